@@ -1,0 +1,33 @@
+# Native tree: the window-free logic with its unit tests under ASan and UBSan, and the
+# registration of every Windows test, which scripts/wine-run.sh runs under Wine.
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+add_library(launcher_logic STATIC ${LOGIC_SOURCES})
+target_include_directories(launcher_logic PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(launcher_logic PUBLIC -Wall -Wextra ${SANITIZE})
+target_link_options(launcher_logic PUBLIC ${SANITIZE})
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests PRIVATE launcher_logic GTest::gtest_main)
+add_test(NAME unit_tests COMMAND unit_tests)
+set_tests_properties(unit_tests PROPERTIES TIMEOUT 120)
+
+set(WIN64_BUILD_DIR ${CMAKE_BINARY_DIR}/../win64 CACHE PATH "the 64-bit Windows build tree")
+set(WIN32_BUILD_DIR ${CMAKE_BINARY_DIR}/../win32 CACHE PATH "the 32-bit Windows build tree")
+set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+
+# One CTest test per Windows test program: each Wine start costs time.
+function(add_wine_test name timeout)
+  add_test(NAME ${name} COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/${name}.exe)
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK desktop)
+endfunction()
+add_wine_test(win_tests 600)
+add_wine_test(e2e_tests 900)
+
+add_test(NAME shipped_launcher_pe
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe)
+set_tests_properties(shipped_launcher_pe PROPERTIES TIMEOUT 60)

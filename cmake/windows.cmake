@@ -1,0 +1,49 @@
+# Windows trees (cross-compiled): the launcher, the demo CD folder and, in the 64-bit
+# tree, the Windows test programs.
+enable_language(RC)
+
+set(WIN_COMPILE_OPTIONS -Wall -Wextra)
+set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+set(WIN_SYSTEM_LIBS comctl32 ole32 shell32 advapi32 gdi32 user32 kernel32)
+set(LAUNCHER_RC ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
+
+add_library(launcher_logic STATIC ${LOGIC_SOURCES})
+add_library(launcher_core STATIC ${WIN32_SOURCES})
+foreach(lib launcher_logic launcher_core)
+  target_include_directories(${lib} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${lib} PRIVATE ${WIN_COMPILE_OPTIONS})
+endforeach()
+target_link_libraries(launcher_core PUBLIC launcher_logic ${WIN_SYSTEM_LIBS})
+
+add_executable(launcher WIN32 launcher/main.cpp ${LAUNCHER_RC})
+set_target_properties(launcher PROPERTIES OUTPUT_NAME ${LAUNCHER_EXE_NAME})
+target_compile_options(launcher PRIVATE ${WIN_COMPILE_OPTIONS})
+target_link_libraries(launcher PRIVATE launcher_core)
+# Windows 95 loads only images whose subsystem version is 4.0.
+target_link_options(launcher PRIVATE ${WIN_LINK_OPTIONS}
+                    -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
+
+# The demo CD: the launcher at the root, the readme, autorun.inf and regist/.
+set(CD_DIR ${CMAKE_BINARY_DIR}/cd)
+add_custom_command(TARGET launcher POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CD_DIR}/regist
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:launcher> ${CD_DIR}/
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/cdrom/readme.txt ${CMAKE_SOURCE_DIR}/cdrom/autorun.inf ${CD_DIR}/)
+if(EXISTS ${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
+  include(${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
+endif()
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+  foreach(suite win e2e)
+    file(GLOB SUITE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${suite}/*.cpp)
+    add_executable(${suite}_tests ${SUITE_SOURCES} ${SUPPORT_SOURCES} ${LAUNCHER_RC})
+    set_target_properties(${suite}_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_compile_options(${suite}_tests PRIVATE ${WIN_COMPILE_OPTIONS})
+    target_link_libraries(${suite}_tests PRIVATE launcher_core GTest::gtest)
+    target_link_options(${suite}_tests PRIVATE ${WIN_LINK_OPTIONS} -mconsole)
+    add_dependencies(${suite}_tests launcher)
+  endforeach()
+endif()

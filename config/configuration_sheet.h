@@ -1,0 +1,6 @@
+// The OPTIONS property sheet.
+#pragma once
+
+#include <windows.h>
+
+int runConfigurationSheet(HWND owner);

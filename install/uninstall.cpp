@@ -1,0 +1,4 @@
+// Running the uninstaller from the CD.
+#include "install/uninstall.h"
+
+int runUninstaller(HWND) { return 0; }

@@ -1,0 +1,6 @@
+// Running the uninstaller from the CD.
+#pragma once
+
+#include <windows.h>
+
+int runUninstaller(HWND owner);

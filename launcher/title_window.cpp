@@ -1,0 +1,236 @@
+// The title window: the 640 x 480 picture with its eight-item menu, and the menu actions.
+#include "launcher/title_window.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "config/configuration_sheet.h"
+#include "install/drive_survey.h"
+#include "install/game_launch.h"
+#include "install/setup_run.h"
+#include "install/uninstall.h"
+#include "launcher/child_watch.h"
+#include "launcher/message_catalogue.h"
+#include "launcher/readme_viewer.h"
+#include "launcher/title_render.h"
+#include "launcher/win_handles.h"
+#include "savefolder/save_folder_dialog.h"
+#include "settings/launcher_settings.h"
+#include "settings/settings_store.h"
+
+HWND titleWindow = nullptr;
+int highlight[kMenuItemCount];
+int busyFlags[kMenuItemCount];
+
+namespace {
+
+// The picture outside the eight items: dragging there moves the window.
+HRGN dragRegion = nullptr;
+
+struct BackBuffer {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previousBitmap;
+};
+BackBuffer backBuffer;
+
+void createBackBuffer(HWND window) {
+    HDC windowDc = GetDC(window);
+    backBuffer.dc = CreateCompatibleDC(windowDc);
+    backBuffer.bitmap = CreateCompatibleBitmap(windowDc, kTitleWidth, kTitleHeight);
+    backBuffer.previousBitmap = SelectObject(backBuffer.dc, backBuffer.bitmap);
+    ReleaseDC(window, windowDc);
+}
+
+void destroyBackBuffer() {
+    if (backBuffer.dc) {
+        SelectObject(backBuffer.dc, backBuffer.previousBitmap);
+        DeleteDC(backBuffer.dc);
+    }
+    if (backBuffer.bitmap) DeleteObject(backBuffer.bitmap);
+    backBuffer = {};
+}
+
+void createDragRegion() {
+    dragRegion = CreateRectRgn(0, 0, kTitleWidth, kTitleHeight);
+    for (int item = 0; item < kMenuItemCount; ++item) {
+        MenuRect rect = menuItemRect(item);
+        GdiObject<HRGN> itemRegion(CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom));
+        CombineRgn(dragRegion, dragRegion, itemRegion.get(), RGN_DIFF);
+    }
+}
+
+void destroyDragRegion() {
+    if (dragRegion) DeleteObject(dragRegion);
+    dragRegion = nullptr;
+}
+
+void centreWindow(HWND window) {
+    int x = centredWindowOrigin(GetSystemMetrics(SM_CXSCREEN), kTitleWidth);
+    int y = centredWindowOrigin(GetSystemMetrics(SM_CYSCREEN), kTitleHeight);
+    MoveWindow(window, x, y, kTitleWidth, kTitleHeight, TRUE);
+}
+
+void composeBackBuffer(HWND window) {
+    drawTitleImages(window, backBuffer.dc);
+    drawMenuTexts(window, backBuffer.dc);
+}
+
+void recompose(HWND window) {
+    composeBackBuffer(window);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void quit(HWND window) {
+    deleteTitlePalettes();
+    DestroyWindow(window);
+    PostQuitMessage(0);
+}
+
+void showReadmeIfPresent(HWND window) {
+    if (readmeExists()) showReadme(window);
+}
+
+void openHomePage() { ShellExecuteA(nullptr, nullptr, kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL); }
+
+// Runs the action of an item with its busy flag set; quit and the home page have none.
+void activateItem(HWND window, int item) {
+    if (item == kItemQuit) {
+        quit(window);
+        return;
+    }
+    if (item == kItemHomePage) {
+        openHomePage();
+        return;
+    }
+    busyFlags[item] = 1;
+    switch (item) {
+    case kItemPlay:
+        if (launchGame(window) == 1) {
+            quit(window);
+            return;
+        }
+        busyFlags[item] = 0;
+        return;
+    case kItemOptions: runConfigurationSheet(window); break;
+    case kItemInstall: runSetup(window); break;
+    case kItemUninstall: runUninstaller(window); break;
+    case kItemSaveFolder: chooseSaveFolder(window); break;
+    case kItemReadme: showReadmeIfPresent(window); break;
+    }
+    recompose(window);
+    busyFlags[item] = 0;
+}
+
+void showStartupPrompts(HWND window) {
+    loadPromptFlags();
+    if (!(launcherSettings.promptFlags & kPromptReadmeShown) && readmeExists()) {
+        showReadme(window);
+        launcherSettings.promptFlags |= kPromptReadmeShown;
+        savePromptFlags();
+    }
+    if (static_cast<int32_t>(launcherSettings.promptFlags) < kAllComponentsOffered)
+        MessageBoxA(window, kRequirementsNotice, kGameTitle, MB_OK);
+}
+
+void initialise(HWND window) {
+    titleWindow = window;
+    ensureSettingsKey();
+    createBackBuffer(window);
+    surveyDrives();
+    centreWindow(window);
+    loadTitlePalettes();
+    loadSettings();
+    createDragRegion();
+    for (int item = 0; item < kMenuItemCount; ++item) highlight[item] = busyFlags[item] = 0;
+    highlight[kItemPlay] = 1;
+    composeBackBuffer(window);
+    showStartupPrompts(window);
+    PostMessageA(titleWindow, kResumeMessage, 0, 0);
+}
+
+void onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    BitBlt(dc, 0, 0, kTitleWidth, kTitleHeight, backBuffer.dc, 0, 0, SRCCOPY);
+    EndPaint(window, &paint);
+}
+
+void onMouseMove(HWND window, LPARAM position) {
+    if (childWatch.active) return;
+    if (highlightItemAt(highlight, LOWORD(position), HIWORD(position))) recompose(window);
+}
+
+void onLeftButtonDown(HWND window, LPARAM position) {
+    if (childWatch.active) return;
+    int item = menuItemAt(LOWORD(position), HIWORD(position));
+    if (item >= 0) activateItem(window, item);
+}
+
+void onKeyDown(HWND window, WPARAM key) {
+    if (childWatch.active) return;
+    switch (key) {
+    case VK_TAB:
+    case VK_DOWN:
+        moveHighlightTo(highlight, highlightAfterDown(highlight));
+        recompose(window);
+        break;
+    case VK_UP:
+        moveHighlightTo(highlight, highlightAfterUp(highlight));
+        recompose(window);
+        break;
+    case VK_RETURN: {
+        int item = lowestHighlighted(highlight);
+        if (item >= 0) activateItem(window, item);
+        break;
+    }
+    }
+}
+
+void onResume() {
+    SetTimer(titleWindow, kWatchTimerId, kWatchTimerPeriod, nullptr);
+    offerRuntimeComponents(titleWindow, 0);
+    InvalidateRect(titleWindow, nullptr, TRUE);
+}
+
+void onDestroy() {
+    KillTimer(titleWindow, kWatchTimerId);
+    destroyBackBuffer();
+    destroyDragRegion();
+}
+
+}  // namespace
+
+LRESULT CALLBACK titleClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCHITTEST && dragRegion) {
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(window, &point);
+        if (PtInRegion(dragRegion, point.x, point.y)) return HTCAPTION;
+    }
+    return DefDlgProcA(window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK titleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: initialise(window); return FALSE;
+    case WM_PAINT: onPaint(window); return TRUE;
+    case WM_SETFOCUS: InvalidateRect(window, nullptr, FALSE); return TRUE;
+    case WM_MOUSEMOVE: onMouseMove(window, lParam); return TRUE;
+    case WM_LBUTTONDOWN: onLeftButtonDown(window, lParam); return TRUE;
+    case WM_KEYDOWN: onKeyDown(window, wParam); return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) quit(window);
+        return TRUE;
+    case kResumeMessage: onResume(); return TRUE;
+    case WM_DESTROY: onDestroy(); return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CALLBACK setChildFont(HWND child, LPARAM font) {
+    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    HDC dc = GetDC(child);
+    SetMapperFlags(dc, 1);
+    ReleaseDC(child, dc);
+    return TRUE;
+}

@@ -1,0 +1,22 @@
+// The title window: the 640 x 480 picture with its eight-item menu, and the menu actions.
+#pragma once
+
+#include <windows.h>
+
+#include "launcher/menu_layout.h"
+
+extern HWND titleWindow;
+extern int highlight[kMenuItemCount];
+extern int busyFlags[kMenuItemCount];
+
+constexpr const char* kTitleWindowClass = "TEST";
+constexpr const char* kHomePageAddress = "http://www.briskel.example/";
+constexpr const char* kRequirementsNotice =
+    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
+    "DirectX(R)Media6 (or later) installed before playing.";
+
+LRESULT CALLBACK titleClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK titleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// EnumChildWindows callback: gives the child the font passed as lParam.
+BOOL CALLBACK setChildFont(HWND child, LPARAM font);

@@ -1,0 +1,75 @@
+// Resource numbers of the launcher: dialog templates, their controls, bitmaps, icon.
+#pragma once
+
+// Bitmaps
+#define IDB_HIGHLIGHT_WIDE 148
+#define IDB_TITLE_ALT 149
+#define IDB_HIGHLIGHT_NARROW 150
+#define IDB_TITLE 151
+#define IDB_PORTRAIT_ALT 152
+#define IDB_PORTRAIT 153
+
+// Icon
+#define IDI_LAUNCHER 101
+
+// Title window
+#define IDD_TITLE 193
+
+// Readme viewer
+#define IDD_README 207
+#define IDC_README_TEXT 1030
+
+// Please-wait window
+#define IDD_PLEASE_WAIT 213
+#define IDC_PLEASE_WAIT_TEXT 1000
+
+// Folder chooser
+#define IDD_SAVE_FOLDER 198
+#define IDC_FOLDER_TREE 1027
+#define IDC_FOLDER_PROMPT 1028
+#define IDC_FOLDER_DRIVES 1029
+#define IDC_FOLDER_PATH 1030
+#define IDC_FOLDER_NEW 1035
+
+// New-folder name
+#define IDD_NEW_FOLDER 164
+#define IDC_NEW_FOLDER_PROMPT 1010
+#define IDC_NEW_FOLDER_NAME 1030
+
+// Configuration sheet: Screen adjustment page
+#define IDD_SCREEN_PAGE 197
+#define IDC_SCREEN_DEVICE_LABEL 1011
+#define IDC_SCREEN_DRIVERS 1009
+#define IDC_SCREEN_DRIVER_HELP 1039
+#define IDC_SCREEN_DETECT_LABEL 1046
+#define IDC_SCREEN_DETECT 1045
+#define IDC_SCREEN_MODE_LABEL 1014
+#define IDC_SCREEN_MODES 1013
+#define IDC_SCREEN_MODE_TEXT 1040
+
+// Configuration sheet: Features page
+#define IDD_FEATURES_PAGE 196
+#define IDC_FEATURES_LABEL 1041
+#define IDC_FEATURES_LIST 1023
+#define IDC_FEATURES_CHOICE1 2000
+#define IDC_FEATURES_CHOICE2 2001
+#define IDC_FEATURES_CHOICE3 2002
+#define IDC_FEATURES_DESCRIPTION_LABEL 1042
+#define IDC_FEATURES_DESCRIPTION 1026
+#define IDC_FEATURES_QUALITY_TEXT 1049
+#define IDC_FEATURES_PERFORMANCE_TEXT 1050
+#define IDC_FEATURES_QUALITY 1047
+#define IDC_FEATURES_PERFORMANCE 1048
+
+// Configuration sheet: Future Support page
+#define IDD_FUTURE_PAGE 203
+#define IDC_FUTURE_HELP 1059
+#define IDC_FUTURE_DATA1_LABEL 1055
+#define IDC_FUTURE_DATA1 1054
+#define IDC_FUTURE_DATA2_LABEL 1056
+#define IDC_FUTURE_DATA2 1051
+#define IDC_FUTURE_DATA3_LABEL 1057
+#define IDC_FUTURE_DATA3 1052
+#define IDC_FUTURE_DATA4_LABEL 1058
+#define IDC_FUTURE_DATA4 1053
+#define IDC_FUTURE_DEFAULT 1047

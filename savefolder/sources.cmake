@@ -1,0 +1,1 @@
+list(APPEND WIN32_SOURCES savefolder/save_folder_dialog.cpp)

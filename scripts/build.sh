@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the three trees: build/native (logic and unit tests), build/win64 (launcher, demo
+# CD and Windows tests) and build/win32 (the shipped launcher and its CD).
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+jobs=$(nproc)
+configure() {
+    local tree=$1; shift
+    [ -f "$BUILD_DIR/$tree/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$BUILD_DIR/$tree" "$@" >/dev/null
+}
+configure native
+configure win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake"
+configure win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel
+for tree in win32 win64 native; do
+    echo "== building $tree"
+    cmake --build "$BUILD_DIR/$tree" -j "$jobs"
+done

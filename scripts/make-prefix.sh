@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Makes the template Wine prefix that every test run copies: fonts, no window manager
+# waits, real folders instead of links into $HOME, and a CD-ROM drive D:.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+prefix=${1:-$WINE_TEMPLATE_PREFIX}
+[ -f "$prefix/.template-ready" ] && exit 0
+rm -rf "$prefix"
+export WINEPREFIX=$prefix
+echo "making the Wine prefix $prefix"
+mkdir -p "$(dirname "$prefix")"
+wineboot -i >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Wine\Drives' /v 'd:' /d cdrom /f >/dev/null 2>&1
+wineserver -w
+cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+for link in "$prefix"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+        rm "$link"
+        mkdir -p "$link"
+    fi
+done
+touch "$prefix/.template-ready"

@@ -1,0 +1,185 @@
+// Registry set-up and checks for the Windows tests.
+#include "tests/support/registry_expect.h"
+
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "launcher/win_handles.h"
+
+namespace {
+
+std::string describe(const RegPlace& place, const char* name) {
+    return std::string(place.path) + " \"" + name + "\"";
+}
+
+// Reads a value of any size; false when it cannot be read.
+bool queryValue(const RegPlace& place, const char* name, DWORD* type, std::vector<BYTE>* data) {
+    RegistryKey key;
+    if (key.open(place.root, place.path, KEY_READ) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name, nullptr, type, nullptr, &size) != ERROR_SUCCESS) return false;
+    data->assign(size + 1, 0);
+    if (RegQueryValueExA(key.get(), name, nullptr, type, data->data(), &size) != ERROR_SUCCESS) return false;
+    data->resize(size);
+    return true;
+}
+
+}  // namespace
+
+void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
+                      DWORD value) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!queryValue(place, name, &type, &data)) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
+        return;
+    }
+    if (type != REG_DWORD || data.size() != 4) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << " has type " << type << " and "
+                                   << data.size() << " bytes, expected REG_DWORD of 4";
+        return;
+    }
+    DWORD stored = 0;
+    std::memcpy(&stored, data.data(), 4);
+    if (stored != value) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << std::hex << std::showbase
+                                   << " holds " << stored << ", expected " << value;
+    }
+}
+
+void expectRegStringAt(const char* file, int line, const RegPlace& place, const char* name,
+                       const char* text, DWORD size) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!queryValue(place, name, &type, &data)) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
+        return;
+    }
+    if (type != REG_SZ) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << " has type " << type << ", expected REG_SZ";
+    }
+    if (size != 0 && data.size() != size) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << " has " << data.size()
+                                   << " bytes, expected " << size;
+    }
+    const std::string stored(reinterpret_cast<const char*>(data.data()),
+                             strnlen(reinterpret_cast<const char*>(data.data()), data.size()));
+    if (stored != text) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << " holds \"" << stored
+                                   << "\", expected \"" << text << "\"";
+    }
+}
+
+void expectRegMissingAt(const char* file, int line, const RegPlace& place, const char* name) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (queryValue(place, name, &type, &data)) {
+        ADD_FAILURE_AT(file, line) << describe(place, name) << " exists (type " << type << ", "
+                                   << data.size() << " bytes), expected none";
+    }
+}
+
+void expectRegValueCountAt(const char* file, int line, const RegPlace& place, DWORD count) {
+    RegistryKey key;
+    if (key.open(place.root, place.path, KEY_READ) != ERROR_SUCCESS) {
+        ADD_FAILURE_AT(file, line) << place.path << " does not exist";
+        return;
+    }
+    DWORD values = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        ADD_FAILURE_AT(file, line) << place.path << " cannot be queried";
+        return;
+    }
+    if (values != count) {
+        ADD_FAILURE_AT(file, line) << place.path << " holds " << values << " values, expected " << count;
+    }
+}
+
+bool setRegValue(const RegPlace& place, const char* name, DWORD type, const void* data, DWORD size) {
+    RegistryKey key;
+    if (key.create(place.root, place.path, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+    // RegSetValueExA counts one byte more for a string whose last byte is not zero but whose
+    // next byte is: a non-zero byte after the data keeps the stored length exactly size.
+    std::vector<BYTE> bytes(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
+    bytes.push_back(0xFF);
+    return RegSetValueExA(key.get(), name, 0, type, bytes.data(), size) == ERROR_SUCCESS;
+}
+
+bool setRegDword(const RegPlace& place, const char* name, DWORD value) {
+    return setRegValue(place, name, REG_DWORD, &value, sizeof value);
+}
+
+bool setRegString(const RegPlace& place, const char* name, const char* text) {
+    return setRegValue(place, name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+bool deleteRegValue(const RegPlace& place, const char* name) {
+    RegistryKey key;
+    if (key.open(place.root, place.path, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
+    return RegDeleteValueA(key.get(), name) == ERROR_SUCCESS;
+}
+
+RegValueCopy copyRegValue(const RegPlace& place, const char* name) {
+    RegValueCopy copy;
+    copy.present = queryValue(place, name, &copy.type, &copy.data);
+    return copy;
+}
+
+bool restoreRegValue(const RegPlace& place, const char* name, const RegValueCopy& copy) {
+    if (!copy.present) {
+        deleteRegValue(place, name);
+        return true;
+    }
+    return setRegValue(place, name, copy.type, copy.data.data(), static_cast<DWORD>(copy.data.size()));
+}
+
+bool regKeyExists(const RegPlace& place) {
+    RegistryKey key;
+    return key.open(place.root, place.path, KEY_READ) == ERROR_SUCCESS;
+}
+
+bool deleteRegTree(const RegPlace& place) {
+    {
+        RegistryKey key;
+        if (key.open(place.root, place.path, KEY_ALL_ACCESS) != ERROR_SUCCESS) return true;
+        char child[256];
+        for (;;) {
+            DWORD length = sizeof child;
+            if (RegEnumKeyExA(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            const std::string childPath = std::string(place.path) + "\\" + child;
+            if (!deleteRegTree(RegPlace{place.root, childPath.c_str()})) return false;
+        }
+    }
+    RegDeleteKeyA(place.root, place.path);
+    return !regKeyExists(place);
+}
+
+bool DeviceKeys::add(const std::string& name) {
+    const std::string path = std::string(kDeviceListPath) + "\\" + name;
+    names_.push_back(name);
+    RegistryKey key;
+    return key.create(HKEY_DYN_DATA, path.c_str(), KEY_ALL_ACCESS) == ERROR_SUCCESS;
+}
+
+bool DeviceKeys::add(const std::string& name, const char* hardwareKey) {
+    return add(name, REG_SZ, hardwareKey, static_cast<DWORD>(std::strlen(hardwareKey) + 1));
+}
+
+bool DeviceKeys::add(const std::string& name, DWORD type, const void* data, DWORD size) {
+    if (!add(name)) return false;
+    const std::string path = std::string(kDeviceListPath) + "\\" + name;
+    return setRegValue(RegPlace{HKEY_DYN_DATA, path.c_str()}, "HardWareKey", type, data, size);
+}
+
+void DeviceKeys::removeAll() {
+    for (const std::string& name : names_) {
+        const std::string path = std::string(kDeviceListPath) + "\\" + name;
+        deleteRegTree(RegPlace{HKEY_DYN_DATA, path.c_str()});
+    }
+    names_.clear();
+}

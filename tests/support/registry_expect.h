@@ -1,0 +1,72 @@
+// Registry set-up and checks for the Windows tests; the checks report the caller's line.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A key given by its root and its path below it.
+struct RegPlace {
+    HKEY root;
+    const char* path;
+};
+
+void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
+                      DWORD value);
+// size: the data length RegQueryValueExA must report, or 0 to accept any.
+void expectRegStringAt(const char* file, int line, const RegPlace& place, const char* name,
+                       const char* text, DWORD size);
+void expectRegMissingAt(const char* file, int line, const RegPlace& place, const char* name);
+void expectRegValueCountAt(const char* file, int line, const RegPlace& place, DWORD count);
+
+// A REG_DWORD of 4 bytes holding value.
+#define expectRegDword(place, name, value) expectRegDwordAt(__FILE__, __LINE__, place, name, value)
+// A REG_SZ whose text is text and whose data length is size (0: any).
+#define expectRegString(place, name, text, size) \
+    expectRegStringAt(__FILE__, __LINE__, place, name, text, size)
+#define expectRegMissing(place, name) expectRegMissingAt(__FILE__, __LINE__, place, name)
+// The key exists and holds exactly count values.
+#define expectRegValueCount(place, count) expectRegValueCountAt(__FILE__, __LINE__, place, count)
+
+// Each creates the key when needed and answers whether the value was stored.
+bool setRegValue(const RegPlace& place, const char* name, DWORD type, const void* data, DWORD size);
+bool setRegDword(const RegPlace& place, const char* name, DWORD value);
+bool setRegString(const RegPlace& place, const char* name, const char* text);  // with its zero
+bool deleteRegValue(const RegPlace& place, const char* name);
+
+struct RegValueCopy {
+    bool present = false;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+RegValueCopy copyRegValue(const RegPlace& place, const char* name);
+// Puts a copied value back, or deletes the value when the copy found none.
+bool restoreRegValue(const RegPlace& place, const char* name, const RegValueCopy& copy);
+
+bool regKeyExists(const RegPlace& place);
+// Removes the key with everything below it; true when it is gone afterwards.
+bool deleteRegTree(const RegPlace& place);
+
+// Plug and Play device keys under HKEY_DYN_DATA "Config Manager\Enum", as the card detection
+// reads them. Every key it adds is removed again when the holder goes.
+class DeviceKeys {
+public:
+    DeviceKeys() = default;
+    ~DeviceKeys() { removeAll(); }
+    DeviceKeys(const DeviceKeys&) = delete;
+    DeviceKeys& operator=(const DeviceKeys&) = delete;
+
+    // A device key without a "HardWareKey" value.
+    bool add(const std::string& name);
+    // A device whose "HardWareKey" is the text with its terminating zero, as REG_SZ.
+    bool add(const std::string& name, const char* hardwareKey);
+    // A device whose "HardWareKey" holds exactly these bytes with this type.
+    bool add(const std::string& name, DWORD type, const void* data, DWORD size);
+    void removeAll();
+
+private:
+    std::vector<std::string> names_;
+};
+
+constexpr const char* kDeviceListPath = "Config Manager\\Enum";

@@ -1,0 +1,145 @@
+// The settings record's window-free rules: the sound bits of "Install Flag" and the bounds of
+// the string values and the default save path.
+#include "settings/launcher_settings.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(InstallFlag, LoadsAsSoundSetting) {
+    const struct {
+        uint32_t installFlag;
+        uint32_t soundSetting;
+    } cases[] = {
+        {0x000, 0},  {0x080, 0},  {0x100, 1},  {0x180, 2},        {0x200, 8},
+        {0x280, 8},  {0x300, 9},  {0x380, 10}, {0x381, 10},       {0xFFFFFC7F, 0},
+        {0xFFFFFFFF, 10}, {0x17F, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.soundSetting, soundSettingFromInstallFlag(c.installFlag))
+            << std::hex << "install flag 0x" << c.installFlag;
+    }
+}
+
+TEST(InstallFlag, SavingReplacesOnlyTheSoundBits) {
+    const struct {
+        uint32_t stored;
+        uint32_t soundSetting;
+        uint32_t expected;
+    } cases[] = {
+        {0x381, 0, 0x001},      // level 0 mono over level 2 stereo
+        {0x000, 9, 0x300},      // level 1 stereo over nothing
+        {0x000, 10, 0x380},     {0x000, 2, 0x180},     {0x000, 8, 0x200},
+        {0x080, 0, 0x000},      // the lone 0x080 of level 0 is not kept
+        {0x080, 1, 0x100},      {0xFFFFFFFF, 1, 0xFFFFFD7F},
+        {0x12345400, 10, 0x12345780},
+        {0x000, 3, 0x000},      // no such level: no level bits
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, mergeSoundIntoInstallFlag(c.stored, c.soundSetting))
+            << std::hex << "stored 0x" << c.stored << ", sound " << std::dec << c.soundSetting;
+    }
+}
+
+TEST(InstallFlag, EverySoundSettingSurvivesARoundTrip) {
+    for (const uint32_t stored : {0x0u, 0x381u, 0xFFFFFFFFu, 0xA5A5A5A5u}) {
+        for (const uint32_t sound : {0u, 1u, 2u, 8u, 9u, 10u}) {
+            const uint32_t flag = mergeSoundIntoInstallFlag(stored, sound);
+            EXPECT_EQ(sound, soundSettingFromInstallFlag(flag)) << std::hex << stored << " " << sound;
+            EXPECT_EQ(stored & ~0x380u, flag & ~0x380u);
+        }
+    }
+}
+
+// The buffers are heap blocks of exactly their size, so a read past one trips the sanitizer.
+TEST(StringValue, TextAlwaysEndsInsideTheBuffer) {
+    const struct Case {
+        const char* what;
+        std::string data;  // what the registry put into the buffer
+        int result;
+        std::string text;
+    } cases[] = {
+        {"terminated", std::string("C:\\Saves\\") + '\0', 1, "C:\\Saves\\"},
+        {"short without zero", "C:\\Saves", 1, "C:\\Saves"},
+        {"empty value", "", 1, ""},
+        {"259 characters and zero", std::string(259, 'a') + '\0', 1, std::string(259, 'a')},
+        {"259 characters, no zero", std::string(259, 'a'), 1, std::string(259, 'a')},
+        {"full without zero", std::string(260, 'b'), 0, ""},
+        {"zero early, buffer full", std::string("ab") + '\0' + std::string(257, 'c'), 1, "ab"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<char> buffer(kPathBufferSize, 'G');
+        std::memcpy(buffer.data(), c.data.data(), c.data.size());
+        EXPECT_EQ(c.result, finishStringValue(buffer.data(), buffer.size(), c.data.size()));
+        ASSERT_NE(nullptr, std::memchr(buffer.data(), '\0', buffer.size()));
+        EXPECT_EQ(c.text, buffer.data());
+    }
+}
+
+TEST(StringValue, LengthBeyondTheBufferIsBoundedByIt) {
+    std::vector<char> buffer(kPathBufferSize, 'x');
+    EXPECT_EQ(0, finishStringValue(buffer.data(), buffer.size(), 70000));
+    EXPECT_EQ('\0', buffer[0]);
+    buffer[5] = '\0';
+    EXPECT_EQ(1, finishStringValue(buffer.data(), buffer.size(), 70000));
+}
+
+TEST(DefaultSavePath, ProgramFilesFolderMustLeaveRoomForTheSaveFolder) {
+    const size_t suffix = std::strlen(kSaveFolderSuffix);
+    const size_t longest = kSavePathMaxLength - 1 - suffix;  // 227
+    const struct {
+        std::string folder;
+        int result;
+    } cases[] = {
+        {"C:\\Program Files", 1},
+        {"", 1},
+        {std::string(longest, 'p'), 1},
+        {std::string(longest + 1, 'p'), 0},
+        {std::string(300, 'p'), 0},
+        {std::string(65534, 'p'), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder.size());
+        std::vector<char> path(kPathBufferSize, '\0');
+        std::memcpy(path.data(), "before", 7);
+        ASSERT_EQ(c.result, composeProgramFilesFolder(c.folder.c_str(), path.data()));
+        if (!c.result) {
+            EXPECT_STREQ("before", path.data());
+            continue;
+        }
+        EXPECT_EQ(c.folder + "\\", path.data());
+        ASSERT_EQ(1, appendSaveFolderSuffix(path.data()));
+        EXPECT_EQ(c.folder + "\\" + kSaveFolderSuffix, path.data());
+        EXPECT_LE(std::strlen(path.data()), static_cast<size_t>(kSavePathMaxLength));
+    }
+}
+
+TEST(DefaultSavePath, SuffixIsAppendedOnlyWhenItFits) {
+    const size_t suffix = std::strlen(kSaveFolderSuffix);
+    const struct {
+        std::string start;
+        int result;
+    } cases[] = {
+        {"", 1},  // the folder could not be found: the save folder alone
+        {std::string(kPathBufferSize - 1 - suffix, 'q'), 1},
+        {std::string(kPathBufferSize - suffix, 'q'), 0},
+        {std::string(kPathBufferSize - 1, 'q'), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start.size());
+        std::vector<char> path(kPathBufferSize, '\0');
+        std::memcpy(path.data(), c.start.c_str(), c.start.size() + 1);
+        EXPECT_EQ(c.result, appendSaveFolderSuffix(path.data()));
+        EXPECT_EQ(c.result ? c.start + kSaveFolderSuffix : c.start, path.data());
+    }
+
+    std::vector<char> unterminated(kPathBufferSize, 'u');
+    EXPECT_EQ(0, appendSaveFolderSuffix(unterminated.data()));
+}
+
+}  // namespace

@@ -1,0 +1,469 @@
+// The settings store against Wine's registry: defaults, load, save and launch preparation.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "settings/launcher_settings.h"
+#include "settings/settings_store.h"
+#include "tests/support/registry_expect.h"
+
+namespace {
+
+const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+const RegPlace kCurrentVersion{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"};
+constexpr BYTE kGarbage = 0xA5;
+
+void setText(char* buffer, const char* text) {
+    std::snprintf(buffer, kPathBufferSize, "%s", text);
+}
+
+bool displayAvailable() {
+    char display[64];
+    return GetEnvironmentVariableA("DISPLAY", display, sizeof display) > 0;
+}
+
+// Answers the one message box the code under test shows: records its caption and text and
+// presses OK. Without a display no box can appear (MessageBoxA fails at once), so nothing
+// is watched and the box is left unchecked.
+class MessageBoxAnswer {
+public:
+    MessageBoxAnswer() : watching_(displayAvailable()) {
+        if (watching_) worker_ = std::thread([this] { answer(); });
+    }
+    ~MessageBoxAnswer() { finish(); }
+    MessageBoxAnswer(const MessageBoxAnswer&) = delete;
+    MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
+
+    bool watching() const { return watching_; }
+    // Waits for the worker; afterwards seen(), caption() and text() are final.
+    void finish() {
+        done_ = true;
+        if (worker_.joinable()) worker_.join();
+    }
+    bool seen() const { return seen_; }
+    const std::string& caption() const { return caption_; }
+    const std::string& text() const { return text_; }
+
+private:
+    static BOOL CALLBACK findBox(HWND window, LPARAM found) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (process == GetCurrentProcessId() && std::strcmp(className, "#32770") == 0 &&
+            IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    void answer() {
+        // After finish() asks, keep looking a little longer in case the box is still opening.
+        for (int polls = 0; polls < 500; ++polls) {
+            HWND box = nullptr;
+            EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
+            if (box) {
+                char buffer[512] = {};
+                GetWindowTextA(box, buffer, sizeof buffer);
+                caption_ = buffer;
+                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+                text_ = buffer;
+                seen_ = true;
+                PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                return;
+            }
+            if (done_ && polls > 10) return;
+            Sleep(20);
+        }
+    }
+
+    const bool watching_;
+    std::atomic<bool> done_{false};
+    bool seen_ = false;
+    std::string caption_;
+    std::string text_;
+    std::thread worker_;
+};
+
+std::string programFilesDir() {
+    const RegValueCopy copy = copyRegValue(kCurrentVersion, "ProgramFilesDir");
+    if (!copy.present) return std::string();
+    return std::string(reinterpret_cast<const char*>(copy.data.data()),
+                       strnlen(reinterpret_cast<const char*>(copy.data.data()), copy.data.size()));
+}
+
+std::string defaultSavePathText() {
+    return programFilesDir() + "\\" + kSaveFolderSuffix;
+}
+
+// Replaces "ProgramFilesDir" for the test's lifetime and puts the original back afterwards.
+class ProgramFilesOverride {
+public:
+    ProgramFilesOverride() : original_(copyRegValue(kCurrentVersion, "ProgramFilesDir")) {}
+    ~ProgramFilesOverride() { restoreRegValue(kCurrentVersion, "ProgramFilesDir", original_); }
+    ProgramFilesOverride(const ProgramFilesOverride&) = delete;
+    ProgramFilesOverride& operator=(const ProgramFilesOverride&) = delete;
+
+private:
+    RegValueCopy original_;
+};
+
+class SettingsStoreTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(deleteRegTree(kSettings));
+        // Defaults must be set by the code, not inherited from a zeroed record.
+        std::memset(&launcherSettings, kGarbage, sizeof launcherSettings);
+        launcherSettings.savePath[kPathBufferSize - 1] = '\0';
+        launcherSettings.installPath[kPathBufferSize - 1] = '\0';
+    }
+    void TearDown() override {
+        devices.removeAll();
+        EXPECT_TRUE(deleteRegTree(kSettings));
+    }
+
+    static void setBytes(const char* name, DWORD type, const std::string& bytes) {
+        ASSERT_TRUE(setRegValue(kSettings, name, type, bytes.data(), static_cast<DWORD>(bytes.size())));
+    }
+
+    DeviceKeys devices;
+};
+
+TEST_F(SettingsStoreTest, EnsureSettingsKeyCreatesAnEmptyKeyAndKeepsAnExistingOne) {
+    EXPECT_EQ(1, ensureSettingsKey());
+    expectRegValueCount(kSettings, 0u);
+
+    ASSERT_TRUE(setRegDword(kSettings, "Display Mode", 2));
+    EXPECT_EQ(1, ensureSettingsKey());
+    expectRegDword(kSettings, "Display Mode", 2u);
+}
+
+TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
+    for (const bool keyExists : {true, false}) {
+        SCOPED_TRACE(keyExists ? "empty key" : "no key");
+        std::memset(&launcherSettings, kGarbage, sizeof launcherSettings);
+        ASSERT_TRUE(deleteRegTree(kSettings));
+        if (keyExists) ensureSettingsKey();
+
+        EXPECT_EQ(1, loadSettings());
+        EXPECT_EQ(0, loadPromptFlags());
+
+        const LauncherSettings& s = launcherSettings;
+        EXPECT_EQ(7, s.displayDriver);  // no card in the device list
+        EXPECT_EQ(0u, s.displayMode);
+        EXPECT_EQ(defaultSavePathText(), s.savePath);
+        EXPECT_EQ(0x07970797u, s.optionBits);
+        EXPECT_EQ(9u, s.soundSetting);
+        EXPECT_EQ(0.0f, s.data1);
+        EXPECT_EQ(0.0f, s.data2);
+        EXPECT_EQ(0u, s.data3);
+        EXPECT_EQ(0u, s.data4);
+        EXPECT_EQ(0u, s.promptFlags);
+        if (keyExists) {
+            expectRegValueCount(kSettings, 0u);
+        } else {
+            EXPECT_FALSE(regKeyExists(kSettings));
+        }
+    }
+}
+
+TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
+    ASSERT_TRUE(devices.add("QLK2DEV_A", "PCI\\VEN_10DE&DEV_0020&SUBSYS_00000000&REV_04"));
+    const std::string eightBytes("\x05\0\0\0\0\0\0\0", 8);
+    struct Case {
+        const char* what;
+        DWORD type;
+        std::string bytes;  // empty: no value
+        int32_t expected;
+    } cases[] = {
+        {"missing", REG_DWORD, "", 19},
+        {"8-byte binary", REG_BINARY, eightBytes, 19},
+        {"8-byte qword", REG_QWORD, eightBytes, 19},
+        {"4-byte dword", REG_DWORD, std::string("\x05\0\0\0", 4), 5},
+        {"4-byte binary, type not examined", REG_BINARY, std::string("\x0B\0\0\0", 4), 11},
+        {"2-byte binary, zero-extended", REG_BINARY, std::string("\x0C\0", 2), 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        deleteRegTree(kSettings);
+        ensureSettingsKey();
+        if (!c.bytes.empty()) setBytes("Display Driver", c.type, c.bytes);
+        std::memset(&launcherSettings.displayDriver, kGarbage, sizeof launcherSettings.displayDriver);
+        loadSettings();
+        EXPECT_EQ(c.expected, launcherSettings.displayDriver);
+    }
+}
+
+TEST_F(SettingsStoreTest, LoadReadsEveryStoredValue) {
+    const float data1 = 0.1f;
+    const float data2 = -2.5f;
+    DWORD bits1 = 0;
+    DWORD bits2 = 0;
+    std::memcpy(&bits1, &data1, 4);
+    std::memcpy(&bits2, &data2, 4);
+    ASSERT_TRUE(setRegDword(kSettings, "Display Driver", 22));
+    ASSERT_TRUE(setRegDword(kSettings, "Display Mode", 2));
+    ASSERT_TRUE(setRegString(kSettings, "Save Path", "D:\\Saves\\"));
+    ASSERT_TRUE(setRegDword(kSettings, "Option", 0x12345678));
+    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x381));
+    ASSERT_TRUE(setRegDword(kSettings, "DATA1", bits1));
+    ASSERT_TRUE(setRegDword(kSettings, "DATA2", bits2));
+    ASSERT_TRUE(setRegDword(kSettings, "DATA3", 0xDEADBEEF));
+    ASSERT_TRUE(setRegDword(kSettings, "DATA4", 7));
+    ASSERT_TRUE(setRegDword(kSettings, "OTHERS", 0xE));
+
+    EXPECT_EQ(1, loadSettings());
+    EXPECT_EQ(1, loadPromptFlags());
+
+    const LauncherSettings& s = launcherSettings;
+    EXPECT_EQ(22, s.displayDriver);
+    EXPECT_EQ(2u, s.displayMode);
+    EXPECT_STREQ("D:\\Saves\\", s.savePath);
+    EXPECT_EQ(0x12345678u, s.optionBits);
+    EXPECT_EQ(10u, s.soundSetting);
+    EXPECT_EQ(data1, s.data1);
+    EXPECT_EQ(data2, s.data2);
+    EXPECT_EQ(0xDEADBEEFu, s.data3);
+    EXPECT_EQ(7u, s.data4);
+    EXPECT_EQ(0xEu, s.promptFlags);
+}
+
+TEST_F(SettingsStoreTest, SaveWritesEveryValueAsFourByteDwordsAndKeepsForeignInstallBits) {
+    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x12345781));
+    LauncherSettings& s = launcherSettings;
+    s.displayDriver = 17;
+    s.displayMode = 1;
+    s.optionBits = 0x00010203;
+    s.soundSetting = 0;  // level 0, mono: clears all three sound bits
+    s.data1 = 1.5f;
+    s.data2 = 0.0f;
+    s.data3 = 0xABCDEF01;
+    s.data4 = 0;
+    s.promptFlags = 0xF;
+
+    EXPECT_EQ(1, saveSettings());
+
+    DWORD bits1 = 0;
+    std::memcpy(&bits1, &s.data1, 4);
+    expectRegDword(kSettings, "Display Driver", 17u);
+    expectRegDword(kSettings, "Display Mode", 1u);
+    expectRegDword(kSettings, "Option", 0x00010203u);
+    expectRegDword(kSettings, "Install Flag", 0x12345401u);
+    expectRegDword(kSettings, "DATA1", bits1);
+    expectRegDword(kSettings, "DATA2", 0u);
+    expectRegDword(kSettings, "DATA3", 0xABCDEF01u);
+    expectRegDword(kSettings, "DATA4", 0u);
+    expectRegMissing(kSettings, "Save Path");
+    expectRegMissing(kSettings, "OTHERS");
+    expectRegMissing(kSettings, "Launch");
+}
+
+TEST_F(SettingsStoreTest, SaveWithoutInstallFlagStoresOnlyTheSoundBits) {
+    launcherSettings.soundSetting = 9;
+    EXPECT_EQ(1, saveSettings());
+    expectRegDword(kSettings, "Install Flag", 0x300u);
+}
+
+TEST_F(SettingsStoreTest, SaveSavePathWritesTheWholeBufferAsString) {
+    setText(launcherSettings.savePath, "C:\\Games\\Saves\\");
+    EXPECT_EQ(1, saveSavePath());
+    expectRegString(kSettings, "Save Path", "C:\\Games\\Saves\\", 260u);
+    expectRegValueCount(kSettings, 1u);
+
+    // A record text without its terminator is cut to 259 characters, never read past.
+    std::memset(launcherSettings.savePath, 'p', kPathBufferSize);
+    EXPECT_EQ(1, saveSavePath());
+    expectRegString(kSettings, "Save Path", std::string(259, 'p').c_str(), 260u);
+}
+
+TEST_F(SettingsStoreTest, PrepareLaunchWritesOnlyWhatIsMissing) {
+    LauncherSettings& s = launcherSettings;
+    s.displayDriver = 19;
+    s.displayMode = 2;
+    setText(s.savePath, "E:\\Q2Saves\\");
+    s.optionBits = 0x1;  // "Option" takes the game's default, not these bits
+
+    EXPECT_EQ(1, prepareLaunchValues());
+
+    expectRegString(kSettings, "Save Path", "E:\\Q2Saves\\", 260u);
+    expectRegDword(kSettings, "Install Flag", 0x300u);
+    expectRegDword(kSettings, "Display Driver", 19u);
+    expectRegDword(kSettings, "Display Mode", 2u);
+    expectRegDword(kSettings, "Option", 0x07970797u);
+    expectRegDword(kSettings, "Launch", 1u);
+    expectRegValueCount(kSettings, 6u);
+}
+
+TEST_F(SettingsStoreTest, PrepareLaunchLeavesPresentValuesAndSetsLaunch) {
+    ASSERT_TRUE(setRegString(kSettings, "Save Path", "F:\\Old\\"));
+    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x5));
+    ASSERT_TRUE(setRegDword(kSettings, "Display Driver", 1));
+    ASSERT_TRUE(setRegDword(kSettings, "Display Mode", 0));
+    ASSERT_TRUE(setRegDword(kSettings, "Option", 0x42));
+    ASSERT_TRUE(setRegDword(kSettings, "Launch", 0));
+    LauncherSettings& s = launcherSettings;
+    s.displayDriver = 19;
+    s.displayMode = 2;
+    setText(s.savePath, "E:\\New\\");
+    s.optionBits = 0x1;
+
+    EXPECT_EQ(1, prepareLaunchValues());
+
+    expectRegString(kSettings, "Save Path", "F:\\Old\\", 8u);
+    expectRegDword(kSettings, "Install Flag", 0x5u);
+    expectRegDword(kSettings, "Display Driver", 1u);
+    expectRegDword(kSettings, "Display Mode", 0u);
+    expectRegDword(kSettings, "Option", 0x42u);
+    expectRegDword(kSettings, "Launch", 1u);
+    expectRegValueCount(kSettings, 6u);
+}
+
+TEST_F(SettingsStoreTest, PrepareLaunchReplacesValuesThatDoNotFit) {
+    setBytes("Display Driver", REG_BINARY, std::string("\x05\0\0\0\0\0\0\0", 8));
+    setBytes("Save Path", REG_SZ, std::string(260, 's'));
+    launcherSettings.displayDriver = 12;
+    setText(launcherSettings.savePath, "C:\\S\\");
+
+    EXPECT_EQ(1, prepareLaunchValues());
+
+    expectRegDword(kSettings, "Display Driver", 12u);
+    expectRegString(kSettings, "Save Path", "C:\\S\\", 260u);
+}
+
+TEST_F(SettingsStoreTest, PromptFlagsRoundTripAndClearWhenMissing) {
+    EXPECT_EQ(0, loadPromptFlags());  // no key
+    EXPECT_EQ(0u, launcherSettings.promptFlags);
+
+    ensureSettingsKey();
+    launcherSettings.promptFlags = 0xFFFFFFFF;
+    EXPECT_EQ(0, loadPromptFlags());  // key without "OTHERS"
+    EXPECT_EQ(0u, launcherSettings.promptFlags);
+
+    deleteRegTree(kSettings);
+    launcherSettings.promptFlags = kPromptReadmeShown | kPromptIndeoOffered;
+    EXPECT_EQ(1, savePromptFlags());  // creates the key
+    expectRegDword(kSettings, "OTHERS", 0x5u);
+
+    launcherSettings.promptFlags = 0;
+    EXPECT_EQ(1, loadPromptFlags());
+    EXPECT_EQ(0x5u, launcherSettings.promptFlags);
+}
+
+// The buffer under test sits between two guards, so a read that runs past it shows.
+struct GuardedPath {
+    char before[16];
+    char path[kPathBufferSize];
+    char after[16];
+};
+
+bool guardsIntact(const GuardedPath& guarded) {
+    for (int i = 0; i < 16; ++i) {
+        if (guarded.before[i] != 'G' || guarded.after[i] != 'G') return false;
+    }
+    return true;
+}
+
+TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int expectedResult;
+        std::string expectedText;
+    } cases[] = {
+        {"terminated", std::string("C:\\Games\\Q2\\mirel.exe") + '\0', 1, "C:\\Games\\Q2\\mirel.exe"},
+        {"259 characters and zero", std::string(259, 'a') + '\0', 1, std::string(259, 'a')},
+        {"260 characters, no zero", std::string(260, 'b'), 0, ""},
+        {"longer than the buffer", std::string(300, 'c') + '\0', 0, ""},
+        {"short, no zero", "C:\\x.exe", 1, "C:\\x.exe"},
+        {"zero inside, buffer full", std::string("C:\\a") + '\0' + std::string(255, 'd'), 1, "C:\\a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        setBytes("Execute_Mirel", REG_SZ, c.bytes);
+        setBytes("Install Path", REG_SZ, c.bytes);
+
+        GuardedPath guarded;
+        std::memset(&guarded, 'G', sizeof guarded);
+        EXPECT_EQ(c.expectedResult, readGameExecutablePath(guarded.path));
+        EXPECT_TRUE(guardsIntact(guarded));
+        ASSERT_TRUE(std::memchr(guarded.path, '\0', kPathBufferSize));
+        EXPECT_EQ(c.expectedText, guarded.path);
+
+        std::memset(launcherSettings.installPath, 'G', kPathBufferSize);
+        EXPECT_EQ(c.expectedResult, readInstallPath());
+        ASSERT_TRUE(std::memchr(launcherSettings.installPath, '\0', kPathBufferSize));
+        EXPECT_EQ(c.expectedText, launcherSettings.installPath);
+    }
+}
+
+TEST_F(SettingsStoreTest, SetupStringsMissing) {
+    for (const bool keyExists : {false, true}) {
+        SCOPED_TRACE(keyExists ? "empty key" : "no key");
+        if (keyExists) ensureSettingsKey();
+        char path[kPathBufferSize] = "stale";
+        EXPECT_EQ(0, readGameExecutablePath(path));
+        EXPECT_STREQ("", path);
+        EXPECT_EQ(0, readInstallPath());
+        EXPECT_STREQ("", launcherSettings.installPath);
+    }
+}
+
+TEST_F(SettingsStoreTest, UnterminatedSavePathCountsAsMissing) {
+    setBytes("Save Path", REG_SZ, std::string(260, 'x'));
+    loadSettings();
+    EXPECT_EQ(defaultSavePathText(), launcherSettings.savePath);
+}
+
+TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
+    ProgramFilesOverride restore;
+    // 227 characters leave the default save path exactly at its limit of 245.
+    const std::string longest = "C:\\" + std::string(224, 'L');
+    ASSERT_TRUE(setRegString(kCurrentVersion, "ProgramFilesDir", longest.c_str()));
+    loadSettings();
+    EXPECT_EQ(longest + "\\" + kSaveFolderSuffix, launcherSettings.savePath);
+    EXPECT_EQ(static_cast<size_t>(kSavePathMaxLength), std::strlen(launcherSettings.savePath));
+
+    for (const size_t length : {228u, 300u, 70000u}) {
+        SCOPED_TRACE(length);
+        const std::string tooLong = "C:\\" + std::string(length - 3, 'L');
+        ASSERT_TRUE(setRegString(kCurrentVersion, "ProgramFilesDir", tooLong.c_str()));
+        std::memset(launcherSettings.savePath, kGarbage, kPathBufferSize);
+        setText(launcherSettings.installPath, "sentinel");
+        {
+            MessageBoxAnswer box;
+            loadSettings();
+            box.finish();
+            if (box.watching()) {
+                EXPECT_TRUE(box.seen());
+                EXPECT_EQ("Reg Query Error. ProgramFilesDir", box.text());
+                EXPECT_EQ("Error", box.caption());
+            }
+        }
+        // The failure leaves only the save folder, as when the value cannot be read at all.
+        EXPECT_STREQ(kSaveFolderSuffix, launcherSettings.savePath);
+        EXPECT_STREQ("sentinel", launcherSettings.installPath);
+    }
+}
+
+TEST_F(SettingsStoreTest, MissingProgramFilesDirIsReportedAndLeavesTheBuffer) {
+    ProgramFilesOverride restore;
+    ASSERT_TRUE(deleteRegValue(kCurrentVersion, "ProgramFilesDir"));
+    char path[kPathBufferSize] = "unchanged";
+    MessageBoxAnswer box;
+    EXPECT_EQ(0, defaultSavePath(path));
+    box.finish();
+    EXPECT_STREQ("unchanged", path);
+    if (!box.watching()) GTEST_SKIP() << "no display: the message box is not checked";
+    EXPECT_TRUE(box.seen());
+    EXPECT_EQ("Reg Query Error. ProgramFilesDir", box.text());
+    EXPECT_EQ("Error", box.caption());
+}
+
+}  // namespace
