@@ -6,6 +6,10 @@ set(WIN_COMPILE_OPTIONS -Wall -Wextra)
 set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
 set(WIN_SYSTEM_LIBS comctl32 ole32 shell32 advapi32 gdi32 user32 kernel32)
 set(LAUNCHER_RC ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
+# windres reads the bitmaps and the icon, which CMake's scan of the script does not see.
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.ico
+     ${CMAKE_SOURCE_DIR}/resources/*.h)
+set_source_files_properties(${LAUNCHER_RC} PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
 
 add_library(launcher_logic STATIC ${LOGIC_SOURCES})
 add_library(launcher_core STATIC ${WIN32_SOURCES})

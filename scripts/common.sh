@@ -7,14 +7,20 @@ export WINE_TEMPLATE_PREFIX=${WINE_TEMPLATE_PREFIX:-$BUILD_DIR/wineprefix-templa
 export DEMO_CD_DIR=${DEMO_CD_DIR:-$BUILD_DIR/win64/cd}
 LAUNCHER_EXE=Qlk2_launch.exe
 
-# Starts an Xvfb on the first free display number from $1 with depth $2; prints the display.
+# Starts an Xvfb with depth $3 on the first free display number from $2, exports its
+# name in the variable named $1 and remembers its process in xvfb_pids.
+xvfb_pids=()
 start_xvfb() {
-    local number=$1 depth=$2
+    local variable=$1 number=$2 depth=$3
     while [ -e /tmp/.X11-unix/X$number ] || [ -e /tmp/.X$number-lock ]; do number=$((number + 1)); done
     Xvfb :$number -screen 0 1024x768x$depth -nolisten tcp >/dev/null 2>&1 &
-    for _ in $(seq 50); do
+    xvfb_pids+=($!)
+    for _ in $(seq 100); do
         [ -e /tmp/.X11-unix/X$number ] && break
         sleep 0.1
     done
-    echo ":$number"
+    export "$variable=:$number"
+}
+stop_xvfbs() {
+    [ ${#xvfb_pids[@]} -eq 0 ] || kill "${xvfb_pids[@]}" 2>/dev/null || true
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the toolchains and tools the build and the tests need, when any is missing.
 set -euo pipefail
-packages="cmake g++ googletest mingw-w64 wine wine64 xvfb imagemagick fonts-liberation fonts-wine x11-utils"
+packages="cmake g++ googletest mingw-w64 wine wine64 xvfb imagemagick fonts-liberation fonts-wine x11-utils xdotool"
 missing=""
 for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"

@@ -15,10 +15,10 @@ ln -sfn "$DEMO_CD_DIR" "$WINEPREFIX/dosdevices/d:"
 
 screenshot=""
 if [ -z "${DISPLAY:-}" ]; then
-    export DISPLAY=$(start_xvfb 90 24)
+    start_xvfb DISPLAY 90 24
     screenshot=${SCREENSHOT:-$BUILD_DIR/launcher-screen.png}
 fi
-wineserver -p
+wineserver -p >/dev/null 2>&1
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 
 cd "$DEMO_CD_DIR"
@@ -27,7 +27,19 @@ if [ -z "$screenshot" ]; then
     exit 0
 fi
 wine start /d 'D:\' "D:\\$LAUNCHER_EXE" >/dev/null 2>&1
-sleep "${SCREENSHOT_DELAY:-6}"
+# Answer the first-start readme and notice with Enter, saving each screen, until only the
+# 640 x 480 title window is left.
+sleep "${SCREENSHOT_DELAY:-5}"
+for step in 1 2 3 4 5; do
+    import -window root "${screenshot%.png}-step$step.png"
+    dialog_open=no
+    for window in $(xdotool search --onlyvisible --name QUARLOCK2 2>/dev/null); do
+        xdotool getwindowgeometry "$window" | grep -q "Geometry: 640x480" || dialog_open=yes
+    done
+    [ $dialog_open = yes ] || break
+    xdotool key Return
+    sleep 2
+done
 import -window root "$screenshot"
 echo "The launcher is running on the virtual display $DISPLAY; screenshot: $screenshot"
-echo "It goes on until the Wine prefix is stopped: WINEPREFIX=$WINEPREFIX wineserver -k"
+echo "Stop it with: WINEPREFIX=$WINEPREFIX wineserver -k"
