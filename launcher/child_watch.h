@@ -22,6 +22,6 @@ constexpr UINT kWatchTimerPeriod = 3000;
 // Returns 1 when it handled an end.
 int pollChildWatch();
 
-// Arms the watch on a started child. A process that cannot be waited on is not watched,
-// so the title window never ignores input for ever; returns 0 then.
+// Arms the watch on a started child. Without a process handle nothing is watched, so the
+// title window never ignores input for ever; returns 0 then.
 int armChildWatch(HANDLE process);

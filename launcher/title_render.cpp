@@ -98,6 +98,7 @@ int drawMenuLine(HDC dc, const MenuTextLine& line) {
 }  // namespace
 
 int loadTitlePalettes() {
+    deleteTitlePalettes();
     int result = 1;
     for (int bitmap = 0; bitmap < kTitleBitmapCount; ++bitmap) {
         const BITMAPINFOHEADER* header = loadBitmapResource(kBitmapIds[bitmap]);

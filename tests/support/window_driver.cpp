@@ -116,6 +116,7 @@ AnsweredBox answerBox(HWND box, int button) {
         if (item && IsWindowVisible(item)) answer.buttons.push_back(id);
     }
     HWND buttonWindow = GetDlgItem(box, button);
+    answer.answeredAt = GetTickCount();
     if (buttonWindow) PostMessageA(buttonWindow, BM_CLICK, 0, 0);
     else PostMessageA(box, WM_COMMAND, button, 0);
     waitUntilGone(box, 5000);

@@ -41,6 +41,7 @@ struct AnsweredBox {
     bool ownerEnabled = false;       // whether the owner accepted input while the box was up
     bool hasIcon = false;            // an icon in the box's icon control
     std::vector<int> buttons;        // ids of the visible push buttons, IDOK to IDCONTINUE
+    DWORD answeredAt = 0;            // GetTickCount() when the button was pressed
 };
 // Waits on a helper thread for the next message box of this process, reads it and presses
 // the button; the future tells what it showed. Start it before the code that shows the box.

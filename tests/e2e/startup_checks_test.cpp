@@ -1,0 +1,126 @@
+// The launcher's refusals at start: a second copy or another program of the game running,
+// and a display of fewer than 16 bits per pixel.
+#include "launcher_e2e.h"
+
+namespace {
+
+class DoubleStart : public LauncherTest {};
+
+TEST_F(DoubleStart, SecondLauncherEndsAtOnceAndTheFirstRunsOn) {
+    HWND title = startAtTitleScreen();
+    ASSERT_TRUE(title);
+
+    LauncherProcess second;
+    ASSERT_TRUE(second.start()) << second.lastError();
+    expectEndsWithoutWindow(second, 0);
+
+    expectStillRunning();
+    EXPECT_TRUE(IsWindowVisible(title));
+    expectRegValueCount(kLauncherKey, 1);
+    expectRegDword(kLauncherKey, "OTHERS", 15);
+}
+
+// The game, its setup and its uninstaller each hold one of these while they run.
+struct RunningProgram {
+    const char* name;
+    const char* mutex;
+};
+std::ostream& operator<<(std::ostream& out, const RunningProgram& program) { return out << program.name; }
+
+const RunningProgram kRunningPrograms[] = {
+    {"Game", "QUARLOCK2 PC DoubleStart Check"},
+    {"Setup", "QUARLOCK2 PC Setup DoubleStart Check"},
+    {"Uninstaller", "QUARLOCK2 PC Uninstall DoubleStart Check"},
+};
+
+// The test program stands in for the running program by holding its mutex.
+class HeldMutex {
+public:
+    explicit HeldMutex(const char* name)
+        : handle_(CreateMutexA(nullptr, FALSE, name)), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
+    ~HeldMutex() {
+        if (handle_) CloseHandle(handle_);
+    }
+    HeldMutex(const HeldMutex&) = delete;
+    HeldMutex& operator=(const HeldMutex&) = delete;
+    bool heldByUsAlone() const { return handle_ && !existed_; }
+
+private:
+    HANDLE handle_;
+    bool existed_;
+};
+
+class ProductProgramRunning : public LauncherTest, public testing::WithParamInterface<RunningProgram> {};
+
+TEST_P(ProductProgramRunning, LauncherEndsAtOnceWithoutWindowOrSettingsKey) {
+    HeldMutex mutex(GetParam().mutex);
+    ASSERT_TRUE(mutex.heldByUsAlone()) << "cannot create the mutex, or an earlier test left it behind";
+
+    ASSERT_TRUE(startLauncher());
+    expectEndsWithoutWindow(launcher_, 0);
+    EXPECT_FALSE(regKeyExists(kLauncherKey)) << "the refusal comes before anything else";
+}
+
+INSTANTIATE_TEST_SUITE_P(Mutexes, ProductProgramRunning, testing::ValuesIn(kRunningPrograms),
+                         [](const testing::TestParamInfo<RunningProgram>& info) {
+                             return std::string(info.param.name);
+                         });
+
+class ColourDepth : public LauncherTest {};
+
+TEST_F(ColourDepth, EightBitsShowsTheWarningAndEndsWithOne) {
+    std::string display = environmentValue("LAUNCHER_TEST_DISPLAY_8");
+    if (display.empty()) GTEST_SKIP() << "LAUNCHER_TEST_DISPLAY_8 names no 8-bit display";
+    ASSERT_TRUE(startLauncher({display}));
+
+    HWND box = nullptr;
+    for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWindowTimeoutMs; Sleep(20))
+        box = visibleMessageBox(launcher_.id());
+    ASSERT_TRUE(box) << "no warning came; the launcher shows " << describeWindows(launcher_.id());
+    EXPECT_EQ(messageBoxText(box),
+              "QUARLOCK2 can be run in 16-bit depth only.\nPlease change the color depth to 16-bit.");
+    EXPECT_EQ(windowText(box), "QUARLOCK2");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    // The box's icon lives in the static control 0x440; a box without icon leaves it empty.
+    HWND icon = GetDlgItem(box, 0x440);
+    EXPECT_TRUE(icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0)) << "no icon shown";
+    EXPECT_TRUE(GetDlgItem(box, IDOK));
+    EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
+    EXPECT_EQ(titleWindowOf(), nullptr) << "no title window at 8 bits per pixel";
+    EXPECT_FALSE(regKeyExists(kLauncherKey)) << "the depth check comes before the settings";
+
+    clickButton(box, IDOK);
+    expectExitCode(1);
+}
+
+// 16 bits per pixel and more pass the check.
+struct AcceptedDisplay {
+    const char* name;
+    const char* variable;  // names the display in the test command's environment
+};
+std::ostream& operator<<(std::ostream& out, const AcceptedDisplay& display) { return out << display.name; }
+
+const AcceptedDisplay kAcceptedDisplays[] = {
+    {"SixteenBits", "LAUNCHER_TEST_DISPLAY_16"},
+    {"TwentyFourBits", "DISPLAY"},
+};
+
+class ColourDepthAccepted : public LauncherTest, public testing::WithParamInterface<AcceptedDisplay> {};
+
+TEST_P(ColourDepthAccepted, TitleWindowAppears) {
+    std::string display = environmentValue(GetParam().variable);
+    if (display.empty()) GTEST_SKIP() << GetParam().variable << " names no display";
+    setPromptFlags(15);
+    ASSERT_TRUE(startLauncher({display}));
+    HWND title = waitForTitle();
+    ASSERT_TRUE(title);
+    PostMessageA(title, WM_CLOSE, 0, 0);
+    expectExitCode(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, ColourDepthAccepted, testing::ValuesIn(kAcceptedDisplays),
+                         [](const testing::TestParamInfo<AcceptedDisplay>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace

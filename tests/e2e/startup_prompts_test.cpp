@@ -1,0 +1,136 @@
+// What the launcher shows before its title screen, driven by the prompt flags ("OTHERS"):
+// the readme once per machine, then the notice about the runtime components, and what it
+// records in its settings key.
+#include "launcher_e2e.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr const char* kRequirementsNotice =
+    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
+    "DirectX(R)Media6 (or later) installed before playing.";
+
+struct PromptCase {
+    const char* name;
+    std::optional<DWORD> flags;  // nothing: the settings key does not exist
+    bool readmePresent;
+    bool showsReadme;
+    bool showsNotice;
+    std::optional<DWORD> flagsAfter;  // nothing: no "OTHERS" value afterwards
+};
+
+std::ostream& operator<<(std::ostream& out, const PromptCase& c) { return out << c.name; }
+
+const PromptCase kPromptCases[] = {
+    // First start: the key is created and the readme is the one thing recorded.
+    {"FirstStart", std::nullopt, true, true, true, 1u},
+    {"FirstStartWithoutReadme", std::nullopt, false, false, true, std::nullopt},
+    {"NothingShownYet", 0u, true, true, true, 1u},
+    {"ReadmeShownBefore", 1u, true, false, true, 1u},
+    {"ReadmeMissingStaysUnshown", 0u, false, false, true, 0u},
+    // 14: every component offer made, so only the readme is left.
+    {"AllOffersMade", 14u, true, true, false, 15u},
+    {"EverythingDone", 15u, true, false, false, 15u},
+    // The flags are compared as a signed number: all bits set reads as -1, below 14.
+    {"AllBitsSet", 0xFFFFFFFFu, true, false, true, 0xFFFFFFFFu},
+};
+
+std::string readmeFileText() {
+    std::ifstream file("D:\\readme.txt", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The whole text of a control of another process, however long.
+std::string controlText(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
+    text.resize(copied);
+    return text;
+}
+
+// Equal texts, or where the first difference lies (the readme is too long to print).
+testing::AssertionResult sameText(const std::string& shown, const std::string& file) {
+    if (shown == file) return testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < shown.size() && at < file.size() && shown[at] == file[at]) ++at;
+    return testing::AssertionFailure() << "the viewer shows " << shown.size() << " characters, the file has "
+                                       << file.size() << "; they differ from offset " << at << ": \""
+                                       << shown.substr(at, 40) << "\" against \"" << file.substr(at, 40) << "\"";
+}
+
+class StartupPrompts : public LauncherTest, public testing::WithParamInterface<PromptCase> {
+protected:
+    // Waits for the next dialog, which must come while the title window is still hidden and
+    // be owned by it.
+    HWND nextPrompt(const char* expected) {
+        HWND dialog = nullptr;
+        for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < kWindowTimeoutMs; Sleep(20)) {
+            dialog = visibleDialog(launcher_.id());
+            if (!dialog && waitForWindow(kTitleClass, kGameCaption, launcher_.id(), 0)) break;
+        }
+        if (!dialog) {
+            ADD_FAILURE() << "the " << expected << " did not come; the launcher shows "
+                          << describeWindows(launcher_.id());
+            return nullptr;
+        }
+        HWND title = titleWindowOf();
+        EXPECT_TRUE(title && !IsWindowVisible(title)) << "the title window shows before the " << expected;
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), title) << "the " << expected << " belongs to the title window";
+        EXPECT_EQ(windowText(dialog), kGameCaption);
+        return dialog;
+    }
+
+    void closeReadme() {
+        HWND viewer = nextPrompt("readme");
+        if (!viewer) return;
+        ASSERT_TRUE(isReadmeViewer(viewer)) << "came instead of the readme: " << describeWindows(launcher_.id());
+        EXPECT_TRUE(sameText(controlText(GetDlgItem(viewer, kReadmeEditId)), readmeFileText()));
+        clickButton(viewer, IDOK);
+        EXPECT_TRUE(waitUntilGone(viewer));
+    }
+
+    void closeNotice() {
+        HWND box = nextPrompt("notice");
+        if (!box) return;
+        ASSERT_FALSE(isReadmeViewer(box)) << "the readme came instead of the notice";
+        EXPECT_EQ(messageBoxText(box), kRequirementsNotice);
+        HWND icon = GetDlgItem(box, 0x440);
+        EXPECT_FALSE(icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0))
+            << "the notice has no icon";
+        EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
+        clickButton(box, IDOK);
+        EXPECT_TRUE(waitUntilGone(box));
+    }
+};
+
+TEST_P(StartupPrompts, ComeInOrderBeforeTheTitleScreen) {
+    const PromptCase& c = GetParam();
+    if (c.flags) setPromptFlags(*c.flags);
+    LauncherOptions options;
+    if (!c.readmePresent) options.directory = folderWithoutReadme();
+    ASSERT_TRUE(startLauncher(options));
+
+    if (c.showsReadme) closeReadme();
+    if (c.showsNotice) closeNotice();
+    ASSERT_TRUE(waitForTitle());
+
+    // What the prompts recorded is in place once the title screen shows.
+    ASSERT_TRUE(regKeyExists(kLauncherKey));
+    if (c.flagsAfter) {
+        expectRegDword(kLauncherKey, "OTHERS", *c.flagsAfter);
+        expectRegValueCount(kLauncherKey, 1);
+    } else {
+        expectRegValueCount(kLauncherKey, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Flags, StartupPrompts, testing::ValuesIn(kPromptCases),
+                         [](const testing::TestParamInfo<PromptCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,109 @@
+// The title screen as it shows on a 24-bit display: place of the window, the menu texts in
+// their colours and columns, and the highlight panel behind the highlighted item.
+#include "launcher_e2e.h"
+
+namespace {
+
+class TitleScreen : public LauncherTest {};
+
+RECT grown(RECT rect, int by) { return {rect.left - by, rect.top - by, rect.right + by, rect.bottom + by}; }
+
+std::string describe(const RECT& rect) {
+    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " + std::to_string(rect.right) +
+           ", " + std::to_string(rect.bottom) + ")";
+}
+
+bool intersects(const RECT& a, const RECT& b) {
+    RECT common;
+    return IntersectRect(&common, &a, &b);
+}
+
+constexpr const char* kShortSavePath = "C:\\QUARLOCK2 Saves\\";
+constexpr const char* kLongSavePath =
+    "C:\\Program Files\\ORVANE\\QUARLOCK2\\Saved Games of the Shadowed Throne\\Chapter One\\";
+
+// The line's glyphs lie where its text, measured in the menu font, starts at x.
+void expectTextAt(const TitleShot& shot, const MenuLine& line, const std::string& text, int x) {
+    TextMeasure measure = measureMenuText(text);
+    TitleShot::Ink ink = shot.ink(line);
+    EXPECT_EQ(ink.left, x + measure.inkLeft) << line.name << ": \"" << text << "\" starting at x " << x;
+    EXPECT_EQ(ink.right, x + measure.inkRight) << line.name << ": \"" << text << "\" starting at x " << x;
+}
+
+int centredX(const MenuLine& line, const std::string& text) {
+    return line.left + (line.width - measureMenuText(text).extent) / 2;
+}
+
+TEST_F(TitleScreen, CentredWindowWithEveryLineInItsColourAndColumn) {
+    ASSERT_TRUE(setRegString(kLauncherKey, "Save Path", kShortSavePath));
+    HWND title = startAtTitleScreen();
+    ASSERT_TRUE(title);
+    EXPECT_EQ(windowText(title), "QUARLOCK2");
+
+    RECT window = {};
+    GetWindowRect(title, &window);
+    int left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
+    EXPECT_EQ(describe(window), describe({left, top, left + 640, top + 480}));
+
+    TitleShot shot = waitForHighlight(title, 0);
+    saveScreenshot(shot, "title_screen.bmp");
+    ASSERT_EQ(shot.inkSummary(), expectedInk(0));
+    for (const MenuLine& line : kMenuLines) {
+        if (line.text) expectTextAt(shot, line, line.text, centredX(line, line.text));
+    }
+    const MenuLine& path = menuLine("save_path");
+    expectTextAt(shot, path, kShortSavePath, centredX(path, kShortSavePath));
+}
+
+// A save path wider than the 285 pixels that the line may take starts at 330 and is cut at 615.
+TEST_F(TitleScreen, LongSavePathIsCutAtTheColumnEdge) {
+    ASSERT_GT(measureMenuText(kLongSavePath).extent, 285 + 20) << "the path must be long enough";
+    ASSERT_TRUE(setRegString(kLauncherKey, "Save Path", kLongSavePath));
+    HWND title = startAtTitleScreen();
+    ASSERT_TRUE(title);
+    TitleShot shot = waitForHighlight(title, 0);
+    TitleShot::Ink ink = shot.ink(menuLine("save_path"));
+    EXPECT_EQ(ink.left, 330 + measureMenuText(kLongSavePath).inkLeft);
+    EXPECT_LE(ink.right, 614);
+    EXPECT_GE(ink.right, 605) << "the path runs up to the cut";
+}
+
+// Walks the highlight over every item and compares each capture with one where an item far
+// away is highlighted: only the two panels differ, and each panel covers exactly its place.
+TEST_F(TitleScreen, EachItemHighlightedShowsItsPanelAndOrangeLines) {
+    HWND title = startAtTitleScreen();
+    ASSERT_TRUE(title);
+    std::vector<TitleShot> shots;
+    for (int item = 0; item < 8; ++item) {
+        if (item > 0) PostMessageA(title, WM_KEYDOWN, VK_DOWN, 1);
+        shots.push_back(waitForHighlight(title, item));
+        EXPECT_EQ(shots.back().inkSummary(), expectedInk(item)) << "item " << item;
+    }
+    saveScreenshot(shots[7], "title_screen_item7.bmp");
+
+    const RECT whole = {0, 0, shots[0].width(), shots[0].height()};
+    for (int item = 0; item < 8; ++item) {
+        int other = item < 6 ? (item + 3) % 6 : 13 - item;
+        RECT mine = highlightPanel(item), theirs = highlightPanel(other);
+        SCOPED_TRACE("item " + std::to_string(item) + " against item " + std::to_string(other));
+
+        Difference all = difference(shots[item], shots[other], whole);
+        Difference outside = all;
+        outside.count -= difference(shots[item], shots[other], mine).count;
+        outside.count -= difference(shots[item], shots[other], theirs).count;
+        EXPECT_EQ(outside.count, 0) << "pixels changed outside both panels";
+
+        // Around this panel, a pixel wider on each side but clear of the other panel.
+        RECT around = grown(mine, 1);
+        if (intersects(around, theirs)) {
+            if (theirs.left >= mine.right) around.right = theirs.left;
+            if (theirs.right <= mine.left) around.left = theirs.right;
+        }
+        Difference closeBy = difference(shots[item], shots[other], around);
+        EXPECT_EQ(describe(closeBy.bounds), describe(mine)) << "the panel's place";
+        EXPECT_GT(closeBy.count, (mine.right - mine.left) * (mine.bottom - mine.top) / 2)
+            << "the panel covers its place";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+// The watch over a background installer, with a real child process (this test program run
+// with --sleep-ms) and the real title window, polled the way the launcher's loop does.
+#include <windows.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "launcher/child_watch.h"
+#include "launcher/startup.h"
+#include "launcher/title_render.h"
+#include "launcher/title_window.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+#include "tests/support/registry_expect.h"
+#include "tests/support/window_driver.h"
+
+namespace {
+
+const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+
+// This test program, started to sleep for a while and end; the test keeps a full handle.
+class SleepingChild {
+public:
+    explicit SleepingChild(DWORD milliseconds) {
+        char program[MAX_PATH];
+        GetModuleFileNameA(nullptr, program, sizeof program);
+        std::string commandLine = "\"" + std::string(program) + "\" --sleep-ms=" + std::to_string(milliseconds);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started = {};
+        if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &started))
+            return;
+        CloseHandle(started.hThread);
+        process_ = started.hProcess;
+        id_ = started.dwProcessId;
+    }
+    ~SleepingChild() {
+        if (!process_) return;
+        WaitForSingleObject(process_, 10000);
+        CloseHandle(process_);
+    }
+    SleepingChild(const SleepingChild&) = delete;
+    SleepingChild& operator=(const SleepingChild&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    // A further handle to the child with only the given access; the caller owns it.
+    HANDLE open(DWORD access) const { return OpenProcess(access, FALSE, id_); }
+    bool waitForEnd() const { return WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
+    // When the child ended, as a system time in 100 ns units.
+    ULONGLONG endTime() const {
+        FILETIME creation, exit, kernel, user;
+        GetProcessTimes(process_, &creation, &exit, &kernel, &user);
+        return (static_cast<ULONGLONG>(exit.dwHighDateTime) << 32) | exit.dwLowDateTime;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+ULONGLONG systemTimeNow() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+void registerTitleClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = titleClassProc;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kTitleWindowClass;
+    RegisterClassA(&windowClass);  // fails harmlessly when another test registered it
+}
+
+// Whether first lies above second in the window order.
+bool isAbove(HWND first, HWND second) {
+    for (HWND window = GetWindow(first, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == second) return true;
+    return false;
+}
+
+// What the launcher's loop saw while it ran.
+struct LoopRun {
+    int endsHandled = 0;
+    int resumeMessages = 0;
+    DWORD handledAt = 0;  // tick count
+};
+
+class ChildWatchTest : public testing::Test {
+protected:
+    void SetUp() override {
+        appInstance = GetModuleHandleA(nullptr);
+        registerTitleClass();
+        ASSERT_TRUE(deleteRegTree(kSettings));
+        // No readme and no notice at initialisation.
+        ASSERT_TRUE(setRegDword(kSettings, "OTHERS", 15));
+        ASSERT_NE(nullptr, CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0));
+        pumpMessagesFor(100);  // the resume message starts the watch timer
+        timerStartedAt_ = GetTickCount();
+        pleaseWaitWindow =
+            CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_PLEASE_WAIT), titleWindow, plainDialogProc, 0);
+        ASSERT_NE(nullptr, pleaseWaitWindow);
+        pleaseWait_ = pleaseWaitWindow;
+    }
+    void TearDown() override {
+        if (childWatch.process) CloseHandle(childWatch.process);
+        childWatch = {nullptr, 0};
+        if (IsWindow(pleaseWait_)) DestroyWindow(pleaseWait_);
+        pleaseWaitWindow = nullptr;
+        if (IsWindow(titleWindow)) DestroyWindow(titleWindow);
+        pumpMessagesFor(20);
+        deleteTitlePalettes();
+        titleWindow = nullptr;
+        std::memset(highlight, 0, sizeof highlight);
+        EXPECT_TRUE(deleteRegTree(kSettings));
+    }
+
+    // The launcher's loop: waits for a message, polls the watch, dispatches the message;
+    // for runMs, and stops early extraMs after the first handled end. afterEnd runs right
+    // after the poll that handled the end, before anything else is dispatched.
+    LoopRun runLoop(DWORD runMs, DWORD extraMs, const std::function<void()>& afterEnd = [] {}) {
+        LoopRun run;
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < runMs && !(run.endsHandled && GetTickCount() - run.handledAt >= extraMs)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG message;
+            if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) continue;
+            if (pollChildWatch()) {
+                if (++run.endsHandled == 1) {
+                    run.handledAt = GetTickCount();
+                    afterEnd();
+                }
+            }
+            if (message.message == kResumeMessage && message.hwnd == titleWindow) ++run.resumeMessages;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        return run;
+    }
+
+    HWND pleaseWait_ = nullptr;
+    DWORD timerStartedAt_ = 0;
+};
+
+TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
+    HWND title = titleWindow;
+    // Another window over the title window, which the end of the watch brings back up.
+    HWND cover = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 300, 200, 200, 100,
+                                 nullptr, nullptr, appInstance, nullptr);
+    ASSERT_TRUE(isAbove(cover, title));
+
+    SleepingChild child(300);
+    ASSERT_TRUE(child.started());
+    ASSERT_EQ(1, armChildWatch(child.open(SYNCHRONIZE)));
+    EXPECT_EQ(1, childWatch.active);
+
+    // While the child runs the poll leaves everything as it is.
+    EXPECT_EQ(0, pollChildWatch());
+    EXPECT_TRUE(IsWindow(pleaseWait_));
+    EXPECT_EQ(1, childWatch.active);
+    EXPECT_NE(nullptr, childWatch.process);
+    pumpMessagesFor(50);
+    ValidateRect(title, nullptr);
+
+    bool timerRunning = true, pleaseWaitGone = false, titleOnTop = false, wholeWindowInvalid = false;
+    LoopRun run = runLoop(8000, 300, [&] {
+        // The timer stops with the watch; the resume message starts it again.
+        timerRunning = KillTimer(title, kWatchTimerId);
+        pleaseWaitGone = !IsWindow(pleaseWait_) && pleaseWaitWindow == nullptr;
+        titleOnTop = isAbove(title, cover);
+        RECT update = {}, client = {};
+        GetClientRect(title, &client);
+        wholeWindowInvalid = GetUpdateRect(title, &update, FALSE) && EqualRect(&update, &client);
+    });
+    ULONGLONG noticedAfter = systemTimeNow() - child.endTime();
+
+    EXPECT_EQ(1, run.endsHandled);
+    EXPECT_EQ(1, run.resumeMessages);
+    EXPECT_FALSE(timerRunning);
+    EXPECT_TRUE(pleaseWaitGone);
+    EXPECT_TRUE(titleOnTop);
+    EXPECT_TRUE(wholeWindowInvalid);
+    EXPECT_EQ(0, childWatch.active);
+    EXPECT_EQ(nullptr, childWatch.process);
+    // Nothing but the watch timer wakes the loop here: its first tick, 3 s after it started,
+    // finds the child ended.
+    EXPECT_LT(noticedAfter, 3500ULL * 10000);
+    EXPECT_GE(run.handledAt - timerStartedAt_, 2800u);
+    EXPECT_TRUE(KillTimer(title, kWatchTimerId));
+
+    // Later polls find nothing to do.
+    EXPECT_EQ(0, pollChildWatch());
+    DestroyWindow(cover);
+}
+
+TEST_F(ChildWatchTest, ArmingWithoutAProcessIsRefused) {
+    EXPECT_EQ(0, armChildWatch(nullptr));
+    EXPECT_EQ(0, childWatch.active);
+    EXPECT_EQ(nullptr, childWatch.process);
+    EXPECT_EQ(0, pollChildWatch());
+    EXPECT_TRUE(IsWindow(pleaseWait_));
+}
+
+TEST_F(ChildWatchTest, AWatchWhoseWaitFailsStaysActive) {
+    SleepingChild child(0);
+    ASSERT_TRUE(child.started());
+    HANDLE unwaitable = child.open(PROCESS_QUERY_LIMITED_INFORMATION);
+    ASSERT_NE(nullptr, unwaitable);
+    armChildWatch(unwaitable);
+    ASSERT_TRUE(child.waitForEnd());
+
+    EXPECT_EQ(0, pollChildWatch());
+    EXPECT_EQ(0, pollChildWatch());
+    MSG resume;
+    EXPECT_FALSE(PeekMessageA(&resume, titleWindow, kResumeMessage, kResumeMessage, PM_NOREMOVE));
+    EXPECT_TRUE(KillTimer(titleWindow, kWatchTimerId));
+    EXPECT_EQ(1, childWatch.active);
+    EXPECT_EQ(unwaitable, childWatch.process);
+    EXPECT_TRUE(IsWindow(pleaseWait_));
+}
+
+}  // namespace

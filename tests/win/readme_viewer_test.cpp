@@ -1,0 +1,254 @@
+// The readme viewer against real files and Wine's dialog manager: what it shows, how it
+// closes, and which readme.txt it finds.
+#include <windows.h>
+
+#include <functional>
+#include <future>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "launcher/readme_viewer.h"
+#include "launcher/startup.h"
+#include "resources/resource_ids.h"
+#include "tests/support/window_driver.h"
+
+namespace {
+
+// A fresh folder made the current one for the test's lifetime; removed with its files.
+class CurrentFolder {
+public:
+    CurrentFolder() {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        GetCurrentDirectoryA(sizeof previous_, previous_);
+        path_ = std::string(temp) + "readme_viewer_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(counter_++);
+        CreateDirectoryA(path_.c_str(), nullptr);
+        SetCurrentDirectoryA(path_.c_str());
+    }
+    ~CurrentFolder() {
+        SetCurrentDirectoryA(previous_);
+        std::string readme = path_ + "\\readme.txt";
+        DeleteFileA(readme.c_str());
+        RemoveDirectoryA(readme.c_str());
+        RemoveDirectoryA(path_.c_str());
+    }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    static int counter_;
+    char previous_[MAX_PATH] = "";
+    std::string path_;
+};
+int CurrentFolder::counter_ = 0;
+
+void writeReadme(const std::string& bytes) {
+    HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(bytes.size(), written);
+}
+
+// The whole text of a control, however long.
+std::string fullText(HWND control) {
+    LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT copied = SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+// What the open viewer showed.
+struct ViewerSeen {
+    bool seen = false;
+    std::string caption;
+    std::string text;
+    LRESULT lineCount = 0;
+    HWND owner = nullptr;
+    bool ownerEnabled = true;
+    bool focusOnOk = false;
+    LONG_PTR editStyle = 0;
+    LOGFONTA font = {};
+};
+
+HWND findViewer() {
+    for (HWND window : processWindows(GetCurrentProcessId(), "#32770"))
+        if (IsWindowVisible(window) && GetDlgItem(window, IDC_README_TEXT)) return window;
+    return nullptr;
+}
+
+// On a helper thread: waits for the viewer, records what it shows and runs close on it.
+// A viewer that close did not end is cancelled, so that a failing test cannot hang.
+std::future<ViewerSeen> driveViewer(std::function<void(HWND)> close) {
+    return std::async(std::launch::async, [close] {
+        ViewerSeen seen;
+        HWND viewer = nullptr;
+        for (DWORD start = GetTickCount(); !viewer && GetTickCount() - start < 10000; Sleep(20))
+            viewer = findViewer();
+        if (!viewer) return seen;
+        seen.seen = true;
+        seen.caption = windowText(viewer);
+        HWND edit = GetDlgItem(viewer, IDC_README_TEXT);
+        seen.text = fullText(edit);
+        seen.lineCount = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
+        seen.owner = GetWindow(viewer, GW_OWNER);
+        seen.ownerEnabled = seen.owner && IsWindowEnabled(seen.owner);
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(viewer, nullptr), &thread);
+        seen.focusOnOk = thread.hwndFocus == GetDlgItem(viewer, IDOK);
+        seen.editStyle = GetWindowLongPtrA(edit, GWL_STYLE);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
+        if (font) GetObjectA(font, sizeof seen.font, &seen.font);
+        close(viewer);
+        if (!waitUntilGone(viewer, 3000)) {
+            PostMessageA(viewer, WM_COMMAND, IDCANCEL, 0);
+            waitUntilGone(viewer, 3000);
+        }
+        return seen;
+    });
+}
+
+void pressOk(HWND viewer) { clickButton(viewer, IDOK); }
+
+class ReadmeViewerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        previousInstance_ = appInstance;
+        appInstance = GetModuleHandleA(nullptr);
+        owner_ = CreateWindowExA(0, "STATIC", "readme owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, nullptr,
+                                 nullptr, appInstance, nullptr);
+        ASSERT_NE(nullptr, owner_);
+    }
+    void TearDown() override {
+        DestroyWindow(owner_);
+        appInstance = previousInstance_;
+    }
+
+    HWND owner_ = nullptr;
+    CurrentFolder folder_;
+
+private:
+    HINSTANCE previousInstance_ = nullptr;
+};
+
+TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
+    std::string longLine(700, 'w');
+    std::string large;
+    for (int line = 0; line < 900; ++line)
+        large += "Line " + std::to_string(line) + " of a readme larger than an edit box holds by default.\r\n";
+    large += "end";
+    const struct {
+        const char* what;
+        std::string bytes;
+        LRESULT lines;
+    } cases[] = {
+        {"empty file", "", 1},
+        {"lines, tabs and ANSI bytes",
+         "QUARLOCK2\r\n\r\nName\tValue\r\nCaf\xE9 \xA9 1999\r\n" + longLine + "\r\nlast line", 6},
+        {"larger than 32 KB", large, 901},
+    };
+    ASSERT_GT(large.size(), 32768u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeReadme(c.bytes);
+        auto seen = driveViewer(pressOk);
+        EXPECT_EQ(0, showReadme(owner_));
+        ViewerSeen viewer = seen.get();
+        ASSERT_TRUE(viewer.seen);
+        EXPECT_EQ("QUARLOCK2", viewer.caption);
+        EXPECT_EQ(c.bytes, viewer.text);
+        // Lines are not wrapped: the long one stays one line.
+        EXPECT_EQ(c.lines, viewer.lineCount);
+        EXPECT_EQ(owner_, viewer.owner);
+        EXPECT_FALSE(viewer.ownerEnabled);
+        EXPECT_TRUE(viewer.focusOnOk);
+        EXPECT_TRUE(viewer.editStyle & ES_READONLY);
+        EXPECT_EQ(18, viewer.font.lfHeight);
+        EXPECT_STREQ("Times New Roman", viewer.font.lfFaceName);
+        EXPECT_TRUE(IsWindowEnabled(owner_));
+    }
+}
+
+TEST_F(ReadmeViewerTest, OkAnswersZeroAndEscapeOrCloseAnswersMinusOne) {
+    writeReadme("Read me.\r\n");
+    const struct {
+        const char* what;
+        void (*close)(HWND);
+        INT_PTR result;
+    } cases[] = {
+        {"OK button", pressOk, 0},
+        // Posted to the focused button, so that the dialog manager turns it into IDCANCEL.
+        {"Escape key",
+         [](HWND viewer) { PostMessageA(GetDlgItem(viewer, IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }, -1},
+        {"close request", [](HWND viewer) { PostMessageA(viewer, WM_CLOSE, 0, 0); }, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto seen = driveViewer(c.close);
+        DWORD start = GetTickCount();
+        EXPECT_EQ(c.result, showReadme(owner_));
+        ASSERT_TRUE(seen.get().seen);
+        // The helper cancels a viewer that did not close by itself after 3 s.
+        EXPECT_LT(GetTickCount() - start, 3000u);
+    }
+}
+
+TEST_F(ReadmeViewerTest, AReadmeThatCannotBeReadAtOpeningGivesAnEmptyBox) {
+    writeReadme("Text nobody will see.\r\n");
+    ASSERT_EQ(1, readmeExists());
+    // Someone takes the file for himself between the check and the opening.
+    HANDLE exclusive = CreateFileA("readme.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, exclusive);
+    MessageBoxWatch boxes;
+    auto seen = driveViewer(pressOk);
+    EXPECT_EQ(0, showReadme(owner_));
+    ViewerSeen viewer = seen.get();
+    CloseHandle(exclusive);
+    ASSERT_TRUE(viewer.seen);
+    EXPECT_EQ("", viewer.text);
+    EXPECT_EQ("QUARLOCK2", viewer.caption);
+    EXPECT_TRUE(boxes.stop().empty());
+}
+
+TEST_F(ReadmeViewerTest, ReadmeExistsLooksInTheCurrentFolderOnly) {
+    EXPECT_EQ(0, readmeExists());
+
+    writeReadme("x");
+    EXPECT_EQ(1, readmeExists());
+    {
+        // From another folder the file is not found.
+        CurrentFolder elsewhere;
+        EXPECT_EQ(0, readmeExists());
+    }
+    EXPECT_EQ(1, readmeExists());
+
+    // A reader that lets others read does not hide the file; an exclusive one does.
+    HANDLE sharing = CreateFileA("readme.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, sharing);
+    EXPECT_EQ(1, readmeExists());
+    CloseHandle(sharing);
+    HANDLE exclusive = CreateFileA("readme.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, exclusive);
+    EXPECT_EQ(0, readmeExists());
+    CloseHandle(exclusive);
+
+    // The check opens, never creates.
+    ASSERT_TRUE(DeleteFileA("readme.txt"));
+    EXPECT_EQ(0, readmeExists());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("readme.txt"));
+
+    // A folder of that name is no readme.
+    ASSERT_TRUE(CreateDirectoryA("readme.txt", nullptr));
+    EXPECT_EQ(0, readmeExists());
+}
+
+}  // namespace

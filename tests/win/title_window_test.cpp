@@ -1,0 +1,573 @@
+// The title window as the launcher creates it: its place and size, the drag region, the
+// highlight under keys and pointer, quitting, the first-start readme and notice, and the
+// watch timer started by the resume message.
+#include <windows.h>
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <future>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "launcher/child_watch.h"
+#include "launcher/startup.h"
+#include "launcher/title_render.h"
+#include "launcher/title_window.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+#include "tests/support/registry_expect.h"
+#include "tests/support/window_driver.h"
+
+namespace {
+
+const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+constexpr DWORD kNoReadmeNoNotice = 15;
+constexpr const char* kNotice =
+    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
+    "DirectX(R)Media6 (or later) installed before playing.";
+
+// A fresh folder made the current one, where the title window looks for readme.txt.
+class CurrentFolder {
+public:
+    CurrentFolder() {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        GetCurrentDirectoryA(sizeof previous_, previous_);
+        path_ = std::string(temp) + "title_window_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(path_.c_str(), nullptr);
+        SetCurrentDirectoryA(path_.c_str());
+    }
+    ~CurrentFolder() {
+        SetCurrentDirectoryA(previous_);
+        DeleteFileA((path_ + "\\readme.txt").c_str());
+        RemoveDirectoryA(path_.c_str());
+    }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+    void writeReadme(const char* text) const {
+        HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+        CloseHandle(file);
+    }
+    void removeReadme() const { DeleteFileA("readme.txt"); }
+
+private:
+    char previous_[MAX_PATH] = "";
+    std::string path_;
+};
+
+HWND findReadmeViewer() {
+    for (HWND window : processWindows(GetCurrentProcessId(), "#32770"))
+        if (IsWindowVisible(window) && GetDlgItem(window, IDC_README_TEXT)) return window;
+    return nullptr;
+}
+
+// What the title window looked like while the readme viewer was open over it.
+struct ViewerSeen {
+    std::string text;
+    HWND owner = nullptr;
+    HWND titleWindowThen = nullptr;
+    bool titleVisible = false;
+    int busy[kMenuItemCount] = {};
+    DWORD closedAt = 0;  // GetTickCount()
+};
+
+// Closes with OK every readme viewer that opens until stopped, on a helper thread, and
+// records what the title window looked like meanwhile.
+class ReadmeViewerWatch {
+public:
+    ReadmeViewerWatch() {
+        seen_ = std::async(std::launch::async, [this] {
+            std::vector<ViewerSeen> viewers;
+            for (;;) {
+                bool last = stopping_;
+                if (HWND viewer = findReadmeViewer()) {
+                    viewers.push_back(close(viewer));
+                    continue;
+                }
+                if (last) return viewers;
+                Sleep(20);
+            }
+        });
+    }
+    ~ReadmeViewerWatch() { stop(); }
+    ReadmeViewerWatch(const ReadmeViewerWatch&) = delete;
+    ReadmeViewerWatch& operator=(const ReadmeViewerWatch&) = delete;
+
+    std::vector<ViewerSeen> stop() {
+        if (seen_.valid()) {
+            stopping_ = true;
+            stopped_ = seen_.get();
+        }
+        return stopped_;
+    }
+
+private:
+    static ViewerSeen close(HWND viewer) {
+        ViewerSeen seen;
+        seen.text = dialogItemText(viewer, IDC_README_TEXT);
+        seen.owner = GetWindow(viewer, GW_OWNER);
+        seen.titleWindowThen = titleWindow;
+        seen.titleVisible = titleWindow && IsWindowVisible(titleWindow);
+        std::memcpy(seen.busy, busyFlags, sizeof seen.busy);
+        clickButton(viewer, IDOK);
+        waitUntilGone(viewer, 5000);
+        seen.closedAt = GetTickCount();
+        return seen;
+    }
+
+    std::atomic<bool> stopping_{false};
+    std::future<std::vector<ViewerSeen>> seen_;
+    std::vector<ViewerSeen> stopped_;
+};
+
+void registerTitleClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = titleClassProc;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kTitleWindowClass;
+    RegisterClassA(&windowClass);  // fails harmlessly when another test registered it
+}
+
+int countQueued(HWND window, UINT message) {
+    int count = 0;
+    MSG queued;
+    while (PeekMessageA(&queued, window, message, message, PM_REMOVE)) ++count;
+    return count;
+}
+
+// The exit code of a quit message waiting in the queue, or -1 without one.
+int queuedQuitCode() {
+    MSG queued;
+    if (PeekMessageA(&queued, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return static_cast<int>(queued.wParam);
+    return -1;
+}
+
+// Dispatches the thread's messages as the launcher's loop does until the quit message
+// comes; answers its exit code, or -1 when none came within timeoutMs.
+int pumpUntilQuit(DWORD timeoutMs = 1000) {
+    MSG message;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(5);
+            continue;
+        }
+        if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return -1;
+}
+
+LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
+
+// A client point as the screen position WM_NCHITTEST carries, signed.
+LPARAM screenPoint(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(point.x)), static_cast<WORD>(static_cast<SHORT>(point.y)));
+}
+
+std::vector<int> highlighted() { return std::vector<int>(highlight, highlight + kMenuItemCount); }
+std::vector<int> only(int item) {
+    std::vector<int> flags(kMenuItemCount, 0);
+    flags[item] = 1;
+    return flags;
+}
+
+class TitleWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        appInstance = GetModuleHandleA(nullptr);
+        registerTitleClass();
+        ASSERT_TRUE(deleteRegTree(kSettings));
+    }
+    void TearDown() override {
+        if (titleWindow && IsWindow(titleWindow)) DestroyWindow(titleWindow);
+        MSG pending;
+        while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE))
+            if (pending.message != WM_QUIT) DispatchMessageA(&pending);
+        deleteTitlePalettes();
+        titleWindow = nullptr;
+        std::memset(highlight, 0, sizeof highlight);
+        std::memset(busyFlags, 0, sizeof busyFlags);
+        childWatch = {nullptr, 0};
+        EXPECT_TRUE(deleteRegTree(kSettings));
+    }
+
+    // Creates the title window as the launcher does, with "OTHERS" as given (none when
+    // negative), answering every box it shows; the resume message is left in the queue.
+    HWND create(long long others = kNoReadmeNoNotice) {
+        if (others >= 0) {
+            EXPECT_TRUE(setRegDword(kSettings, "OTHERS", static_cast<DWORD>(others)));
+        }
+        MessageBoxWatch watch;
+        window_ = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0);
+        boxes_ = watch.stop();
+        return window_;
+    }
+    // Created, with the resume message handled and the window painted.
+    HWND open() {
+        HWND window = create();
+        pumpMessagesFor(100);
+        return window;
+    }
+
+public:
+    // Input as the window receives it, for the cases' lambdas too.
+    void key(WPARAM virtualKey) { SendMessageA(window_, WM_KEYDOWN, virtualKey, 0); }
+    void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, clientPoint(x, y)); }
+    void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x, y)); }
+
+protected:
+    HWND window_ = nullptr;
+    std::vector<AnsweredBox> boxes_;
+    CurrentFolder folder_;
+};
+
+TEST_F(TitleWindowTest, OpensCentredAt640x480WithPlayHighlighted) {
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(window, titleWindow);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
+    EXPECT_EQ(left, rect.left);
+    EXPECT_EQ(top, rect.top);
+    EXPECT_EQ(640, rect.right - rect.left);
+    EXPECT_EQ(480, rect.bottom - rect.top);
+
+    EXPECT_EQ(only(0), highlighted());
+    EXPECT_EQ(std::vector<int>(kMenuItemCount, 0), std::vector<int>(busyFlags, busyFlags + kMenuItemCount));
+    EXPECT_EQ("QUARLOCK2", windowText(window));
+}
+
+TEST_F(TitleWindowTest, InitialisationQueuesOneResumeMessageWhichStartsTheWatchTimer) {
+    HWND window = create();
+    ASSERT_NE(nullptr, window);
+    // Nothing but the resume message starts the timer.
+    EXPECT_FALSE(KillTimer(window, kWatchTimerId));
+    EXPECT_EQ(1, countQueued(window, kResumeMessage));
+
+    SendMessageA(window, kResumeMessage, 0, 0);
+    EXPECT_TRUE(KillTimer(window, kWatchTimerId));
+}
+
+TEST_F(TitleWindowTest, HitTestAnswersCaptionOnThePictureAndNotOverTheItems) {
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    const POINT dragPoints[] = {
+        {10, 10},   {324, 50},  {620, 50},  {600, 29},  {400, 89},  {400, 149}, {400, 209},
+        {400, 269}, {400, 329}, {400, 389}, {472, 390}, {472, 420}, {472, 448}, {400, 449},
+        {560, 449}, {600, 460},
+    };
+    for (POINT point : dragPoints) {
+        SCOPED_TRACE(testing::Message() << "(" << point.x << ", " << point.y << ")");
+        EXPECT_EQ(HTCAPTION, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, point.x, point.y)));
+    }
+    const POINT itemPoints[] = {
+        {325, 30},  {619, 88},  {325, 90},  {400, 148}, {400, 150}, {400, 210}, {400, 270},
+        {400, 330}, {619, 388}, {325, 390}, {471, 448}, {473, 390}, {619, 448},
+    };
+    for (POINT point : itemPoints) {
+        SCOPED_TRACE(testing::Message() << "(" << point.x << ", " << point.y << ")");
+        EXPECT_EQ(HTCLIENT, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, point.x, point.y)));
+    }
+
+    // Partly off the screen, positions left of and above the screen are negative.
+    MoveWindow(window, -300, -60, 640, 480, FALSE);
+    EXPECT_EQ(HTCAPTION, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, 10, 10)));
+    EXPECT_EQ(HTCAPTION, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, 400, 29)));
+    EXPECT_EQ(HTCLIENT, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, 400, 31)));
+}
+
+TEST_F(TitleWindowTest, KeysMoveTheHighlightRoundTheMenu) {
+    ASSERT_NE(nullptr, open());
+    const struct {
+        WPARAM key;
+        int expected;
+    } steps[] = {
+        {VK_DOWN, 1}, {VK_TAB, 2}, {VK_UP, 1}, {VK_UP, 0}, {VK_UP, 7}, {VK_UP, 6},
+        {VK_DOWN, 7}, {VK_DOWN, 0}, {VK_TAB, 1},
+        // Keys without a meaning change nothing.
+        {VK_ESCAPE, 1}, {VK_LEFT, 1}, {VK_RIGHT, 1}, {VK_SPACE, 1}, {'A', 1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << "key " << step.key);
+        key(step.key);
+        EXPECT_EQ(only(step.expected), highlighted());
+    }
+    EXPECT_TRUE(IsWindow(window_));
+    EXPECT_EQ(-1, queuedQuitCode());
+}
+
+TEST_F(TitleWindowTest, ThePointerHighlightsTheItemUnderIt) {
+    ASSERT_NE(nullptr, open());
+    const struct {
+        int x, y, expected;
+    } moves[] = {
+        {400, 260, 3}, {619, 448, 7}, {325, 390, 6}, {471, 448, 6}, {619, 30, 0}, {400, 328, 4},
+    };
+    for (const auto& move : moves) {
+        SCOPED_TRACE(testing::Message() << "(" << move.x << ", " << move.y << ")");
+        pointAt(move.x, move.y);
+        EXPECT_EQ(only(move.expected), highlighted());
+    }
+    // The keyboard goes on from where the pointer left the highlight.
+    key(VK_DOWN);
+    EXPECT_EQ(only(5), highlighted());
+}
+
+// Real pointer input: the system routes it through the hit test, so that moves over the
+// picture and clicks on it never reach the dialog procedure.
+void movePointerToScreen(POINT point) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    pumpMessagesFor(50);
+}
+
+void movePointerTo(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    movePointerToScreen(point);
+}
+
+void pressAndReleaseButton() {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof inputs[0]);
+}
+
+TEST_F(TitleWindowTest, ThePointerLeavingTheItemsKeepsTheHighlight) {
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    movePointerTo(window, 400, 250);
+    EXPECT_EQ(only(3), highlighted());
+    movePointerTo(window, 100, 100);
+    EXPECT_EQ(only(3), highlighted());
+    movePointerTo(window, 400, 269);  // the row between items 3 and 4
+    EXPECT_EQ(only(3), highlighted());
+    key(VK_DOWN);
+    EXPECT_EQ(only(4), highlighted());
+
+    // A click between Quit and the home page starts a drag and activates neither.
+    movePointerTo(window, 472, 420);
+    pressAndReleaseButton();
+    EXPECT_EQ(-1, pumpUntilQuit(300));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(only(4), highlighted());
+    // Out of the way of the windows of later tests.
+    movePointerToScreen({0, 0});
+}
+
+TEST_F(TitleWindowTest, MovingWithinTheHighlightedItemRedrawsNothing) {
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    // Every composition titles the window and invalidates it: both show a redraw.
+    SetWindowTextA(window, "untouched");
+    ValidateRect(window, nullptr);
+    pointAt(330, 35);
+    pointAt(600, 80);
+    EXPECT_EQ("untouched", windowText(window));
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_EQ(only(0), highlighted());
+
+    pointAt(600, 100);
+    EXPECT_EQ("QUARLOCK2", windowText(window));
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_EQ(only(1), highlighted());
+}
+
+TEST_F(TitleWindowTest, TheScreenShowsThePanelBehindTheHighlightedItem) {
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    RECT area = {origin.x, origin.y, origin.x + 640, origin.y + 480};
+    // The top and bottom rows of a panel hold no text.
+    auto rows = [](const ScreenPixels& screen, int top) {
+        std::vector<COLORREF> pixels;
+        for (int y : {top, top + 59})
+            for (int x = 325; x < 620; ++x) pixels.push_back(screen.at(x, y));
+        return pixels;
+    };
+    ScreenPixels before(area);
+    key(VK_DOWN);
+    pumpMessagesFor(100);
+    ScreenPixels after(area);
+
+    // The panel moved from item 0 to item 1, and the picture shows again behind item 0.
+    EXPECT_EQ(rows(before, 30), rows(after, 90));
+    EXPECT_NE(rows(before, 90), rows(after, 90));
+    EXPECT_NE(rows(before, 30), rows(after, 30));
+}
+
+TEST_F(TitleWindowTest, InputIsIgnoredWhileAChildIsWatched) {
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    childWatch.active = 1;
+
+    key(VK_DOWN);
+    key(VK_UP);
+    key(VK_RETURN);
+    pointAt(400, 260);
+    clickAt(400, 420);  // Quit
+    EXPECT_EQ(only(0), highlighted());
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(-1, queuedQuitCode());
+
+    // A close request still ends the launcher.
+    SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(0, queuedQuitCode());
+}
+
+TEST_F(TitleWindowTest, QuitCloseAndCancelDestroyTheWindowAndPostQuitZero) {
+    const struct {
+        const char* what;
+        std::function<void(TitleWindowTest&, HWND)> act;
+    } cases[] = {
+        {"IDCANCEL", [](TitleWindowTest&, HWND window) { SendMessageA(window, WM_COMMAND, IDCANCEL, 0); }},
+        {"close request", [](TitleWindowTest&, HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }},
+        {"click on Quit", [](TitleWindowTest& test, HWND) { test.clickAt(400, 420); }},
+        {"Enter on Quit",
+         [](TitleWindowTest& test, HWND) {
+             test.key(VK_UP);
+             test.key(VK_UP);
+             test.key(VK_RETURN);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HWND window = open();
+        ASSERT_NE(nullptr, window);
+        c.act(*this, window);
+        EXPECT_EQ(0, pumpUntilQuit());
+        EXPECT_FALSE(IsWindow(window));
+        deleteTitlePalettes();
+        titleWindow = nullptr;
+    }
+}
+
+TEST_F(TitleWindowTest, OtherCommandsAreIgnored) {
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    SendMessageA(window, WM_COMMAND, IDOK, 0);
+    SendMessageA(window, WM_COMMAND, 1234, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(-1, queuedQuitCode());
+}
+
+TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) {
+    const struct {
+        const char* what;
+        long long others;  // negative: no value
+        bool readme;
+        bool viewerShown, noticeShown;
+        DWORD othersAfter;
+    } cases[] = {
+        {"first start", 0, true, true, true, 1},
+        {"first start, no value yet", -1, true, true, true, 1},
+        {"readme seen, offers pending", 1, true, false, true, 1},
+        {"offers made, readme not yet seen", 14, true, true, false, 15},
+        {"everything done", 15, true, false, false, 15},
+        {"no readme", 0, false, false, true, 0},
+        {"no readme, offers made", 14, false, false, false, 14},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(deleteRegTree(kSettings));
+        if (c.readme) folder_.writeReadme("Read me first.\r\n");
+        else folder_.removeReadme();
+
+        ReadmeViewerWatch viewers;
+        HWND window = create(c.others);
+        std::vector<ViewerSeen> seen = viewers.stop();
+        ASSERT_NE(nullptr, window);
+
+        ASSERT_EQ(c.viewerShown ? 1u : 0u, seen.size());
+        if (c.viewerShown) {
+            EXPECT_EQ("Read me first.\r\n", seen[0].text);
+            EXPECT_EQ(window, seen[0].owner);
+            EXPECT_EQ(window, seen[0].titleWindowThen);
+            // Shown before the title screen itself.
+            EXPECT_FALSE(seen[0].titleVisible);
+        }
+        ASSERT_EQ(c.noticeShown ? 1u : 0u, boxes_.size());
+        if (c.noticeShown) {
+            EXPECT_EQ(kNotice, boxes_[0].text);
+            EXPECT_EQ("QUARLOCK2", boxes_[0].caption);
+            EXPECT_EQ(window, boxes_[0].owner);
+            EXPECT_EQ(std::vector<int>{IDOK}, boxes_[0].buttons);
+            EXPECT_FALSE(boxes_[0].hasIcon);
+            if (c.viewerShown) {
+                EXPECT_GE(boxes_[0].answeredAt, seen[0].closedAt);  // the notice follows the readme
+            }
+        }
+        // The resume message follows the prompts.
+        EXPECT_EQ(1, countQueued(window, kResumeMessage));
+        expectRegDword(kSettings, "OTHERS", c.othersAfter);
+
+        DestroyWindow(window);
+        deleteTitlePalettes();
+        titleWindow = nullptr;
+    }
+}
+
+TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
+    folder_.writeReadme("Menu readme.\r\n");
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+
+    const struct {
+        const char* what;
+        std::function<void(TitleWindowTest&)> activate;
+    } ways[] = {
+        {"click", [](TitleWindowTest& test) { test.clickAt(400, 350); }},
+        {"Enter", [](TitleWindowTest& test) {
+             test.pointAt(400, 350);
+             test.key(VK_RETURN);
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.what);
+        ReadmeViewerWatch viewers;
+        way.activate(*this);
+        std::vector<ViewerSeen> seen = viewers.stop();
+        ASSERT_EQ(1u, seen.size());
+        EXPECT_EQ("Menu readme.\r\n", seen[0].text);
+        EXPECT_EQ(window, seen[0].owner);
+        EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0, 1, 0, 0}), std::vector<int>(seen[0].busy, seen[0].busy + 8));
+        EXPECT_EQ(std::vector<int>(8, 0), std::vector<int>(busyFlags, busyFlags + 8));
+        EXPECT_TRUE(IsWindow(window));
+    }
+
+    // Without readme.txt the item does nothing visible.
+    folder_.removeReadme();
+    MessageBoxWatch boxes;
+    ReadmeViewerWatch viewers;
+    clickAt(400, 350);
+    EXPECT_TRUE(viewers.stop().empty());
+    EXPECT_TRUE(boxes.stop().empty());
+    EXPECT_EQ(std::vector<int>(8, 0), std::vector<int>(busyFlags, busyFlags + 8));
+    EXPECT_TRUE(IsWindow(window));
+}
+
+}  // namespace
