@@ -27,6 +27,10 @@ function(add_wine_test name timeout)
 endfunction()
 add_wine_test(win_tests 600)
 add_wine_test(e2e_tests 900)
+# The restart request ends the Wine session: that test runs alone, in a prefix of its own.
+add_test(NAME e2e_restart_tests
+         COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/e2e_tests.exe --gtest_filter=ComponentRestart.*)
+set_tests_properties(e2e_restart_tests PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
 
 add_test(NAME shipped_launcher_pe
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe)

@@ -1,4 +1,54 @@
-// Starting the game executable.
+// Starting the game executable: from where setup registered it, or from the CD.
 #include "install/game_launch.h"
 
-int launchGame(HWND) { return 0; }
+#include "install/file_lookup.h"
+#include "install/path_rules.h"
+#include "launcher/menu_layout.h"
+#include "launcher/title_window.h"
+#include "settings/launcher_settings.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+// Play refuses while any other action's dialog or child program is still in hand. Play's own
+// flag is set by the caller; the home page has none.
+bool anotherActionBusy() {
+    for (int item = kItemOptions; item <= kItemQuit; ++item)
+        if (busyFlags[item]) return true;
+    return false;
+}
+
+}  // namespace
+
+BOOL startProgram(const char* path, char* commandLine, const char* folder,
+                  PROCESS_INFORMATION& info) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    info = {};
+    return CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                          folder && folder[0] ? folder : nullptr, &startup, &info);
+}
+
+int launchGame(HWND owner) {
+    if (anotherActionBusy()) return 0;
+    if (!prepareLaunchValues()) {
+        MessageBoxA(owner, "Error:Registory KAVRIS2", nullptr, MB_OK);
+        return 0;
+    }
+    char executable[kPathBufferSize];
+    if (!locateRegisteredGame(executable) && !locateFile(kGameRelativeName, owner, executable))
+        return 0;
+
+    char folder[kPathBufferSize];
+    gameWorkingFolder(executable, folder);
+    PROCESS_INFORMATION info;
+    if (!startProgram(executable, nullptr, folder, info)) {
+        MessageBoxA(owner, "Error:CreateProcess QUARLOCK2", nullptr, MB_OK);
+        return 0;
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    // The launcher is about to end; it keeps no folder of the CD or the game busy meanwhile.
+    SetCurrentDirectoryA("\\");
+    return 1;
+}

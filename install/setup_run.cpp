@@ -1,5 +1,201 @@
 // Running setup, and the once-per-machine offers of the runtime component installers.
 #include "install/setup_run.h"
 
-int runSetup(HWND) { return 0; }
-int offerRuntimeComponents(HWND, int) { return 1; }
+#include "install/component_rules.h"
+#include "install/file_lookup.h"
+#include "install/game_launch.h"
+#include "install/path_rules.h"
+#include "launcher/child_watch.h"
+#include "launcher/menu_layout.h"
+#include "launcher/message_catalogue.h"
+#include "launcher/message_texts.h"
+#include "launcher/startup.h"
+#include "launcher/title_window.h"
+#include "launcher/win_handles.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+INT_PTR CALLBACK pleaseWaitProc(HWND window, UINT message, WPARAM, LPARAM) {
+    if (message != WM_INITDIALOG) return FALSE;
+    SetWindowTextA(window, kGameTitle);
+    return TRUE;
+}
+
+void removePleaseWait() {
+    if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
+    pleaseWaitWindow = nullptr;
+}
+
+// One please-wait window at a time, over messageOwner. It is painted at once: during the
+// DirectX wait nothing else would paint it.
+void showPleaseWait() {
+    removePleaseWait();
+    pleaseWaitWindow = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_PLEASE_WAIT), messageOwner,
+                                          pleaseWaitProc, 0);
+    if (pleaseWaitWindow) UpdateWindow(pleaseWaitWindow);
+}
+
+// Yes or No, in front of whatever window is active.
+bool userWantsComponent(HWND owner, RuntimeComponent component, int explainRequirement) {
+    return MessageBoxA(owner, offerQuestion(component, explainRequirement), kGameTitle,
+                       MB_YESNO | MB_SETFOREGROUND) == IDYES;
+}
+
+bool offered(RuntimeComponent component) {
+    return (launcherSettings.promptFlags & componentOffer(component).offeredFlag) != 0;
+}
+
+void recordOffer(RuntimeComponent component) {
+    launcherSettings.promptFlags |= componentOffer(component).offeredFlag;
+    savePromptFlags();
+}
+
+// Starts a component installer from the launcher's own regist folder, in that folder.
+// commandLine may be nullptr.
+bool startInstaller(RuntimeComponent component, char* commandLine, PROCESS_INFORMATION& started) {
+    char program[kPathBufferSize], folder[kPathBufferSize], installer[kPathBufferSize];
+    return programFolder(program) && installerFolder(program, folder) &&
+           joinPath(installer, folder, componentOffer(component).installerName) &&
+           startProgram(installer, commandLine, folder, started);
+}
+
+double systemDriveFreeMegabytes() {
+    char systemFolder[kPathBufferSize], root[kPathBufferSize];
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    const UINT length = GetSystemDirectoryA(systemFolder, kPathBufferSize);
+    const bool measured = length > 0 && length < static_cast<UINT>(kPathBufferSize) &&
+                          systemDriveRoot(systemFolder, root) &&
+                          GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters);
+    if (!measured) sectorsPerCluster = bytesPerSector = freeClusters = 0;
+    return freeMegabytes(bytesPerSector, freeClusters, sectorsPerCluster);
+}
+
+// Measures again each time the user says OK to the low-space message; false on Cancel.
+bool roomForDirectX() {
+    while (!enoughRoomForDirectX(systemDriveFreeMegabytes()))
+        if (!showDirectXSetupMessage(kDirectXLowSpaceCode)) return false;
+    return true;
+}
+
+// Runs DXINST.bin on the DirectX files beside the setup library and waits for it. False when
+// it could not be started: then no further component is offered in this run.
+bool installDirectX(const char* setupLibraryPath) {
+    char sourceFolder[kPathBufferSize];
+    PROCESS_INFORMATION started;
+    if (!directXSourceFolder(setupLibraryPath, sourceFolder) ||
+        !startInstaller(RuntimeComponent::DirectX, sourceFolder, started)) {
+        showMessage(kMsgGeneralError);
+        return false;
+    }
+    CloseHandle(started.hThread);
+    DWORD exitCode = 0;
+    if (waitBehindPleaseWait(started.hProcess, &exitCode) && exitCode == kRestartNeededExitCode) {
+        showMessage(kMsgRestartWindows);
+        ExitWindowsEx(EWX_REBOOT, 0);
+    }
+    return true;
+}
+
+// False when the sequence ends for this run.
+bool offerDirectX(HWND owner, int explainRequirement, const char* setupLibraryPath) {
+    const bool wanted = userWantsComponent(owner, RuntimeComponent::DirectX, explainRequirement);
+    messageOwner = owner;
+    recordOffer(RuntimeComponent::DirectX);
+    if (!wanted || !roomForDirectX()) return true;
+    return installDirectX(setupLibraryPath);
+}
+
+// Starts Indeo or DirectX Media and leaves it to the child watch.
+void installInBackground(RuntimeComponent component) {
+    PROCESS_INFORMATION started;
+    if (!startInstaller(component, nullptr, started)) {
+        showMessage(kMsgGeneralError);
+        return;
+    }
+    watchInstaller(started);
+}
+
+}  // namespace
+
+int runSetup(HWND owner) {
+    if (busyFlags[kItemUninstall]) return 0;
+    char setup[kPathBufferSize];
+    if (!locateFile(kSetupRelativeName, owner, setup)) return 0;
+    char folder[kPathBufferSize];
+    formatPath(folder, "%s", setup);
+    cutAtLastBackslash(folder);
+
+    PROCESS_INFORMATION started;
+    if (!startProgram(setup, nullptr, folder, started)) {
+        MessageBoxA(nullptr, kSetupStartError, nullptr, MB_OK);
+        return 1;
+    }
+    CloseHandle(started.hThread);
+    // The launcher blocks here, unpainted, until setup ends; setup's exit code means nothing
+    // to it: what setup did shows in the registry values it wrote.
+    KernelHandle process(started.hProcess);
+    WaitForSingleObject(process.get(), INFINITE);
+    return 1;
+}
+
+int offerRuntimeComponents(HWND owner, int explainRequirement) {
+    char setupLibrary[kPathBufferSize];
+    if (!locateFile(kDirectXSetupLibraryName, owner, setupLibrary)) return 0;
+
+    if (!offered(RuntimeComponent::DirectX) && !offerDirectX(owner, explainRequirement, setupLibrary)) return 1;
+
+    if (!offered(RuntimeComponent::Indeo)) {
+        const bool wanted = userWantsComponent(owner, RuntimeComponent::Indeo, explainRequirement);
+        recordOffer(RuntimeComponent::Indeo);
+        if (wanted) {
+            // DirectX Media follows when the watch sees the Indeo installer end.
+            installInBackground(RuntimeComponent::Indeo);
+            return 1;
+        }
+    }
+
+    if (!offered(RuntimeComponent::DirectXMedia)) {
+        // Recorded before the question: a launcher closed while it is open never asks again.
+        recordOffer(RuntimeComponent::DirectXMedia);
+        if (userWantsComponent(owner, RuntimeComponent::DirectXMedia, explainRequirement))
+            installInBackground(RuntimeComponent::DirectXMedia);
+    }
+    return 1;
+}
+
+int showDirectXSetupMessage(int code) {
+    const DirectXSetupMessage* message = directXSetupMessage(code);
+    if (!message) return 0;
+    const int answer =
+        MessageBoxA(messageOwner, message->text, kGameTitle, message->offersCancel ? MB_OKCANCEL : MB_OK);
+    return message->offersCancel && answer == IDOK;
+}
+
+int waitBehindPleaseWait(HANDLE process, DWORD* exitCode) {
+    KernelHandle installer(process);
+    showPleaseWait();
+    const bool ended = WaitForSingleObject(installer.get(), INFINITE) == WAIT_OBJECT_0;
+    // However the wait ended, the window goes: the message loop removes only the windows of
+    // watched installers.
+    removePleaseWait();
+    return ended && GetExitCodeProcess(installer.get(), exitCode);
+}
+
+int watchInstaller(const PROCESS_INFORMATION& started) {
+    showPleaseWait();
+    HANDLE watched = OpenProcess(SYNCHRONIZE, FALSE, started.dwProcessId);
+    if (started.hThread) CloseHandle(started.hThread);
+    if (watched) {
+        if (started.hProcess) CloseHandle(started.hProcess);
+    } else {
+        // Without a handle to wait on, the watch would never end and the title window would
+        // ignore input for good; the start's own handle can always be waited on.
+        watched = started.hProcess;
+    }
+    if (armChildWatch(watched)) return 1;
+    removePleaseWait();
+    return 0;
+}

@@ -1,4 +1,37 @@
-// Running the uninstaller from the CD.
+// Running the uninstaller from the CD and waiting for it.
 #include "install/uninstall.h"
 
-int runUninstaller(HWND) { return 0; }
+#include "install/file_lookup.h"
+#include "install/game_launch.h"
+#include "install/path_rules.h"
+#include "install/shortcut_rules.h"
+#include "launcher/menu_layout.h"
+#include "launcher/title_window.h"
+#include "launcher/win_handles.h"
+#include "settings/launcher_settings.h"
+
+int runUninstaller(HWND owner) {
+    if (busyFlags[kItemInstall]) return 0;
+    char relativeName[kPathBufferSize];
+    char path[kPathBufferSize];
+    if (!uninstallerRelativeName(relativeName) || !locateFile(relativeName, owner, path)) return 0;
+    char folder[kPathBufferSize];
+    formatPath(folder, "%s", path);
+    cutAtLastBackslash(folder);
+
+    PROCESS_INFORMATION started = {};
+    if (!startProgram(path, nullptr, folder, started)) {
+        MessageBoxA(owner, kUninstallStartError, nullptr, MB_OK);
+        return 1;
+    }
+    CloseHandle(started.hThread);
+    // The launcher blocks here, unpainted, until the uninstaller ends; its exit code means
+    // nothing to the launcher, which relies on no result of the uninstaller.
+    KernelHandle process(started.hProcess);
+    WaitForSingleObject(process.get(), INFINITE);
+    process.reset();
+    // As after a game start: the launcher goes on from the root of its current drive, where
+    // the readme is looked for from now on.
+    SetCurrentDirectoryA("\\");
+    return 1;
+}

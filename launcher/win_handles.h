@@ -122,3 +122,29 @@ private:
     HGLOBAL memory_ = nullptr;
     void* data_ = nullptr;
 };
+
+// A COM interface pointer (IShellLinkA, IPersistFile), released when the holder goes.
+template <typename Interface>
+class ComPointer {
+public:
+    ComPointer() = default;
+    ~ComPointer() { reset(); }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
+
+    void reset() {
+        if (pointer_) pointer_->Release();
+        pointer_ = nullptr;
+    }
+    // Where a call that hands out a new pointer puts it; what was held is released first.
+    void** receive() {
+        reset();
+        return reinterpret_cast<void**>(&pointer_);
+    }
+    Interface* get() const { return pointer_; }
+    Interface* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+
+private:
+    Interface* pointer_ = nullptr;
+};

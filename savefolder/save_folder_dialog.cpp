@@ -1,4 +1,270 @@
 // The dialog in which the user picks the folder for saved games.
 #include "savefolder/save_folder_dialog.h"
 
-int chooseSaveFolder(HWND) { return 0; }
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "install/drive_survey.h"
+#include "launcher/message_catalogue.h"
+#include "launcher/message_texts.h"
+#include "launcher/startup.h"
+#include "resources/resource_ids.h"
+#include "savefolder/folder_operations.h"
+#include "savefolder/folder_rules.h"
+#include "savefolder/folder_tree.h"
+#include "savefolder/new_folder_dialog.h"
+#include "settings/launcher_settings.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+constexpr INT_PTR kChooserClosed = 0;
+constexpr INT_PTR kCreationFailed = -1;
+constexpr const char* kPrompt = "Please specify the folder for save game data.";
+
+// One chooser is open at a time; what it keeps lives for the program's run.
+char pathAtOpening[kPathBufferSize];
+// The drive list entry last used: kept from one opening to the next.
+int driveIndex = 0;
+HTREEITEM treeRootItem = nullptr;
+// Selecting the save path's item at opening must not recompose the path.
+bool skipNextSelectionChange = false;
+
+HWND treeOf(HWND dialog) { return GetDlgItem(dialog, IDC_FOLDER_TREE); }
+
+void showSavePath(HWND dialog) { SetDlgItemTextA(dialog, IDC_FOLDER_PATH, launcherSettings.savePath); }
+
+void putBack(HWND dialog) {
+    std::memcpy(launcherSettings.savePath, pathAtOpening, sizeof pathAtOpening);
+    showSavePath(dialog);
+}
+
+// The drive list entry at driveIndex ("C:"); empty when there is none.
+void chosenDriveName(HWND dialog, char (&name)[kDriveNameSize]) {
+    name[0] = '\0';
+    const LRESULT length = SendDlgItemMessageA(dialog, IDC_FOLDER_DRIVES, CB_GETLBTEXTLEN, driveIndex, 0);
+    if (length == CB_ERR || length >= kDriveNameSize) return;
+    SendDlgItemMessageA(dialog, IDC_FOLDER_DRIVES, CB_GETLBTEXT, driveIndex, reinterpret_cast<LPARAM>(name));
+}
+
+// savePath becomes the selected item's path; a path too long for the buffer leaves it as is.
+void composeSavePath(HWND dialog) {
+    char driveName[kDriveNameSize];
+    chosenDriveName(dialog, driveName);
+    char path[kPathBufferSize];
+    if (composeTreePath(dialog, treeRootItem, driveName, path))
+        std::memcpy(launcherSettings.savePath, path, sizeof path);
+}
+
+HTREEITEM insertRootItem(HWND dialog, const char* rootText) {
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char*>(rootText);
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(treeOf(dialog), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void selectItem(HWND dialog, HTREEITEM item) {
+    SendMessageA(treeOf(dialog), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+void expandItem(HWND dialog, HTREEITEM item) {
+    SendMessageA(treeOf(dialog), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+}
+
+void fillDriveList(HWND dialog) {
+    const int count = fixedDriveCount(driveTable);
+    for (int index = 0; index < count; ++index) {
+        SendDlgItemMessageA(dialog, IDC_FOLDER_DRIVES, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(driveTable.fixedDrives[index].name));
+    }
+    driveIndex = driveIndexForPath(launcherSettings.savePath, driveTable, driveIndex);
+    SendDlgItemMessageA(dialog, IDC_FOLDER_DRIVES, CB_SETCURSEL, driveIndex, 0);
+}
+
+void initialiseSaveFolderDialog(HWND dialog) {
+    skipNextSelectionChange = true;
+    SetWindowTextA(dialog, kGameTitle);
+    SetDlgItemTextA(dialog, IDC_FOLDER_PROMPT, kPrompt);
+    SetDlgItemTextA(dialog, IDC_FOLDER_NEW, "&New Folder");
+    SetDlgItemTextA(dialog, IDOK, "OK");
+    SetDlgItemTextA(dialog, IDCANCEL, "CANCEL");
+    std::memcpy(pathAtOpening, launcherSettings.savePath, sizeof pathAtOpening);
+
+    fillDriveList(dialog);
+    char driveName[kDriveNameSize];
+    chosenDriveName(dialog, driveName);
+    char rootText[kDriveNameSize + 1];
+    std::snprintf(rootText, sizeof rootText, "%s\\", driveName);
+    treeRootItem = insertRootItem(dialog, rootText);
+    fillFolderTree(rootText, treeRootItem, dialog, 0);
+    HTREEITEM found = findFolderItem(dialog, rootText, treeRootItem);
+
+    // Opening found's ancestors (and found itself) makes the expansion handler compose
+    // savePath from the tree, unless found is the root.
+    SetFocus(treeOf(dialog));
+    selectItem(dialog, found);
+    expandItem(dialog, found);
+    showSavePath(dialog);
+}
+
+void onSelectionChanged(HWND dialog) {
+    if (skipNextSelectionChange) {
+        skipNextSelectionChange = false;
+        return;
+    }
+    composeSavePath(dialog);
+    showSavePath(dialog);
+}
+
+// Whichever item expands, savePath follows the selected one; the edit box keeps its text.
+void onItemExpanding(HWND dialog) {
+    HTREEITEM selected = reinterpret_cast<HTREEITEM>(SendMessageA(treeOf(dialog), TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (selected != treeRootItem) composeSavePath(dialog);
+}
+
+void onDriveChosen(HWND dialog) {
+    const LRESULT chosen = SendDlgItemMessageA(dialog, IDC_FOLDER_DRIVES, CB_GETCURSEL, 0, 0);
+    if (chosen == CB_ERR) return;
+    driveIndex = static_cast<int>(chosen);
+    char driveName[kDriveNameSize];
+    chosenDriveName(dialog, driveName);
+    std::snprintf(launcherSettings.savePath, sizeof launcherSettings.savePath, "%s\\", driveName);
+
+    HWND tree = treeOf(dialog);
+    SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
+    treeRootItem = insertRootItem(dialog, launcherSettings.savePath);
+    fillFolderTree(launcherSettings.savePath, treeRootItem, dialog, 0);
+    showSavePath(dialog);
+    selectItem(dialog, treeRootItem);
+    expandItem(dialog, treeRootItem);
+}
+
+// Reads the typed path into savePath and gives it its final backslash. False (path put back)
+// when the rules refuse it, or when it is too long to end with a backslash and be listed.
+bool takeTypedPath(HWND dialog, bool requireRootSeparator) {
+    GetDlgItemTextA(dialog, IDC_FOLDER_PATH, launcherSettings.savePath, sizeof launcherSettings.savePath);
+    if (!checkTypedPath(launcherSettings.savePath, requireRootSeparator)) {
+        putBack(dialog);
+        return false;
+    }
+    if (!finishFolderPath(launcherSettings.savePath)) {
+        showMessage(kMsgPathTooLong);
+        putBack(dialog);
+        return false;
+    }
+    return true;
+}
+
+enum class Presence { Present, Declined, Failed };
+
+// Makes sure the folder of savePath exists, asking first when it does not. When making it
+// failed, savePath is put back and the dialog has ended.
+Presence ensureFolder(HWND dialog) {
+    if (folderExists(launcherSettings.savePath)) return Presence::Present;
+    char question[kCreateQuestionSize];
+    std::snprintf(question, sizeof question, kCreateFolderQuestion, launcherSettings.savePath);
+    if (MessageBoxA(dialog, question, kGameTitle, MB_OKCANCEL) != IDOK) {
+        putBack(dialog);
+        return Presence::Declined;
+    }
+    if (createFolderPath(launcherSettings.savePath)) return Presence::Present;
+    std::memcpy(launcherSettings.savePath, pathAtOpening, sizeof pathAtOpening);
+    EndDialog(dialog, kCreationFailed);
+    return Presence::Failed;
+}
+
+void onOk(HWND dialog) {
+    if (!takeTypedPath(dialog, false)) return;
+    if (ensureFolder(dialog) != Presence::Present) return;
+    // Made folders stay when the path then proves too long.
+    if (std::strlen(launcherSettings.savePath) > static_cast<size_t>(kSavePathMaxLength)) {
+        showMessage(kMsgPathTooLong);
+        putBack(dialog);
+        return;
+    }
+    saveSavePath();
+    EndDialog(dialog, kChooserClosed);
+}
+
+void onCancel(HWND dialog) {
+    std::memcpy(launcherSettings.savePath, pathAtOpening, sizeof pathAtOpening);
+    EndDialog(dialog, kChooserClosed);
+}
+
+// The folder is made under the typed path, but its item goes under the selected one.
+void onNewFolder(HWND dialog) {
+    if (!takeTypedPath(dialog, true)) return;
+    if (ensureFolder(dialog) != Presence::Present) return;
+    if (runNewFolderNameDialog(dialog) != 0) return;
+
+    const char* lastBackslash = std::strrchr(launcherSettings.savePath, '\\');
+    char name[kPathBufferSize];
+    std::snprintf(name, sizeof name, "%s", lastBackslash ? lastBackslash + 1 : launcherSettings.savePath);
+    const size_t length = std::strlen(launcherSettings.savePath);
+    if (length + 1 < sizeof launcherSettings.savePath) std::memcpy(launcherSettings.savePath + length, "\\", 2);
+
+    HWND tree = treeOf(dialog);
+    HTREEITEM selected = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = selected ? selected : treeRootItem;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = name;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (item) selectItem(dialog, item);
+    showSavePath(dialog);
+}
+
+void onTreeNotification(HWND dialog, const NMHDR& header) {
+    switch (header.code) {
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW: onSelectionChanged(dialog); break;
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDINGW: onItemExpanding(dialog); break;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK saveFolderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        initialiseSaveFolderDialog(dialog);
+        return FALSE;  // the tree keeps the focus given to it
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == IDC_FOLDER_TREE) onTreeNotification(dialog, *header);
+        return FALSE;  // an expansion always proceeds
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: onOk(dialog); return TRUE;
+        case IDCANCEL: onCancel(dialog); return TRUE;
+        case IDC_FOLDER_NEW:
+            if (HIWORD(wParam) == BN_CLICKED) onNewFolder(dialog);
+            return TRUE;
+        case IDC_FOLDER_DRIVES:
+            if (HIWORD(wParam) == CBN_SELENDOK) onDriveChosen(dialog);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+int chooseSaveFolder(HWND owner) {
+    const INT_PTR result =
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SAVE_FOLDER), owner, saveFolderDialogProc, 0);
+    if (result == kCreationFailed) {
+        MessageBoxA(owner, messageText(kMsgGeneralError), kGameTitle, MB_OK);
+        return 0;
+    }
+    return static_cast<int>(result);
+}

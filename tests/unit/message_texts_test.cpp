@@ -14,7 +14,8 @@ TEST(MessageTexts, CodesWithoutTextShowNothing) {
     EXPECT_EQ(messageText(19), nullptr);
     EXPECT_EQ(messageText(UINT32_MAX), nullptr);
     for (uint32_t code = 0; code <= 18; ++code) {
-        if (code != kMsgNone) EXPECT_NE(messageText(code), nullptr) << code;
+        if (code == kMsgNone) continue;
+        EXPECT_NE(messageText(code), nullptr) << code;
     }
 }
 

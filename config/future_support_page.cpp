@@ -1,0 +1,119 @@
+// The Future Support page: DATA1 to DATA4 in edit boxes, stored back only on OK.
+#include "config/future_support_page.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include "config/configuration_sheet.h"
+#include "config/future_values.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+
+namespace {
+
+constexpr const char* kHelpText =
+    "Future card support. Only to be used with patches to support the latest 3D accelerator cards.\n"
+    "Check the Orvane or Briskel web sites for the latest information.";
+
+struct ValueBox {
+    int editId;
+    int labelId;
+    const char* label;
+};
+
+// The edit boxes' ids do not follow the values' order: 1054 holds DATA1.
+const ValueBox kValueBoxes[] = {
+    {IDC_FUTURE_DATA1, IDC_FUTURE_DATA1_LABEL, "DATA1"},
+    {IDC_FUTURE_DATA2, IDC_FUTURE_DATA2_LABEL, "DATA2"},
+    {IDC_FUTURE_DATA3, IDC_FUTURE_DATA3_LABEL, "DATA3"},
+    {IDC_FUTURE_DATA4, IDC_FUTURE_DATA4_LABEL, "DATA4"},
+};
+
+void showFloat(HWND page, int id, float value) {
+    char text[kFloatTextSize];
+    formatFloatValue(value, text, sizeof text);
+    SetDlgItemTextA(page, id, text);
+}
+
+void showHex(HWND page, int id, uint32_t value) {
+    char text[kHexTextSize];
+    formatHexValue(value, text, sizeof text);
+    SetDlgItemTextA(page, id, text);
+}
+
+void showValues(HWND page, float data1, float data2, uint32_t data3, uint32_t data4) {
+    showFloat(page, IDC_FUTURE_DATA1, data1);
+    showFloat(page, IDC_FUTURE_DATA2, data2);
+    showHex(page, IDC_FUTURE_DATA3, data3);
+    showHex(page, IDC_FUTURE_DATA4, data4);
+}
+
+// Reads the whole text of a box: typing cannot make it longer than the buffer holds.
+void readBox(HWND page, int id, char (&text)[kValueTextSize]) {
+    text[0] = '\0';
+    GetDlgItemTextA(page, id, text, kValueTextSize);
+}
+
+void initialiseFutureSupportPage(HWND page) {
+    applySheetFont(page);
+    const LauncherSettings& settings = launcherSettings;
+    showValues(page, settings.data1, settings.data2, settings.data3, settings.data4);
+    for (const ValueBox& box : kValueBoxes) {
+        SetDlgItemTextA(page, box.labelId, box.label);
+        SendDlgItemMessageA(page, box.editId, EM_LIMITTEXT, kValueTextSize - 1, 0);
+    }
+    SetDlgItemTextA(page, IDC_FUTURE_HELP, kHelpText);
+    SetDlgItemTextA(page, IDC_FUTURE_DEFAULT, "DEFAULT");
+}
+
+// Only the boxes change; the record takes them on OK.
+void onDefaultClicked(HWND page) { showValues(page, 0.0f, 0.0f, 0, 0); }
+
+// A box that holds no number keeps its float value; the hexadecimal parse always gives one.
+INT_PTR onApply(HWND page) {
+    LauncherSettings& settings = launcherSettings;
+    char text[kValueTextSize];
+    readBox(page, IDC_FUTURE_DATA1, text);
+    scanFloatValue(text, &settings.data1);
+    readBox(page, IDC_FUTURE_DATA2, text);
+    scanFloatValue(text, &settings.data2);
+    readBox(page, IDC_FUTURE_DATA3, text);
+    settings.data3 = parseHexTail(text);
+    readBox(page, IDC_FUTURE_DATA4, text);
+    settings.data4 = parseHexTail(text);
+    releaseSheetFont(page);
+    return acceptSheetNotification(page);
+}
+
+INT_PTR onQueryCancel(HWND page) {
+    releaseSheetFont(page);
+    return acceptSheetNotification(page);
+}
+
+INT_PTR onCommand(HWND page, WPARAM wParam) {
+    // Any command from the button, whatever its notification.
+    if (LOWORD(wParam) == IDC_FUTURE_DEFAULT) {
+        onDefaultClicked(page);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR onNotify(HWND page, const NMHDR* header) {
+    switch (header->code) {
+    case PSN_APPLY: return onApply(page);
+    case PSN_QUERYCANCEL: return onQueryCancel(page);
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK futureSupportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: initialiseFutureSupportPage(page); return TRUE;
+    case WM_COMMAND: return onCommand(page, wParam);
+    case WM_NOTIFY: return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    }
+    return FALSE;
+}

@@ -1,0 +1,154 @@
+// The Screen adjustment page: the driver list, "Detect." and the screen mode list.
+#include "config/screen_adjustment_page.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+
+#include "config/card_detection.h"
+#include "config/configuration_sheet.h"
+#include "config/screen_modes.h"
+#include "launcher/message_catalogue.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+
+namespace {
+
+constexpr const char* kDriverHelp =
+    "Choose \"SOFTWARE VERSION (VIDEO MEMORY)\" to run the game without any hardware acceleration.\n"
+    "If this doesn't work please try SOFTWARE VERSION (SYSTEM MEMORY).";
+constexpr const char* kDetectedQuestion = "%s has been detected in your system, would you like to use it?";
+constexpr const char* kNotDetectedQuestion =
+    "Unable to detect 3D hardware, would you like to use Software Mode (system memory)?";
+constexpr int kQuestionSize = 256;
+
+int selectedDriverPosition(HWND page) {
+    return static_cast<int>(SendDlgItemMessageA(page, IDC_SCREEN_DRIVERS, CB_GETCURSEL, 0, 0));
+}
+
+int selectedModePosition(HWND page) {
+    return static_cast<int>(SendDlgItemMessageA(page, IDC_SCREEN_MODES, CB_GETCURSEL, 0, 0));
+}
+
+void selectDriverPosition(HWND page, int position) {
+    SendDlgItemMessageA(page, IDC_SCREEN_DRIVERS, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+}
+
+// The mode list was filled for the driver selected in the driver list, so that selection
+// tells which descriptions apply.
+void showModeDescription(HWND page) {
+    const bool voodoo = voodooFamily(driverForListPosition(selectedDriverPosition(page)));
+    SetDlgItemTextA(page, IDC_SCREEN_MODE_TEXT, modeDescription(selectedModePosition(page), voodoo));
+}
+
+void refillModes(HWND page, DisplayDriverCode driver) {
+    fillDisplayModeList(page, voodooFamily(driver));
+    showModeDescription(page);
+}
+
+void initialiseScreenAdjustmentPage(HWND page) {
+    applySheetFont(page);
+    SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(sheetFont.get()), TRUE);
+    SetDlgItemTextA(page, IDC_SCREEN_DEVICE_LABEL, "Device Setup");
+    SetDlgItemTextA(page, IDC_SCREEN_DRIVER_HELP, kDriverHelp);
+    SetDlgItemTextA(page, IDC_SCREEN_MODE_LABEL, "Screen Resolution");
+    SetDlgItemTextA(page, IDC_SCREEN_DETECT_LABEL, "3D accelerator card automatically detected.");
+    SetDlgItemTextA(page, IDC_SCREEN_DETECT, "Detect.");
+    for (int position = 0; position < kDriverListCount; ++position) {
+        SendDlgItemMessageA(page, IDC_SCREEN_DRIVERS, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(driverListText(position)));
+    }
+    selectDriverPosition(page, listPositionForDriver(launcherSettings.displayDriver));
+    refillModes(page, launcherSettings.displayDriver);
+}
+
+// The choice takes effect in the record at once, so that the Features page follows it.
+void onDriverChosen(HWND page) {
+    launcherSettings.displayDriver = driverForListPosition(selectedDriverPosition(page));
+    refillModes(page, launcherSettings.displayDriver);
+}
+
+void onModeChosen(HWND page) {
+    if (selectedModePosition(page) != CB_ERR) showModeDescription(page);
+}
+
+// Selects the detected card in the list only; the record takes it on OK, or when the user
+// then picks a driver by hand.
+void onDetectClicked(HWND page) {
+    const DisplayDriverCode detected = detectDisplayCard();
+    char question[kQuestionSize];
+    if (detected < 0) {
+        std::snprintf(question, sizeof question, "%s", kNotDetectedQuestion);
+    } else {
+        std::snprintf(question, sizeof question, kDetectedQuestion, driverName(detected));
+    }
+    if (MessageBoxA(page, question, kGameTitle, MB_OKCANCEL) != IDOK) return;
+    selectDriverPosition(page, detected < 0 ? kSoftwareSystemMemoryPosition : listPositionForDriver(detected));
+    refillModes(page, detected);
+}
+
+INT_PTR onApply(HWND page) {
+    launcherSettings.displayDriver = driverForListPosition(selectedDriverPosition(page));
+    // No selection stores -1, as the game has always been given.
+    launcherSettings.displayMode = static_cast<uint32_t>(selectedModePosition(page));
+    releaseSheetFont(page);
+    return acceptSheetNotification(page);
+}
+
+INT_PTR onQueryCancel(HWND page) {
+    releaseSheetFont(page);
+    return acceptSheetNotification(page);
+}
+
+INT_PTR onCommand(HWND page, WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    switch (HIWORD(wParam)) {
+    case CBN_SELENDOK:
+        switch (id) {
+        case IDC_SCREEN_DRIVERS: onDriverChosen(page); return TRUE;
+        case IDC_SCREEN_MODES: onModeChosen(page); return TRUE;
+        }
+        break;
+    }
+    // Any command from the button, whatever its notification.
+    if (id == IDC_SCREEN_DETECT) {
+        onDetectClicked(page);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR onNotify(HWND page, const NMHDR* header) {
+    switch (header->code) {
+    case PSN_APPLY: return onApply(page);
+    case PSN_QUERYCANCEL: return onQueryCancel(page);
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void fillDisplayModeList(HWND page, bool voodooFamilyCard) {
+    buildDisplayModeTable(voodooFamilyCard);
+    if (voodooFamilyCard) launcherSettings.displayMode = 0;
+    SendDlgItemMessageA(page, IDC_SCREEN_MODES, CB_RESETCONTENT, 0, 0);
+    const int count = displayModeCount();
+    for (int row = 0; row < count; ++row) {
+        SendDlgItemMessageA(page, IDC_SCREEN_MODES, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(displayModeTable[row].name));
+    }
+    // A stored mode the list does not offer leaves it without a selection.
+    const uint32_t mode = launcherSettings.displayMode;
+    const WPARAM selection = mode < static_cast<uint32_t>(count) ? mode : static_cast<WPARAM>(-1);
+    SendDlgItemMessageA(page, IDC_SCREEN_MODES, CB_SETCURSEL, selection, 0);
+}
+
+INT_PTR CALLBACK screenAdjustmentPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: initialiseScreenAdjustmentPage(page); return TRUE;
+    case WM_COMMAND: return onCommand(page, wParam);
+    case WM_NOTIFY: return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
+    }
+    return FALSE;
+}

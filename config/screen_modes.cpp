@@ -1,0 +1,121 @@
+// The driver list of the Screen adjustment page, its two mappings and the screen mode table.
+#include "config/screen_modes.h"
+
+#include <cstdio>
+
+DisplayModeRecord displayModeTable[kDisplayModeRows];
+
+namespace {
+
+struct DriverListEntry {
+    const char* text;
+    DisplayDriverCode code;
+};
+
+// The list spells some cards differently from the driver name table; the list's spelling
+// is what the user picks from.
+const DriverListEntry kDriverList[kDriverListCount] = {
+    {"Voodoo", 0},
+    {"Voodoo2", 17},
+    {"Voodoo Banshee", 20},
+    {"Voodoo RUSH", 9},
+    {"Mystique", 1},
+    {"Mystique G200", 16},
+    {"Millennium G200", 23},
+    {"Millennium2", 13},
+    {"Rendition V1000", 2},
+    {"Rendition V2200", 14},
+    {"RIVA128", 11},
+    {"RIVA TNT", 19},
+    {"3D RAGE PRO", 8},
+    {"3D RAGE LT", 21},
+    {"PERMEDIA2", 12},
+    {"Intel740", 15},
+    {"Savage", 22},
+    {"Unknown card.", 18},
+    {"SOFTWARE VERSION (VIDEO MEMORY)", 5},
+    {"SOFTWARE VERSION (SYSTEM MEMORY)", 7},
+};
+
+struct ModeSpec {
+    const char* name;
+    int32_t width;
+    int32_t height;
+    int32_t kind;
+    const char* description;
+};
+
+constexpr int32_t kModeBitDepth = 16;
+
+const ModeSpec kStandardModes[kStandardModeCount] = {
+    {"320 x 240 16BitColour FullScreen", 320, 240, 1, "Launch on 320x240 full-screen."},
+    {"640 x 480 16BitColour FullScreen", 640, 480, 1, "Launch on 640x480 full-screen."},
+    {"320 x 240 (640 x 480) 16BitColour FullScreen", 640, 480, 2,
+     "Launch on 640x480 full-screen but on 320x240 game running."},
+    {"320 x 240 -> 640 x 480 16BitColour FullScreen", 640, 480, 3,
+     "Launch on 640x480 full-screen but game running on 320x240."},
+    {"320 x 240 16BitColour Window", 320, 240, 0, "Launch on 320x240 window."},
+    {"640 x 480 16BitColour Window", 640, 480, 0, "Launch on 640x480 window."},
+    {"320 x 240 -> 640 x 480 16BitColour Window", 640, 480, -1,
+     "Launch on 640x480 window but game running on 320x240."},
+};
+
+// Voodoo and Voodoo2 run the game in this one mode only.
+const ModeSpec kVoodooMode = {"640 x 480 16BitColour FullScreen", 640, 480, 1,
+                              "Launch on 640x480 full-screen."};
+
+void fillRow(DisplayModeRecord& row, const ModeSpec& spec) {
+    row.width = spec.width;
+    row.height = spec.height;
+    row.bitDepth = kModeBitDepth;
+    row.kind = spec.kind;
+    std::snprintf(row.name, sizeof row.name, "%s", spec.name);
+}
+
+}  // namespace
+
+const char* driverListText(int position) {
+    if (position < 0 || position >= kDriverListCount) return nullptr;
+    return kDriverList[position].text;
+}
+
+DisplayDriverCode driverForListPosition(int position) {
+    if (position < 0 || position >= kDriverListCount) return kDriverSoftwareSystemMemory;
+    return kDriverList[position].code;
+}
+
+int listPositionForDriver(DisplayDriverCode code) {
+    for (int position = 0; position < kDriverListCount; ++position) {
+        if (kDriverList[position].code == code) return position;
+    }
+    return kSoftwareSystemMemoryPosition;
+}
+
+void buildDisplayModeTable(bool voodooFamilyCard) {
+    for (DisplayModeRecord& row : displayModeTable) {
+        row.width = 0;
+        row.height = 0;
+        row.bitDepth = 0;
+        row.kind = 0;
+        row.name[0] = '\0';
+    }
+    if (voodooFamilyCard) {
+        fillRow(displayModeTable[0], kVoodooMode);
+        return;
+    }
+    for (int position = 0; position < kStandardModeCount; ++position) {
+        fillRow(displayModeTable[position], kStandardModes[position]);
+    }
+}
+
+int displayModeCount() {
+    int count = 0;
+    while (count < kDisplayModeRows && displayModeTable[count].width != 0) ++count;
+    return count;
+}
+
+const char* modeDescription(int position, bool voodooFamilyCard) {
+    if (voodooFamilyCard) return position == 0 ? kVoodooMode.description : kNoModeDescription;
+    if (position < 0 || position >= kStandardModeCount) return kNoModeDescription;
+    return kStandardModes[position].description;
+}

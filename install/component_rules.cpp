@@ -1,0 +1,90 @@
+// Rules of setup and the runtime component offers.
+#include "install/component_rules.h"
+
+#include <cstring>
+
+#include "install/path_rules.h"
+#include "settings/launcher_settings.h"
+
+namespace {
+
+const ComponentOffer kOffers[] = {
+    {kPromptDirectXOffered, "DXINST.bin",
+     "QUARLOCK2 requires DirectX(R)6.\nWould you like to install DirectX(R)6 now?",
+     "Would you like to install DirectX(R)6 now?"},
+    {kPromptIndeoOffered, "iv5play.exe",
+     "QUARLOCK2 requires Intel(R) Indeo(R) Video5.06.\n"
+     "Would you like to install Intel(R) Indeo(R) Video5.06 now?",
+     "Would you like to install Intel(R) Indeo(R) Video5.06 now?"},
+    {kPromptDirectXMediaOffered, "enduser.exe",
+     "QUARLOCK2 requires DirectX(R)Media6.\nWould you like to install DirectX(R)Media6 now?",
+     "Would you like to install DirectX(R)Media6 now?"},
+};
+
+const DirectXSetupMessage kLowSpace = {
+    "You need at least 15MB system drive space to install DirectX6.\n"
+    "Please clear enough free space and click OK.\nClick CANCEL to not install DirectX6.",
+    true};
+const DirectXSetupMessage kUnsupportedWindows = {
+    "Your Windows(OS) is not support DirectX. Setup discontinued.", false};
+const DirectXSetupMessage kDamagedCd = {"The CD-ROM may be dirty or be damaged.", false};
+const DirectXSetupMessage kSystemError = {
+    "There was an Error in system. Please reboot and try again.", false};
+const DirectXSetupMessage kNoRoomOnWindowsDrive = {
+    "Not enough free space in Windows'95 drive. Please make some room and try again.", false};
+const DirectXSetupMessage kNoCd = {"Cannot find a CD. Please insert a CD and try again.", true};
+
+}  // namespace
+
+const ComponentOffer& componentOffer(RuntimeComponent component) {
+    return kOffers[static_cast<int>(component)];
+}
+
+const char* offerQuestion(RuntimeComponent component, int explainRequirement) {
+    const ComponentOffer& offer = componentOffer(component);
+    return explainRequirement ? offer.questionExplained : offer.questionShort;
+}
+
+const DirectXSetupMessage* directXSetupMessage(int code) {
+    switch (code) {
+    case kDirectXLowSpaceCode: return &kLowSpace;
+    case -1: return &kUnsupportedWindows;
+    case -2:
+    case -3:
+    case -4:
+    case -7: return &kDamagedCd;
+    case -5:
+    case -9: return &kSystemError;
+    case -6: return &kNoRoomOnWindowsDrive;
+    case -8: return &kNoCd;
+    default: return nullptr;
+    }
+}
+
+double freeMegabytes(uint32_t bytesPerSector, uint32_t freeClusters, uint32_t sectorsPerCluster) {
+    return static_cast<double>(bytesPerSector) * freeClusters * sectorsPerCluster / 1048576.0;
+}
+
+bool enoughRoomForDirectX(double megabytes) { return megabytes >= kDirectXMinimumFreeMegabytes; }
+
+int systemDriveRoot(const char* systemFolder, char* root) {
+    const char* backslash = std::strchr(systemFolder, '\\');
+    const size_t length = backslash ? static_cast<size_t>(backslash - systemFolder) : std::strlen(systemFolder);
+    if (length >= static_cast<size_t>(kPathBufferSize)) {
+        root[0] = '\0';
+        return 0;
+    }
+    return formatPath(root, "%.*s\\", static_cast<int>(length), systemFolder);
+}
+
+int installerFolder(const char* programFolder, char* out) { return joinPath(out, programFolder, "regist"); }
+
+int directXSourceFolder(const char* setupLibraryPath, char* out) {
+    char folder[kPathBufferSize];
+    if (!formatPath(folder, "%s", setupLibraryPath)) {
+        out[0] = '\0';
+        return 0;
+    }
+    cutAtLastBackslash(folder);
+    return joinPath(out, folder, "Directx");
+}

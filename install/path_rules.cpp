@@ -1,0 +1,103 @@
+// Path and drive-name rules of the file lookup and the program starts.
+#include "install/path_rules.h"
+
+#include "install/drive_survey.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool isSeparator(char c) { return c == '\\'; }
+
+// Length of the part of path that climbing never removes: "X:\" or "X:" (3 or 2),
+// "\\server\share\" (up to and with the backslash after the share, or the whole path when
+// there is none), "\" (1); 0 for a relative path.
+size_t rootLength(const char* path, size_t length) {
+    if (length >= 2 && path[1] == ':') return length >= 3 && isSeparator(path[2]) ? 3 : 2;
+    if (length >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+        size_t position = 2;
+        for (int part = 0; part < 2 && position < length; ++part) {
+            while (position < length && !isSeparator(path[position])) ++position;
+            if (part == 0 && position < length) ++position;
+        }
+        return position < length ? position + 1 : length;
+    }
+    if (length >= 1 && isSeparator(path[0])) return 1;
+    return 0;
+}
+
+}  // namespace
+
+int formatPath(char* out, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(out, kPathBufferSize, format, arguments);
+    va_end(arguments);
+    if (length < 0 || length >= kPathBufferSize) {
+        out[0] = '\0';
+        return 0;
+    }
+    return 1;
+}
+
+int joinPath(char* out, const char* folder, const char* name) {
+    return formatPath(out, "%s\\%s", folder, name);
+}
+
+int cutAtLastBackslash(char* path) {
+    char* last = std::strrchr(path, '\\');
+    if (!last) return 0;
+    *last = '\0';
+    return 1;
+}
+
+int gameWorkingFolder(const char* executablePath, char* out) {
+    const size_t length = std::strlen(executablePath);
+    if (length >= static_cast<size_t>(kPathBufferSize)) {
+        out[0] = '\0';
+        return 0;
+    }
+    const size_t root = rootLength(executablePath, length);
+    size_t end = length;
+    for (int component = 0; component < 2; ++component) {
+        while (end > root && !isSeparator(executablePath[end - 1])) --end;  // drop the name
+        if (end > root) --end;                                              // and its backslash
+    }
+    std::memcpy(out, executablePath, end);
+    out[end] = '\0';
+    return 1;
+}
+
+int driveNameFromRoot(const char* root, char* name) {
+    const char* backslash = std::strchr(root, '\\');
+    const size_t length = backslash ? static_cast<size_t>(backslash - root) : std::strlen(root);
+    if (length == 0 || length >= static_cast<size_t>(kDriveNameSize)) {
+        name[0] = '\0';
+        return 0;
+    }
+    std::memcpy(name, root, length);
+    name[length] = '\0';
+    return 1;
+}
+
+std::string fileNotFoundMessage(const char* relativeName) {
+    return std::string("Could not find the file: ") + relativeName +
+           ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and "
+           "click OK.";
+}
+
+int recordDrive(DriveTable& table, const char* name, DriveKind kind) {
+    DriveEntry* list = kind == DriveKind::Fixed   ? table.fixedDrives
+                       : kind == DriveKind::CdRom ? table.cdromDrives
+                                                  : nullptr;
+    const size_t length = std::strlen(name);
+    if (!list || length == 0 || length >= static_cast<size_t>(kDriveNameSize)) return 0;
+    for (int entry = 0; entry < kDriveTableSize; ++entry) {
+        if (list[entry].name[0]) continue;
+        std::memcpy(list[entry].name, name, length + 1);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,37 @@
+// Path and drive-name rules of the file lookup and the program starts; no Win32 here.
+//
+// Every path lives in a buffer of kPathBufferSize characters. Joining never writes past it:
+// a result that does not fit is not made at all, so no caller meets a cut-off path.
+#pragma once
+
+#include <string>
+
+#include "settings/launcher_settings.h"
+
+// printf into out (kPathBufferSize characters). When the text with its zero does not fit,
+// out is emptied and 0 returned; 1 otherwise.
+int formatPath(char* out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// folder + "\" + name, bounded as formatPath. A folder ending in a backslash gives a doubled
+// one, which the file system accepts.
+int joinPath(char* out, const char* folder, const char* name);
+
+// Cuts path at its last backslash, leaving its folder ("D:\regist\MirelP.exe" -> "D:\regist").
+// 0 and path unchanged when it holds no backslash.
+int cutAtLastBackslash(char* path);
+
+// The folder a program at executablePath is started in when it must run two levels up, as
+// the game does ("D:\regist\MirelP.exe" -> "D:\", "C:\Games\Q2\regist\MirelP.exe" ->
+// "C:\Games\Q2"). Never climbs above the root of the path ("D:\", "\\server\share\", "\"); a
+// bare drive root keeps its backslash, so it names the root and not the drive's current
+// folder. A relative path with fewer than two folders gives "": the caller's own current folder.
+// out: kPathBufferSize characters; 0 (out emptied) when executablePath does not fit it.
+int gameWorkingFolder(const char* executablePath, char* out);
+
+// The drive name of a logical drive root: the root cut at its first backslash ("C:\" -> "C:").
+// name holds kDriveNameSize characters; 0 (name emptied) when the name would not fit or is empty.
+constexpr int kDriveNameSize = 4;
+int driveNameFromRoot(const char* root, char* name);
+
+// The text shown when locateFile finds a file nowhere; relativeName exactly as asked for.
+std::string fileNotFoundMessage(const char* relativeName);

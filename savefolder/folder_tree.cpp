@@ -1,0 +1,122 @@
+// The chooser's folder tree: filled from a disk, searched for the save path, and the path
+// of its selected item.
+#include "savefolder/folder_tree.h"
+
+#include <cstring>
+
+#include "install/path_rules.h"
+#include "launcher/message_catalogue.h"
+#include "launcher/message_texts.h"
+#include "launcher/win_handles.h"
+#include "resources/resource_ids.h"
+#include "savefolder/find_handle.h"
+#include "savefolder/folder_rules.h"
+#include "settings/launcher_settings.h"
+
+namespace {
+
+// The tree view seen through the operations the tree walks of folder_rules.h use.
+class TreeControl {
+public:
+    explicit TreeControl(HWND dialog) : tree_(GetDlgItem(dialog, IDC_FOLDER_TREE)) {}
+    HTREEITEM firstChild(HTREEITEM item) const { return next(item, TVGN_CHILD); }
+    HTREEITEM nextSibling(HTREEITEM item) const { return next(item, TVGN_NEXT); }
+    HTREEITEM parent(HTREEITEM item) const { return next(item, TVGN_PARENT); }
+    void text(HTREEITEM item, char* out, int size) const {
+        out[0] = '\0';
+        TVITEMA query = {};
+        query.mask = TVIF_TEXT | TVIF_HANDLE;
+        query.hItem = item;
+        query.pszText = out;
+        query.cchTextMax = size;
+        SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+        out[size - 1] = '\0';
+    }
+    static void toUpper(char* text) { CharUpperA(text); }
+
+private:
+    HTREEITEM next(HTREEITEM item, UINT relation) const {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+    }
+    HWND tree_;
+};
+
+HTREEITEM insertFolderItem(HWND tree, HTREEITEM parent, const char* name) {
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char*>(name);
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+bool shownInTree(const WIN32_FIND_DATAA& entry) {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return false;
+    const char* name = entry.cFileName;
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) return false;
+    return !isRecycleFolderName(name);
+}
+
+// ERROR_NO_MORE_FILES and ERROR_FILE_NOT_FOUND end a listing in the ordinary way.
+void reportListingError(DWORD error) {
+    if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) showMessage(kMsgCannotFindFile);
+}
+
+void fillLevel(const char* path, HTREEITEM parent, HWND tree) {
+    GlobalBlock patternBlock(kPathBufferSize), childBlock(kPathBufferSize);
+    char* pattern = static_cast<char*>(patternBlock.data());
+    char* childPath = static_cast<char*>(childBlock.data());
+    if (!pattern || !childPath) {
+        showMessage(kMsgCannotLockMemory);
+        return;
+    }
+    if (!formatPath(pattern, "%s*.*", path)) return;
+    WIN32_FIND_DATAA entry;
+    FindHandle listing(FindFirstFileA(pattern, &entry));
+    if (!listing.valid()) {
+        reportListingError(GetLastError());
+        return;
+    }
+    do {
+        if (!shownInTree(entry)) continue;
+        // A folder whose own listing would not fit is left out with everything below it.
+        if (!formatPath(childPath, "%s%s\\", path, entry.cFileName) || !fitsListingPattern(childPath)) continue;
+        HTREEITEM item = insertFolderItem(tree, parent, entry.cFileName);
+        if (item) fillLevel(childPath, item, tree);
+    } while (FindNextFileA(listing.get(), &entry));
+    reportListingError(GetLastError());
+    if (!listing.close()) showMessage(kMsgCannotCloseFile);
+}
+
+}  // namespace
+
+void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, int depth) {
+    HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
+    if (depth > 0) {
+        fillLevel(path, parent, tree);
+        return;
+    }
+    // One repaint for the whole disk instead of one per item the tree shows.
+    SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
+    fillLevel(path, parent, tree);
+    SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree, nullptr, TRUE);
+}
+
+HTREEITEM findFolderItem(HWND dialog, const char* prefix, HTREEITEM item) {
+    char target[kPathBufferSize];
+    std::memcpy(target, launcherSettings.savePath, sizeof target);
+    target[sizeof target - 1] = '\0';
+    CharUpperA(target);
+    TreeControl tree(dialog);
+    return findContainedFolder(tree, target, prefix, item);
+}
+
+int composeTreePath(HWND dialog, HTREEITEM root, const char* driveName, char* out) {
+    TreeControl tree(dialog);
+    HTREEITEM selected = reinterpret_cast<HTREEITEM>(
+        SendDlgItemMessageA(dialog, IDC_FOLDER_TREE, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    return composeFolderPath(tree, selected, root, driveName, out);
+}

@@ -1,0 +1,21 @@
+// The chooser's folder tree: filled from a disk, searched for the save path, and the path
+// of its selected item.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+// Adds every visible sub-folder of path (ending with a backslash) under parent in the
+// dialog's tree, depth first, each folder's sub-tree before its next sibling. Left out: "."
+// and "..", hidden and system folders, any folder named "recycled" in any case, other
+// entries, and folders whose own listing pattern would not fit a path buffer. The top call
+// (depth 0) keeps the tree from redrawing until the whole disk has been read.
+void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, int depth);
+
+// The deepest item below item, whose path is prefix, that the save path leads to (the
+// containment rule of findContainedFolder); item itself when no child qualifies.
+HTREEITEM findFolderItem(HWND dialog, const char* prefix, HTREEITEM item);
+
+// The path of the selected item: driveName, "\", the names below root, each with a "\".
+// out: a path buffer; 0 (out emptied) when the path would not fit it.
+int composeTreePath(HWND dialog, HTREEITEM root, const char* driveName, char* out);

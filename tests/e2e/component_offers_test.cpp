@@ -1,0 +1,425 @@
+// The runtime component questions of the launcher started from the CD: DirectX waited for
+// behind the please-wait window, Indeo and DirectX Media watched while the title screen takes
+// nothing but a close, each question once per machine, and what happens when the CD's files
+// cannot be used.
+#include "standin_e2e.h"
+
+#include <tlhelp32.h>
+#include <winternl.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+constexpr DWORD kReadmeShown = 1;
+constexpr const char* kNotice =
+    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
+    "DirectX(R)Media6 (or later) installed before playing.";
+constexpr const char* kDirectXQuestion = "Would you like to install DirectX(R)6 now?";
+constexpr const char* kIndeoQuestion = "Would you like to install Intel(R) Indeo(R) Video5.06 now?";
+constexpr const char* kMediaQuestion = "Would you like to install DirectX(R)Media6 now?";
+constexpr const char* kDirectXCaption = "DirectX 6 Setup (stand-in)";
+constexpr const char* kIndeoCaption = "Indeo Video 5.06 Setup (stand-in)";
+constexpr const char* kMediaCaption = "DirectX Media 6 Setup (stand-in)";
+// The watch is polled at least at every tick of the 3 s timer.
+constexpr DWORD kWatchNoticeMs = 6000;
+
+// Whether first lies above second in the window order.
+bool isAbove(HWND first, HWND second) {
+    for (HWND window = GetWindow(first, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == second) return true;
+    return false;
+}
+
+// Every stand-in stays until the test closes its window.
+class ComponentOffers : public LauncherTest {
+protected:
+    void SetUp() override {
+        LauncherTest::SetUp();
+        standIns_.set("STANDIN_RUN_MS", "-1");
+    }
+    void TearDown() override {
+        LauncherTest::TearDown();
+        for (const char* caption : {kDirectXCaption, kIndeoCaption, kMediaCaption}) closeStandIns(caption);
+    }
+
+    // A message box of the launcher over its title window, with that text and caption.
+    HWND nextBox(const char* text, DWORD timeoutMs = kWindowTimeoutMs) {
+        HWND box = waitForMessageBox(launcher_.id(), timeoutMs);
+        if (!box) {
+            ADD_FAILURE() << "\"" << text << "\" did not come; the launcher shows " << describeWindows(launcher_.id());
+            return nullptr;
+        }
+        EXPECT_EQ(messageBoxText(box), text);
+        EXPECT_EQ(windowText(box), kGameCaption);
+        HWND title = titleWindowOf();
+        EXPECT_EQ(GetWindow(box, GW_OWNER), title) << "over the title window";
+        return box;
+    }
+    HWND nextQuestion(const char* text, DWORD timeoutMs = kWindowTimeoutMs) {
+        HWND box = nextBox(text, timeoutMs);
+        if (box) {
+            EXPECT_EQ(messageBoxButtons(box), (std::vector<int>{IDYES, IDNO}));
+        }
+        return box;
+    }
+    void answer(HWND box, int button) {
+        if (!box) return;
+        clickButton(box, button);
+        EXPECT_TRUE(waitUntilGone(box));
+    }
+    void answerNext(const char* text, int button) { answer(nextBox(text), button); }
+    void expectNoBoxFor(DWORD milliseconds) {
+        HWND box = waitForMessageBox(launcher_.id(), milliseconds);
+        EXPECT_EQ(box, nullptr) << "unexpected: " << describeWindows(launcher_.id());
+    }
+    void closeLauncher(HWND title) {
+        PostMessageA(title, WM_CLOSE, 0, 0);
+        expectExitCode(0);
+    }
+
+    StandInSettings standIns_{"component-offers-reports"};
+};
+
+TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
+    setPromptFlags(kReadmeShown);
+    ASSERT_TRUE(startLauncher());
+    answerNext(kNotice, IDOK);
+    HWND title = waitForTitle();
+    ASSERT_TRUE(title);
+
+    // DirectX: the launcher waits, behind the please-wait window.
+    HWND question = nextQuestion(kDirectXQuestion);
+    Sleep(300);
+    saveScreen("offer-1-directx-question.bmp");
+    answer(question, IDYES);
+    HWND installer = waitForStandIn(kDirectXCaption);
+    ASSERT_TRUE(installer) << describeWindows(launcher_.id());
+    HWND pleaseWait = waitForPleaseWait(launcher_.id());
+    ASSERT_TRUE(pleaseWait);
+    EXPECT_EQ(storedText(pleaseWait), kGameCaption);
+    EXPECT_EQ(storedText(GetDlgItem(pleaseWait, 1000)), "Please wait for a while.");
+    EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title);
+    EXPECT_FALSE(answers(title, 500)) << "the launcher does not wait for the DirectX installer";
+    expectRegDword(kLauncherKey, "OTHERS", kReadmeShown | 0x2);
+    saveScreen("offer-2-directx-please-wait.bmp");
+    closeStandIns(kDirectXCaption);
+
+    // Indeo: started and watched; the title screen ignores input meanwhile.
+    question = nextQuestion(kIndeoQuestion);
+    EXPECT_FALSE(IsWindow(pleaseWait));
+    answer(question, IDYES);
+    installer = waitForStandIn(kIndeoCaption);
+    ASSERT_TRUE(installer);
+    pleaseWait = waitForPleaseWait(launcher_.id());
+    ASSERT_TRUE(pleaseWait);
+    EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title);
+    EXPECT_TRUE(answers(title, 2000)) << "the launcher went back to its message loop";
+    expectRegDword(kLauncherKey, "OTHERS", kReadmeShown | 0x2 | 0x4);
+    PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(title, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));                    // over OPTIONS
+    PostMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 180));         // on Install
+    Sleep(800);
+    const std::string topLines = "Play:O OPTIONS:G driver:G ";
+    EXPECT_EQ(TitleShot(title).inkSummary().substr(0, topLines.size()), topLines) << "the highlight moved";
+    EXPECT_EQ(waitForStandIn("QUARLOCK2 Setup (stand-in)", 0), nullptr) << "the click started setup";
+    saveScreen("offer-3-indeo-watched.bmp");
+
+    // When it ends the title window comes to the top, over this cover, and DirectX Media follows.
+    HWND cover = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300,
+                                 nullptr, nullptr, nullptr, nullptr);
+    pumpMessagesFor(50);
+    EXPECT_TRUE(isAbove(cover, title));
+    closeStandIns(kIndeoCaption);
+    question = nextQuestion(kMediaQuestion, kWatchNoticeMs);
+    EXPECT_FALSE(IsWindow(pleaseWait));
+    EXPECT_TRUE(isAbove(title, cover)) << "the title window did not come to the top";
+    DestroyWindow(cover);
+    // Recorded before the question is answered.
+    expectRegDword(kLauncherKey, "OTHERS", 15);
+    saveScreen("offer-4-media-question.bmp");
+    answer(question, IDYES);
+    ASSERT_TRUE(waitForStandIn(kMediaCaption));
+    pleaseWait = waitForPleaseWait(launcher_.id());
+    ASSERT_TRUE(pleaseWait);
+    closeStandIns(kMediaCaption);
+    EXPECT_TRUE(waitUntilGone(pleaseWait, kWatchNoticeMs));
+    expectNoBoxFor(1000);
+
+    // Input counts again.
+    PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(waitForHighlight(title, 1).inkSummary(), expectedInk(1));
+
+    auto directX = standIns_.lastReport("DXINST");
+    EXPECT_EQ(directX["module"], "D:\\regist\\DXINST.bin");
+    EXPECT_EQ(directX["command_line"], "D:\\regist\\Directx");
+    EXPECT_EQ(directX["working_directory"], "D:\\regist");
+    EXPECT_EQ(directX["source_folder_exists"], "1");
+    for (const char* program : {"iv5play", "enduser"}) {
+        auto values = standIns_.lastReport(program);
+        const std::string module = std::string("D:\\regist\\") + program + ".exe";
+        EXPECT_EQ(values["module"], module);
+        EXPECT_EQ(values["command_line"], "\"" + module + "\"") << "no arguments";
+        EXPECT_EQ(values["working_directory"], "D:\\regist");
+    }
+    closeLauncher(title);
+}
+
+TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
+    setPromptFlags(kReadmeShown | 0x2);
+    ASSERT_TRUE(startLauncher());
+    answerNext(kNotice, IDOK);
+    HWND title = waitForTitle();
+    ASSERT_TRUE(title);
+    answer(nextQuestion(kIndeoQuestion), IDYES);
+    HWND installer = waitForStandIn(kIndeoCaption);
+    ASSERT_TRUE(installer);
+    HWND pleaseWait = waitForPleaseWait(launcher_.id());
+    ASSERT_TRUE(pleaseWait);
+    EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), nullptr) << "no DirectX question in this run, so no owner";
+
+    // The installer's window shows and takes the foreground; the user clicks the title window,
+    // which comes forward but ignores the click on "Play", and types Alt+F4.
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != installer && GetTickCount() - start < 3000;)
+        Sleep(20);
+    POINT play = {400, 60};
+    ClientToScreen(title, &play);
+    SetCursorPos(play.x, play.y);
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != title && GetTickCount() - start < 3000;) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        Sleep(250);
+    }
+    ASSERT_EQ(GetForegroundWindow(), title) << "in front: " << storedText(GetForegroundWindow());
+    EXPECT_EQ(waitForStandIn("QUARLOCK2 (stand-in)", 300), nullptr) << "the click started the game";
+    expectStillRunning();
+    keybd_event(VK_MENU, 0, 0, 0);
+    keybd_event(VK_F4, 0, 0, 0);
+    keybd_event(VK_F4, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+    expectExitCode(0);
+    EXPECT_TRUE(IsWindow(installer)) << "the installer runs on";
+}
+
+TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
+    setPromptFlags(kReadmeShown);
+    ASSERT_TRUE(startLauncher());
+    answerNext(kNotice, IDOK);
+    HWND title = waitForTitle();
+    ASSERT_TRUE(title);
+    answer(nextQuestion(kDirectXQuestion), IDNO);
+    answer(nextQuestion(kIndeoQuestion), IDNO);
+    HWND question = nextQuestion(kMediaQuestion);
+    expectRegDword(kLauncherKey, "OTHERS", 15);
+    answer(question, IDNO);
+    expectNoBoxFor(1000);
+    closeLauncher(title);
+    for (const char* program : {"DXINST", "iv5play", "enduser"}) EXPECT_TRUE(standIns_.lastReport(program).empty());
+
+    // Neither the notice nor a question: the title screen comes straight away and stays alone.
+    ASSERT_TRUE(startLauncher());
+    title = waitForTitle();
+    ASSERT_TRUE(title);
+    expectNoBoxFor(1500);
+    expectRegDword(kLauncherKey, "OTHERS", 15);
+    closeLauncher(title);
+}
+
+// Held open without sharing, the CD's Dsetup.dll cannot be opened: the lookup finds it nowhere.
+TEST_F(ComponentOffers, WithoutTheDirectXSetupLibraryTheLookupComplainsAtEveryStart) {
+    HeldFile setupLibrary("D:\\regist\\Dsetup.dll");
+    ASSERT_TRUE(setupLibrary.held());
+    for (DWORD flags : {kReadmeShown, 15ul}) {
+        SCOPED_TRACE(flags);
+        setPromptFlags(flags);
+        ASSERT_TRUE(startLauncher());
+        if (flags != 15) answerNext(kNotice, IDOK);
+        HWND title = waitForTitle();
+        ASSERT_TRUE(title);
+        HWND box = nextBox(
+            "Could not find the file: regist\\Dsetup.dll.\nPlease check that you have inserted the QUARLOCK2 CD "
+            "in your CD-ROM drive and click OK.");
+        if (box) {
+            EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
+        }
+        answer(box, IDOK);
+        expectNoBoxFor(1000);
+        expectRegDword(kLauncherKey, "OTHERS", flags);
+        closeLauncher(title);
+    }
+}
+
+// Held open without sharing, the CD's DXINST.bin cannot be started.
+TEST_F(ComponentOffers, ADirectXInstallerThatCannotStartEndsTheOffersOfThatRun) {
+    {
+        HeldFile directXInstaller("D:\\regist\\DXINST.bin");
+        ASSERT_TRUE(directXInstaller.held());
+        setPromptFlags(kReadmeShown);
+        ASSERT_TRUE(startLauncher());
+        answerNext(kNotice, IDOK);
+        HWND title = waitForTitle();
+        ASSERT_TRUE(title);
+        answer(nextQuestion(kDirectXQuestion), IDYES);
+        HWND box = nextBox("There was an Error. Please reboot and try again.");
+        if (box) {
+            EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
+        }
+        answer(box, IDOK);
+        expectNoBoxFor(1500);
+        EXPECT_EQ(waitForPleaseWait(launcher_.id(), 0), nullptr);
+        expectRegDword(kLauncherKey, "OTHERS", kReadmeShown | 0x2);
+        closeLauncher(title);
+    }
+    // The next start goes on with Indeo; DirectX is never asked again.
+    ASSERT_TRUE(startLauncher());
+    answerNext(kNotice, IDOK);
+    HWND title = waitForTitle();
+    ASSERT_TRUE(title);
+    answer(nextQuestion(kIndeoQuestion), IDNO);
+    answer(nextQuestion(kMediaQuestion), IDNO);
+    expectNoBoxFor(1000);
+    expectRegDword(kLauncherKey, "OTHERS", 15);
+    closeLauncher(title);
+}
+
+// ---- The restart request ---------------------------------------------------------------------
+
+// A window of this process that refuses the end of the session, and so keeps the prefix
+// alive, and records who asked: Wine ends a session by running wineboot, which asks each
+// process's windows in the order of the process ids, this older test program's first.
+class SessionEndRefusal {
+public:
+    SessionEndRefusal() {
+        thread_ = std::thread([this] { run(); });
+        while (!ready_) Sleep(10);
+    }
+    ~SessionEndRefusal() {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+    }
+    SessionEndRefusal(const SessionEndRefusal&) = delete;
+    SessionEndRefusal& operator=(const SessionEndRefusal&) = delete;
+
+    bool asked() const { return asked_; }
+    bool waitUntilAsked(DWORD timeoutMs) const {
+        for (DWORD start = GetTickCount(); !asked_ && GetTickCount() - start < timeoutMs;) Sleep(20);
+        return asked_;
+    }
+    // The command line of wineboot as it asked: what the restart request was.
+    const std::string& requester() const { return requester_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto self = reinterpret_cast<SessionEndRefusal*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_QUERYENDSESSION && self) {
+            self->requester_ = winebootCommandLine();
+            self->asked_ = true;
+            return FALSE;
+        }
+        if (message == WM_CLOSE) {
+            DestroyWindow(window);
+            PostQuitMessage(0);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    void run() {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "session end refusal";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ready_ = true;
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    }
+
+    // Read from the parameters in the process's memory: this Wine answers no query for the
+    // command line of another process.
+    static std::string winebootCommandLine() {
+        using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+        auto query = reinterpret_cast<QueryProcess>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+        std::string line;
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+            if (_stricmp(entry.szExeFile, "wineboot.exe") != 0) continue;
+            HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
+            if (!process) continue;
+            PROCESS_BASIC_INFORMATION basic = {};
+            PEB peb = {};
+            RTL_USER_PROCESS_PARAMETERS parameters = {};
+            std::wstring text;
+            if (query && query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+                ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+                ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+                text.resize(parameters.CommandLine.Length / sizeof(WCHAR));
+                ReadProcessMemory(process, parameters.CommandLine.Buffer, &text[0], parameters.CommandLine.Length,
+                                  nullptr);
+            }
+            CloseHandle(process);
+            line = std::string(text.begin(), text.end());
+        }
+        CloseHandle(snapshot);
+        return line;
+    }
+
+    std::thread thread_;
+    HWND window_ = nullptr;
+    std::atomic<bool> ready_{false}, asked_{false};
+    std::string requester_;
+};
+
+// Even refused, a restart request ends every process of the prefix whose id is lower than this
+// program's and that has a window, and may not reach this program's window first in a prefix
+// where many processes have come and gone: this test runs only when chosen by name, in a
+// prefix of its own (--gtest_filter=ComponentRestart.*).
+class ComponentRestart : public ComponentOffers {
+protected:
+    void SetUp() override {
+        if (GTEST_FLAG_GET(filter).rfind("ComponentRestart.", 0) != 0)
+            GTEST_SKIP() << "runs alone in a prefix of its own: --gtest_filter=ComponentRestart.*";
+        ComponentOffers::SetUp();
+    }
+};
+
+TEST_F(ComponentRestart, ExitCode3010AsksForARestartAndTheOffersGoOn) {
+    SessionEndRefusal refusal;
+    standIns_.set("STANDIN_DXINST_EXIT_CODE", "3010");
+    standIns_.set("STANDIN_DXINST_RUN_MS", "500");
+    setPromptFlags(kReadmeShown);
+    ASSERT_TRUE(startLauncher());
+    answerNext(kNotice, IDOK);
+    HWND title = waitForTitle();
+    ASSERT_TRUE(title);
+    answer(nextQuestion(kDirectXQuestion), IDYES);
+
+    HWND box = nextBox("Push OK button to restart Windows.");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
+    EXPECT_EQ(waitForPleaseWait(launcher_.id(), 0), nullptr);
+    EXPECT_FALSE(refusal.asked()) << "the restart was asked for before OK";
+    answer(box, IDOK);
+
+    ASSERT_TRUE(refusal.waitUntilAsked(10000)) << "no restart was asked for";
+    // A restart (not a shutdown or log-off) that lets programs refuse (not forced).
+    const std::string requester = refusal.requester();
+    const std::string expectedEnd = "wineboot.exe --end-session";
+    EXPECT_TRUE(requester.size() >= expectedEnd.size() &&
+                _stricmp(requester.c_str() + requester.size() - expectedEnd.size(), expectedEnd.c_str()) == 0)
+        << requester;
+    // Refused here, so the launcher goes on with the next offer.
+    answer(nextQuestion(kIndeoQuestion), IDNO);
+    answer(nextQuestion(kMediaQuestion), IDNO);
+    expectStillRunning();
+    closeLauncher(title);
+}
+
+}  // namespace

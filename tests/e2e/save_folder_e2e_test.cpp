@@ -1,0 +1,101 @@
+// SAVE GAME FOLDER from the title screen: a folder chosen in the tree, OK, and the path
+// stored and shown under the item.
+#include "launcher_e2e.h"
+
+#include <commctrl.h>
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+const std::string kFolders = "C:\\foldertest";
+
+// The folders the test chooses from, made before the launcher starts and removed after it.
+class ChooserFolders {
+public:
+    ChooserFolders() {
+        for (const char* path : {"", "\\E2E", "\\E2E\\Saves", "\\E2E\\Saves\\Slot1"})
+            CreateDirectoryA((kFolders + path).c_str(), nullptr);
+    }
+    ~ChooserFolders() {
+        for (const char* path : {"\\E2E\\Saves\\Slot1", "\\E2E\\Saves", "\\E2E", ""})
+            RemoveDirectoryA((kFolders + path).c_str());
+    }
+    ChooserFolders(const ChooserFolders&) = delete;
+    ChooserFolders& operator=(const ChooserFolders&) = delete;
+};
+
+HWND waitForDialogWith(DWORD processId, int controlId) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kWindowTimeoutMs; Sleep(20)) {
+        for (HWND window : processWindows(processId, "#32770"))
+            if (IsWindowVisible(window) && GetDlgItem(window, controlId)) return window;
+    }
+    return nullptr;
+}
+
+bool waitForText(HWND dialog, int id, const std::string& text) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kWindowTimeoutMs; Sleep(20))
+        if (dialogItemText(dialog, id) == text) return true;
+    return false;
+}
+
+// The whole window, caption included, under E2E_SCREENSHOT_DIR (a Windows folder) when set.
+void saveWindowShot(HWND window, const char* fileName) {
+    const std::string folder = environmentValue("E2E_SCREENSHOT_DIR");
+    if (folder.empty()) return;
+    // A dialog that has just shown paints once its thread has gone through its queue.
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    Sleep(300);
+    RECT area = {};
+    GetWindowRect(window, &area);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_TRUE(ScreenPixels(area).writeBmp((folder + "\\" + fileName).c_str())) << fileName;
+}
+
+class SaveFolderE2E : public LauncherTest {};
+
+TEST_F(SaveFolderE2E, FolderChosenInTheTreeIsStoredAndShownUnderTheItem) {
+    ChooserFolders folders;
+    ASSERT_TRUE(setRegString(kLauncherKey, "Save Path", (kFolders + "\\E2E\\Saves\\Gone\\").c_str()));
+    HWND title = startAtTitleScreen();
+    ASSERT_TRUE(title);
+    PostMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 290));
+    PostMessageA(title, WM_LBUTTONUP, 0, MAKELPARAM(400, 290));
+    HWND chooser = waitForDialogWith(launcher_.id(), IDC_FOLDER_TREE);
+    ASSERT_TRUE(chooser) << describeWindows(launcher_.id());
+    EXPECT_EQ(kGameCaption, windowText(chooser));
+    EXPECT_EQ(kFolders + "\\E2E\\Saves\\", dialogItemText(chooser, IDC_FOLDER_PATH)) << "the deepest existing folder";
+    saveWindowShot(chooser, "save_folder_chooser.bmp");
+
+    // The name dialog over the chooser, looked at and cancelled.
+    clickButton(chooser, IDC_FOLDER_NEW);
+    HWND names = waitForDialogWith(launcher_.id(), IDC_NEW_FOLDER_PROMPT);
+    ASSERT_TRUE(names) << describeWindows(launcher_.id());
+    saveWindowShot(names, "new_folder_name.bmp");
+    clickButton(names, IDCANCEL);
+    EXPECT_TRUE(waitUntilGone(names));
+
+    // Down in the tree selects the first folder inside the one the chooser opened.
+    HWND tree = GetDlgItem(chooser, IDC_FOLDER_TREE);
+    PostMessageA(tree, WM_KEYDOWN, VK_DOWN, 1);
+    PostMessageA(tree, WM_KEYUP, VK_DOWN, 0xC0000001);
+    const std::string chosen = kFolders + "\\E2E\\Saves\\Slot1\\";
+    EXPECT_TRUE(waitForText(chooser, IDC_FOLDER_PATH, chosen)) << dialogItemText(chooser, IDC_FOLDER_PATH);
+    clickButton(chooser, IDOK);
+    ASSERT_TRUE(waitUntilGone(chooser));
+    expectRegString(kLauncherKey, "Save Path", chosen.c_str(), 260);
+
+    const MenuLine& line = menuLine("save_path");
+    const TextMeasure measure = measureMenuText(chosen);
+    const int left = line.left + (line.width - measure.extent) / 2;
+    TitleShot shot(title);
+    for (DWORD start = GetTickCount(); shot.ink(line).left != left + measure.inkLeft && GetTickCount() - start < 3000;
+         Sleep(30))
+        shot = TitleShot(title);
+    saveScreenshot(shot, "save_folder_title.bmp");
+    EXPECT_EQ(left + measure.inkLeft, shot.ink(line).left);
+    EXPECT_EQ(left + measure.inkRight, shot.ink(line).right);
+    expectStillRunning();
+}
+
+}  // namespace

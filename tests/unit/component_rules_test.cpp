@@ -1,0 +1,73 @@
+// The window-free rules of the component offers: the room DirectX needs, and the paths made
+// for the installers, each within one path buffer or not made at all.
+#include "install/component_rules.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "settings/launcher_settings.h"
+
+namespace {
+
+// A heap block of exactly one path buffer, so that a write past it trips the sanitizer.
+std::unique_ptr<char[]> pathBuffer() {
+    std::unique_ptr<char[]> buffer(new char[kPathBufferSize]);
+    std::memset(buffer.get(), 'x', kPathBufferSize);
+    std::strcpy(buffer.get(), "untouched");
+    return buffer;
+}
+
+TEST(DirectXRoom, FifteenMegabytesOrMoreOnTheSystemDrive) {
+    const struct {
+        uint32_t bytesPerSector, freeClusters, sectorsPerCluster;
+        bool enough;
+    } cases[] = {
+        {512, 30720, 1, true},   // 15 MB exactly
+        {512, 30719, 1, false},  // half a kilobyte short
+        {512, 1280, 8, false},   // 5 MB
+        {0, 0, 0, false},        // what a failed query counts as
+        // Far beyond 32 bits: computed in floating point, never wrapped round to a small figure.
+        {4096, 0xFFFFFFFFu, 64, true},
+        {0x10000, 0x10000, 0x10000, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bytesPerSector << " x " << c.freeClusters << " x " << c.sectorsPerCluster);
+        EXPECT_EQ(c.enough, enoughRoomForDirectX(freeMegabytes(c.bytesPerSector, c.freeClusters, c.sectorsPerCluster)));
+    }
+}
+
+TEST(InstallerPaths, AreMadeWhenTheyFitAndOtherwiseNot) {
+    using Rule = int (*)(const char*, char*);
+    const std::string longFolder(kPathBufferSize - 1 - 7, 'f');  // + "\regist": 259, the most that fits
+    const std::string longRoot(kPathBufferSize - 2, 'r');        // + "\": 259
+    const struct {
+        const char* what;
+        Rule rule;
+        std::string in;
+        int made;
+        std::string out;  // emptied when not made
+    } cases[] = {
+        {"installer folder", installerFolder, "D:", 1, "D:\\regist"},
+        {"installer folder of a hard-disk copy", installerFolder, "C:\\Games\\Q2", 1, "C:\\Games\\Q2\\regist"},
+        {"installer folder, longest", installerFolder, longFolder, 1, longFolder + "\\regist"},
+        {"installer folder, too long", installerFolder, longFolder + "f", 0, ""},
+        {"DirectX files", directXSourceFolder, "D:\\regist\\Dsetup.dll", 1, "D:\\regist\\Directx"},
+        // Cut back to 252 characters, then "\Directx" makes 260: one too many.
+        {"DirectX files, too long", directXSourceFolder, longFolder + "\\Dsetup", 0, ""},
+        {"system drive", systemDriveRoot, "C:\\WINDOWS\\SYSTEM", 1, "C:\\"},
+        {"system drive of a bare drive", systemDriveRoot, "C:", 1, "C:\\"},
+        {"system drive without backslash, longest", systemDriveRoot, longRoot, 1, longRoot + "\\"},
+        {"system drive without backslash, too long", systemDriveRoot, longRoot + "r", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto out = pathBuffer();
+        EXPECT_EQ(c.made, c.rule(c.in.c_str(), out.get()));
+        EXPECT_EQ(c.out, out.get());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,907 @@
+// The OPTIONS sheet driven through Wine's property sheet: its frame, the three pages, what
+// OK stores in the registry and what Cancel puts back.
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <future>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "config/configuration_sheet.h"
+#include "launcher/startup.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+#include "tests/support/registry_expect.h"
+#include "tests/support/window_driver.h"
+
+namespace {
+
+const RegPlace kSettingsKey = {HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+constexpr const char* kSheetCaption = "QUARLOCK2";
+constexpr int kApplyButtonId = 0x3021;
+constexpr int kScreenPage = 0, kFeaturesPage = 1, kFuturePage = 2;
+constexpr int kSoftwareVideoPosition = 18, kSoftwareSystemPosition = 19;
+constexpr int kVoodooPosition = 0, kVoodoo2Position = 1, kRiva128Position = 10, kRivaTntPosition = 11;
+constexpr int kSavagePosition = 16;
+constexpr const char* kNoMode = "Choose a screen resolution from the list above.";
+
+constexpr const char* kVoodoo2Id = "PCI\\VEN_121A&DEV_0002&SUBSYS_00000000&REV_02";
+constexpr const char* kRivaTntId = "PCI\\VEN_10DE&DEV_0020&SUBSYS_00000000&REV_04";
+
+DWORD floatBits(float value) {
+    DWORD bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// ---- Reading and working the pages from the helper thread ---------------------------------
+
+HWND sheetPage(HWND sheet, int index) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, index, 0));
+}
+
+// Switching tabs repaints the page on a real desktop; under a loaded Xvfb the expose can
+// come late, so the page is invalidated to make its repaint certain.
+HWND showPage(HWND sheet, int index) {
+    selectSheetPage(sheet, index);
+    HWND page = sheetPage(sheet, index);
+    InvalidateRect(page, nullptr, FALSE);
+    return page;
+}
+
+HWND currentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+int comboSelection(HWND page, int id) { return static_cast<int>(SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0)); }
+
+std::vector<std::string> itemTexts(HWND page, int id, UINT countMessage, UINT textMessage) {
+    std::vector<std::string> texts;
+    const LRESULT count = SendDlgItemMessageA(page, id, countMessage, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        char text[512] = "";
+        SendDlgItemMessageA(page, id, textMessage, index, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::vector<std::string> comboTexts(HWND page, int id) { return itemTexts(page, id, CB_GETCOUNT, CB_GETLBTEXT); }
+
+std::string text(HWND page, int id) { return dialogItemText(page, id); }
+
+bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+bool visible(HWND page, int id) { return IsWindowVisible(GetDlgItem(page, id)) != FALSE; }
+
+// Sent, not posted: the click's notification has been handled when it returns. Only for
+// buttons that open no box.
+void sendClick(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+
+void selectFeature(HWND page, int position) {
+    HWND list = GetDlgItem(page, IDC_FEATURES_LIST);
+    SendMessageA(list, LB_SETCURSEL, position, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_FEATURES_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+// Which of the three choice buttons are checked, "100" for the first only.
+std::string choiceChecks(HWND page) {
+    std::string marks;
+    for (int id : {IDC_FEATURES_CHOICE1, IDC_FEATURES_CHOICE2, IDC_FEATURES_CHOICE3}) marks += checked(page, id) ? '1' : '0';
+    return marks;
+}
+
+// The Features page refreshes itself when it is painted, which happens some time after it
+// has been shown.
+std::string choiceChecksOnceSettled(HWND page, const std::string& expected) {
+    std::string marks;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(20)) {
+        marks = choiceChecks(page);
+        if (marks == expected) break;
+    }
+    return marks;
+}
+
+struct ModeList {
+    std::vector<std::string> names;
+    int selection;
+    std::string description;
+};
+
+ModeList modeList(HWND page) {
+    return {comboTexts(page, IDC_SCREEN_MODES), comboSelection(page, IDC_SCREEN_MODES),
+            text(page, IDC_SCREEN_MODE_TEXT)};
+}
+
+const std::vector<std::string> kStandardModes = {
+    "320 x 240 16BitColour FullScreen",
+    "640 x 480 16BitColour FullScreen",
+    "320 x 240 (640 x 480) 16BitColour FullScreen",
+    "320 x 240 -> 640 x 480 16BitColour FullScreen",
+    "320 x 240 16BitColour Window",
+    "640 x 480 16BitColour Window",
+    "320 x 240 -> 640 x 480 16BitColour Window",
+};
+const std::vector<std::string> kVoodooModes = {"640 x 480 16BitColour FullScreen"};
+
+void expectModeListAt(const char* file, int line, HWND page, const std::vector<std::string>& names, int selection,
+                      const char* description) {
+    ModeList seen = modeList(page);
+    if (seen.names != names) ADD_FAILURE_AT(file, line) << "the mode list holds " << seen.names.size() << " entries";
+    if (seen.selection != selection) ADD_FAILURE_AT(file, line) << "mode " << seen.selection << " selected";
+    if (seen.description != description) ADD_FAILURE_AT(file, line) << "description \"" << seen.description << '"';
+}
+#define expectModeList(page, names, selection, description) \
+    expectModeListAt(__FILE__, __LINE__, page, names, selection, description)
+
+// ---- The fixture --------------------------------------------------------------------------
+
+struct Record {
+    int32_t displayDriver = 19;
+    uint32_t displayMode = 5;
+    uint32_t optionBits = 0x07970797;
+    uint32_t soundSetting = 9;
+    float data1 = 0.1f, data2 = 2.5f;
+    uint32_t data3 = 0xAB, data4 = 0xCD;
+};
+
+class ConfigurationSheetTest : public testing::Test {
+protected:
+    void SetUp() override {
+        previousInstance_ = appInstance;
+        appInstance = GetModuleHandleA(nullptr);
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
+        owner_ = CreateWindowExA(0, "STATIC", "sheet owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, nullptr, nullptr,
+                                 appInstance, nullptr);
+        ASSERT_NE(nullptr, owner_);
+        setRecord(Record());
+    }
+    void TearDown() override {
+        DestroyWindow(owner_);
+        appInstance = previousInstance_;
+        EXPECT_TRUE(deleteRegTree(kSettingsKey));
+    }
+
+    static void setRecord(const Record& record) {
+        LauncherSettings& settings = launcherSettings;
+        settings.displayDriver = record.displayDriver;
+        settings.displayMode = record.displayMode;
+        settings.optionBits = record.optionBits;
+        settings.soundSetting = record.soundSetting;
+        settings.data1 = record.data1;
+        settings.data2 = record.data2;
+        settings.data3 = record.data3;
+        settings.data4 = record.data4;
+        std::snprintf(settings.savePath, sizeof settings.savePath, "C:\\Saves\\");
+        settings.promptFlags = 15;
+    }
+
+    // Runs the sheet on this thread while drive works it from a helper thread. A sheet that
+    // drive leaves open is cancelled, so that a failing test cannot hang.
+    void runSheet(std::function<void(HWND sheet)> drive) {
+        std::future<bool> driven = whenWindowAppears("#32770", kSheetCaption, [drive](HWND sheet) {
+            drive(sheet);
+            if (!waitUntilGone(sheet, 5000)) {
+                ADD_FAILURE() << "the sheet is still open";
+                pressSheetButton(sheet, PSBTN_CANCEL);
+                waitUntilGone(sheet, 5000);
+            }
+        });
+        EXPECT_EQ(0, runConfigurationSheet(owner_));
+        EXPECT_TRUE(driven.get()) << "no sheet came";
+        EXPECT_EQ(nullptr, sheetFont.get()) << "the sheet's font outlives it";
+    }
+
+    // The values OK stores for the record.
+    static void expectSavedAt(const char* file, int line, const Record& record) {
+        SCOPED_TRACE(testing::Message() << "saved at " << file << ":" << line);
+        expectRegDword(kSettingsKey, "Display Driver", static_cast<DWORD>(record.displayDriver));
+        expectRegDword(kSettingsKey, "Display Mode", record.displayMode);
+        expectRegDword(kSettingsKey, "Option", record.optionBits);
+        const DWORD installFlag = ((record.soundSetting & 3) == 1 ? 0x100 : (record.soundSetting & 3) == 2 ? 0x180 : 0) |
+                                  (record.soundSetting & 8 ? 0x200 : 0);
+        expectRegDword(kSettingsKey, "Install Flag", installFlag);
+        expectRegDword(kSettingsKey, "DATA1", floatBits(record.data1));
+        expectRegDword(kSettingsKey, "DATA2", floatBits(record.data2));
+        expectRegDword(kSettingsKey, "DATA3", record.data3);
+        expectRegDword(kSettingsKey, "DATA4", record.data4);
+        expectRecordAt(file, line, record);
+    }
+
+    static void expectRecordAt(const char* file, int line, const Record& record) {
+        const LauncherSettings& settings = launcherSettings;
+        SCOPED_TRACE(testing::Message() << "record at " << file << ":" << line);
+        EXPECT_EQ(record.displayDriver, settings.displayDriver);
+        EXPECT_EQ(record.displayMode, settings.displayMode);
+        EXPECT_EQ(record.optionBits, settings.optionBits);
+        EXPECT_EQ(record.soundSetting, settings.soundSetting);
+        EXPECT_EQ(floatBits(record.data1), floatBits(settings.data1));
+        EXPECT_EQ(floatBits(record.data2), floatBits(settings.data2));
+        EXPECT_EQ(record.data3, settings.data3);
+        EXPECT_EQ(record.data4, settings.data4);
+        EXPECT_STREQ("C:\\Saves\\", settings.savePath);
+        EXPECT_EQ(15u, settings.promptFlags);
+    }
+
+    HWND owner_ = nullptr;
+
+private:
+    HINSTANCE previousInstance_ = nullptr;
+};
+#define expectSaved(record) expectSavedAt(__FILE__, __LINE__, record)
+#define expectRecord(record) expectRecordAt(__FILE__, __LINE__, record)
+#define expectNothingWritten() EXPECT_FALSE(regKeyExists(kSettingsKey)) << "the sheet wrote to the registry"
+
+// ---- The frame ----------------------------------------------------------------------------
+
+TEST_F(ConfigurationSheetTest, OpensOnTheFirstOfThreePagesWithOkAndCancelOnly) {
+    struct Seen {
+        std::string caption;
+        HWND owner = nullptr;
+        std::vector<std::string> tabs;
+        int tabSelected = -1;
+        bool firstPageCurrent = false;
+        bool applyShown = true, okShown = false, cancelShown = false;
+        LOGFONTA controlFont = {};
+    } seen;
+    runSheet([&seen](HWND sheet) {
+        seen.caption = windowText(sheet);
+        seen.owner = GetWindow(sheet, GW_OWNER);
+        HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+        const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+        for (int index = 0; index < count; ++index) {
+            char title[128] = "";
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = title;
+            item.cchTextMax = sizeof title;
+            SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+            seen.tabs.push_back(title);
+        }
+        seen.tabSelected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+        HWND page = sheetPage(sheet, kScreenPage);
+        seen.firstPageCurrent = page && currentPage(sheet) == page;
+        HWND apply = GetDlgItem(sheet, kApplyButtonId);
+        seen.applyShown = apply && IsWindowVisible(apply);
+        seen.okShown = IsWindowVisible(GetDlgItem(sheet, IDOK));
+        seen.cancelShown = IsWindowVisible(GetDlgItem(sheet, IDCANCEL));
+        HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageA(page, IDC_SCREEN_DRIVER_HELP, WM_GETFONT, 0, 0));
+        GetObjectA(font, sizeof seen.controlFont, &seen.controlFont);
+        pressSheetButton(sheet, PSBTN_CANCEL);
+    });
+    EXPECT_EQ("QUARLOCK2", seen.caption);
+    EXPECT_EQ(owner_, seen.owner);
+    EXPECT_EQ((std::vector<std::string>{"Screen adjustment.", "Features", "Future Support"}), seen.tabs);
+    EXPECT_EQ(0, seen.tabSelected);
+    EXPECT_TRUE(seen.firstPageCurrent);
+    EXPECT_FALSE(seen.applyShown);
+    EXPECT_TRUE(seen.okShown);
+    EXPECT_TRUE(seen.cancelShown);
+    EXPECT_EQ(15, seen.controlFont.lfHeight);
+    EXPECT_EQ(100, seen.controlFont.lfWeight);
+    EXPECT_EQ(FF_ROMAN | DEFAULT_PITCH, seen.controlFont.lfPitchAndFamily);
+    EXPECT_STREQ("Times New Roman", seen.controlFont.lfFaceName);
+    // Cancel at once: nothing written, nothing changed.
+    expectNothingWritten();
+    expectRecord(Record());
+}
+
+TEST_F(ConfigurationSheetTest, CancelPutsBackWhatThePagesChanged) {
+    const struct {
+        const char* what;
+        std::function<void(HWND sheet)> close;
+    } ways[] = {
+        {"Cancel button", [](HWND sheet) { pressSheetButton(sheet, PSBTN_CANCEL); }},
+        {"close box", [](HWND sheet) { PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.what);
+        setRecord(Record());
+        Record changed;
+        runSheet([&](HWND sheet) {
+            HWND screen = sheetPage(sheet, kScreenPage);
+            chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kVoodoo2Position);
+            HWND features = showPage(sheet, kFeaturesPage);
+            sendClick(features, IDC_FEATURES_CHOICE2);  // SHADING off
+            selectFeature(features, 5);
+            sendClick(features, IDC_FEATURES_CHOICE1);  // high quality
+            selectFeature(features, 6);
+            sendClick(features, IDC_FEATURES_CHOICE2);  // mono
+            HWND future = showPage(sheet, kFuturePage);
+            for (int id : {IDC_FUTURE_DATA1, IDC_FUTURE_DATA2, IDC_FUTURE_DATA3, IDC_FUTURE_DATA4})
+                setEditText(future, id, "77");
+            changed.displayDriver = launcherSettings.displayDriver;
+            changed.displayMode = launcherSettings.displayMode;
+            changed.optionBits = launcherSettings.optionBits;
+            changed.soundSetting = launcherSettings.soundSetting;
+            way.close(sheet);
+        });
+        // The pages did change the record while the sheet was open.
+        EXPECT_EQ(17, changed.displayDriver);
+        EXPECT_EQ(0u, changed.displayMode);
+        EXPECT_EQ(0x07970796u, changed.optionBits);
+        EXPECT_EQ(2u, changed.soundSetting);
+        expectNothingWritten();
+        expectRecord(Record());
+    }
+}
+
+TEST_F(ConfigurationSheetTest, OkAlwaysSavesTheWholeRecord) {
+    const struct {
+        const char* what;
+        std::function<void(HWND sheet)> before;
+    } cases[] = {
+        {"nothing changed, only the first page shown", [](HWND) {}},
+        {"every page shown, nothing changed",
+         [](HWND sheet) {
+             showPage(sheet, kFeaturesPage);
+             showPage(sheet, kFuturePage);
+         }},
+        {"the Future Support page left open", [](HWND sheet) { showPage(sheet, kFuturePage); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
+        setRecord(Record());
+        runSheet([&](HWND sheet) {
+            c.before(sheet);
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+        expectSaved(Record());
+    }
+}
+
+// ---- What the pages show ------------------------------------------------------------------
+
+// Why a control's text does not fit inside it, laid out as the control lays it out; empty
+// when it fits. spare: width the control keeps for itself (an arrow button, a frame).
+std::string overflow(HWND control, const std::string& shown, UINT format, int spare) {
+    RECT client = {};
+    GetClientRect(control, &client);
+    const int width = client.right - spare;
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, width, 0};
+    DrawTextA(dc, shown.c_str(), -1, &needed, format | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    if (needed.right <= width && needed.bottom <= client.bottom) return "";
+    return "control " + std::to_string(GetDlgCtrlID(control)) + ": \"" + shown.substr(0, 48) + "...\" needs " +
+           std::to_string(needed.right) + " x " + std::to_string(needed.bottom) + " pixels, has " +
+           std::to_string(width) + " x " + std::to_string(client.bottom);
+}
+
+// Every static text and button caption of the page as it shows now, and every entry of its
+// lists; the reasons of those that do not fit.
+std::vector<std::string> overflowsOf(HWND page) {
+    std::vector<std::string> found;
+    auto note = [&found](const std::string& reason) {
+        if (!reason.empty()) found.push_back(reason);
+    };
+    for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(control)) continue;
+        const std::string kind = windowClass(control);
+        const int id = GetDlgCtrlID(control);
+        if (kind == "Static") note(overflow(control, windowText(control), DT_WORDBREAK | DT_EXPANDTABS, 0));
+        if (kind == "Button") note(overflow(control, windowText(control), DT_SINGLELINE, 8));
+        if (kind == "ComboBox") {
+            for (const std::string& entry : comboTexts(page, id))
+                note(overflow(control, entry, DT_SINGLELINE, GetSystemMetrics(SM_CXVSCROLL) + 6));
+        }
+        if (kind == "ListBox") {
+            for (const std::string& entry : itemTexts(page, id, LB_GETCOUNT, LB_GETTEXT))
+                note(overflow(control, entry, DT_SINGLELINE, 4));
+        }
+    }
+    return found;
+}
+
+// Saves a picture of the sheet under SHEET_SCREENSHOT_DIR (a Windows path), when it is set.
+void savePicture(HWND sheet, const char* name) {
+    char folder[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("SHEET_SCREENSHOT_DIR", folder, sizeof folder)) return;
+    Sleep(300);  // painting has settled
+    RECT area = {};
+    GetWindowRect(sheet, &area);
+    const std::string path = std::string(folder) + "\\" + name;
+    EXPECT_TRUE(ScreenPixels(area).writeBmp(path.c_str())) << path;
+}
+
+// Each page with each of its descriptions: every text is readable in full in its control.
+TEST_F(ConfigurationSheetTest, EveryTextFitsItsControl) {
+    std::vector<std::string> overflows;
+    auto check = [&overflows](HWND page, const std::string& where) {
+        for (const std::string& reason : overflowsOf(page)) overflows.push_back(where + ": " + reason);
+    };
+    runSheet([&](HWND sheet) {
+        HWND screen = sheetPage(sheet, kScreenPage);
+        savePicture(sheet, "sheet_screen_adjustment.bmp");
+        for (int mode = 0; mode < 7; ++mode) {
+            chooseComboEntry(screen, IDC_SCREEN_MODES, mode);
+            check(screen, "mode " + std::to_string(mode));
+        }
+
+        HWND features = showPage(sheet, kFeaturesPage);
+        savePicture(sheet, "sheet_features.bmp");
+        for (int feature = 0; feature < 11; ++feature) {
+            selectFeature(features, feature);
+            check(features, "feature " + std::to_string(feature));
+        }
+        selectFeature(features, 5);
+        for (int level : {IDC_FEATURES_CHOICE1, IDC_FEATURES_CHOICE2, IDC_FEATURES_CHOICE3}) {
+            sendClick(features, level);
+            check(features, "sound quality " + std::to_string(level));
+        }
+        sendClick(features, IDC_FEATURES_CHOICE1);
+        savePicture(sheet, "sheet_features_sound_quality.bmp");
+
+        HWND future = showPage(sheet, kFuturePage);
+        check(future, "Future Support");
+        savePicture(sheet, "sheet_future_support.bmp");
+        pressSheetButton(sheet, PSBTN_CANCEL);
+    });
+    for (const std::string& reason : overflows) ADD_FAILURE() << reason;
+}
+
+// The lists keep their order, and the third choice shows only for the sound quality.
+TEST_F(ConfigurationSheetTest, ListsAreUnsortedAndTheThirdChoiceStartsHidden) {
+    struct Seen {
+        std::vector<std::string> drivers, features;
+        LONG_PTR driverStyle = 0, modeStyle = 0, featureStyle = 0;
+        bool thirdShown = true;
+        std::string help;
+    } seen;
+    runSheet([&seen](HWND sheet) {
+        HWND screen = sheetPage(sheet, kScreenPage);
+        seen.drivers = comboTexts(screen, IDC_SCREEN_DRIVERS);
+        seen.driverStyle = GetWindowLongPtrA(GetDlgItem(screen, IDC_SCREEN_DRIVERS), GWL_STYLE);
+        seen.modeStyle = GetWindowLongPtrA(GetDlgItem(screen, IDC_SCREEN_MODES), GWL_STYLE);
+        seen.help = text(screen, IDC_SCREEN_DRIVER_HELP);
+        HWND features = showPage(sheet, kFeaturesPage);
+        seen.thirdShown = visible(features, IDC_FEATURES_CHOICE3);
+        seen.features = itemTexts(features, IDC_FEATURES_LIST, LB_GETCOUNT, LB_GETTEXT);
+        seen.featureStyle = GetWindowLongPtrA(GetDlgItem(features, IDC_FEATURES_LIST), GWL_STYLE);
+        pressSheetButton(sheet, PSBTN_CANCEL);
+    });
+    ASSERT_EQ(20u, seen.drivers.size());
+    EXPECT_EQ("Voodoo", seen.drivers[0]);
+    EXPECT_EQ("Unknown card.", seen.drivers[17]);
+    EXPECT_EQ("SOFTWARE VERSION (SYSTEM MEMORY)", seen.drivers[19]);
+    ASSERT_EQ(11u, seen.features.size());
+    EXPECT_EQ("SHADING", seen.features[0]);
+    EXPECT_EQ("PERSPECTIVE-CORRECTION", seen.features[10]);
+    for (LONG_PTR style : {seen.driverStyle, seen.modeStyle}) {
+        EXPECT_EQ(CBS_DROPDOWNLIST, style & 3);
+        EXPECT_FALSE(style & CBS_SORT);
+    }
+    EXPECT_FALSE(seen.featureStyle & LBS_SORT);
+    EXPECT_TRUE(seen.featureStyle & LBS_NOTIFY);
+    EXPECT_FALSE(seen.thirdShown);
+    EXPECT_EQ("Choose \"SOFTWARE VERSION (VIDEO MEMORY)\" to run the game without any hardware acceleration.\n"
+              "If this doesn't work please try SOFTWARE VERSION (SYSTEM MEMORY).",
+              seen.help);
+}
+
+// ---- Screen adjustment --------------------------------------------------------------------
+
+TEST_F(ConfigurationSheetTest, VoodooFamilyOffersOneModeAndOtherCardsSeven) {
+    for (const int voodoo : {kVoodooPosition, kVoodoo2Position}) {
+        SCOPED_TRACE(voodoo == kVoodooPosition ? "Voodoo" : "Voodoo2");
+        setRecord(Record());
+        runSheet([&](HWND sheet) {
+            HWND page = sheetPage(sheet, kScreenPage);
+            expectModeList(page, kStandardModes, 5, "Launch on 640x480 window.");
+            chooseComboEntry(page, IDC_SCREEN_MODES, 3);
+            expectModeList(page, kStandardModes, 3, "Launch on 640x480 full-screen but game running on 320x240.");
+            EXPECT_EQ(5u, launcherSettings.displayMode) << "a mode is taken only on OK";
+
+            chooseComboEntry(page, IDC_SCREEN_DRIVERS, voodoo);
+            expectModeList(page, kVoodooModes, 0, "Launch on 640x480 full-screen.");
+            EXPECT_EQ(voodoo == kVoodooPosition ? 0 : 17, launcherSettings.displayDriver);
+            EXPECT_EQ(0u, launcherSettings.displayMode);
+
+            chooseComboEntry(page, IDC_SCREEN_DRIVERS, kRiva128Position);
+            expectModeList(page, kStandardModes, 0, "Launch on 320x240 full-screen.");
+            EXPECT_EQ(11, launcherSettings.displayDriver);
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+        Record saved;
+        saved.displayDriver = 11;
+        saved.displayMode = 0;
+        expectSaved(saved);
+
+        // OK right after choosing the Voodoo card stores its one mode.
+        setRecord(Record());
+        runSheet([&](HWND sheet) {
+            HWND page = sheetPage(sheet, kScreenPage);
+            chooseComboEntry(page, IDC_SCREEN_DRIVERS, voodoo);
+            chooseComboEntry(page, IDC_SCREEN_MODES, 0);
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+        saved.displayDriver = voodoo == kVoodooPosition ? 0 : 17;
+        expectSaved(saved);
+    }
+}
+
+// A mode picked but not applied is not carried over to the list of another card.
+TEST_F(ConfigurationSheetTest, AnotherCardShowsTheStoredModeNotThePickedOne) {
+    runSheet([](HWND sheet) {
+        HWND page = sheetPage(sheet, kScreenPage);
+        chooseComboEntry(page, IDC_SCREEN_MODES, 3);
+        chooseComboEntry(page, IDC_SCREEN_DRIVERS, kSavagePosition);
+        expectModeList(page, kStandardModes, 5, "Launch on 640x480 window.");
+        pressSheetButton(sheet, PSBTN_OK);
+    });
+    Record saved;
+    saved.displayDriver = 22;
+    expectSaved(saved);
+}
+
+TEST_F(ConfigurationSheetTest, StoredValuesOutsideTheListsAreShownSafely) {
+    const struct {
+        int32_t driver;
+        uint32_t mode;
+        int driverSelected;
+        int modeSelected;
+        const char* description;
+        int32_t storedDriver;
+        uint32_t storedMode;
+    } cases[] = {
+        {99, 2, kSoftwareSystemPosition, 2, "Launch on 640x480 full-screen but on 320x240 game running.", 7, 2},
+        {3, 0, kSoftwareSystemPosition, 0, "Launch on 320x240 full-screen.", 7, 0},
+        {19, 7, kRivaTntPosition, -1, kNoMode, 19, 0xFFFFFFFF},
+        {19, 0xFFFFFFFF, kRivaTntPosition, -1, kNoMode, 19, 0xFFFFFFFF},
+        {17, 4, kVoodoo2Position, 0, "Launch on 640x480 full-screen.", 17, 0},
+        {0, 0xFFFFFFFF, kVoodooPosition, 0, "Launch on 640x480 full-screen.", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "driver " << c.driver << ", mode " << c.mode);
+        Record record;
+        record.displayDriver = c.driver;
+        record.displayMode = c.mode;
+        setRecord(record);
+        runSheet([&](HWND sheet) {
+            HWND page = sheetPage(sheet, kScreenPage);
+            EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
+            ModeList modes = modeList(page);
+            EXPECT_EQ(c.modeSelected, modes.selection);
+            EXPECT_EQ(c.description, modes.description);
+            EXPECT_EQ(std::vector<std::string>(), overflowsOf(page));
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+        record.displayDriver = c.storedDriver;
+        record.displayMode = c.storedMode;
+        expectSaved(record);
+    }
+}
+
+TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
+    const std::string detected = " has been detected in your system, would you like to use it?";
+    const struct {
+        const char* what;
+        std::vector<const char*> devices;
+        int answer;
+        std::string question;
+        int driverSelected;
+        const std::vector<std::string>* modes;
+        int32_t storedDriver;
+        uint32_t storedMode;
+    } cases[] = {
+        {"Voodoo2 and RIVA TNT", {kVoodoo2Id, kRivaTntId}, IDOK, "VooDoo2" + detected, kVoodoo2Position,
+         &kVoodooModes, 17, 0},
+        {"no card", {}, IDOK, "SOFTWARE VERSION (SYSTEM MEMORY)" + detected, kSoftwareSystemPosition,
+         &kStandardModes, 7, 5},
+        {"RIVA TNT, answered Cancel", {kRivaTntId}, IDCANCEL, "RIVA TNT" + detected, kSavagePosition,
+         &kStandardModes, 22, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeviceKeys devices;
+        char name[] = "QLK2_A";
+        for (const char* device : c.devices) {
+            ASSERT_TRUE(devices.add(name, device));
+            ++name[5];
+        }
+        Record record;
+        record.displayDriver = 22;  // Savage
+        setRecord(record);
+        AnsweredBox box;
+        HWND shownSheet = nullptr;
+        std::string descriptionBefore;
+        runSheet([&](HWND sheet) {
+            shownSheet = sheet;
+            HWND page = sheetPage(sheet, kScreenPage);
+            descriptionBefore = text(page, IDC_SCREEN_MODE_TEXT);
+            auto answered = answerNextMessageBox(c.answer);
+            clickButton(page, IDC_SCREEN_DETECT);
+            box = answered.get();
+            EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
+            EXPECT_EQ(*c.modes, modeList(page).names);
+            if (c.answer == IDCANCEL) {
+                EXPECT_EQ(descriptionBefore, text(page, IDC_SCREEN_MODE_TEXT));
+            }
+            // Until OK the record keeps the driver it had; the Features page still sees it.
+            EXPECT_EQ(22, launcherSettings.displayDriver);
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+        ASSERT_TRUE(box.seen);
+        EXPECT_EQ(c.question, box.text);
+        EXPECT_EQ("QUARLOCK2", box.caption);
+        // A box owned by a page belongs to the sheet, the page's top-level window.
+        EXPECT_EQ(shownSheet, box.owner);
+        EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), box.buttons);
+        record.displayDriver = c.storedDriver;
+        record.displayMode = c.storedMode;
+        expectSaved(record);
+    }
+}
+
+// Removes the Plug and Play device list for its lifetime and makes it again, empty, afterwards
+// as the other tests expect it.
+class DeviceListRemoved {
+public:
+    DeviceListRemoved() : removed_(deleteRegTree(kDeviceList)) {}
+    ~DeviceListRemoved() {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_DYN_DATA, kDeviceListPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr) == ERROR_SUCCESS)
+            RegCloseKey(key);
+        EXPECT_TRUE(regKeyExists(kDeviceList));
+    }
+    DeviceListRemoved(const DeviceListRemoved&) = delete;
+    DeviceListRemoved& operator=(const DeviceListRemoved&) = delete;
+    bool removed() const { return removed_; }
+
+private:
+    const RegPlace kDeviceList = {HKEY_DYN_DATA, kDeviceListPath};
+    bool removed_;
+};
+
+// Without the Plug and Play list the question offers the software mode.
+TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
+    AnsweredBox box;
+    {
+        DeviceListRemoved noDeviceList;
+        ASSERT_TRUE(noDeviceList.removed());
+        runSheet([&](HWND sheet) {
+            HWND page = sheetPage(sheet, kScreenPage);
+            auto answered = answerNextMessageBox(IDOK);
+            clickButton(page, IDC_SCREEN_DETECT);
+            box = answered.get();
+            EXPECT_EQ(kSoftwareSystemPosition, comboSelection(page, IDC_SCREEN_DRIVERS));
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+    }
+    // The other tests find the list as they expect it: devices can be added again.
+    {
+        DeviceKeys devices;
+        EXPECT_TRUE(devices.add("QLK2_A", kRivaTntId));
+    }
+    EXPECT_EQ("Unable to detect 3D hardware, would you like to use Software Mode (system memory)?", box.text);
+    Record saved;
+    saved.displayDriver = 7;
+    expectSaved(saved);
+}
+
+// ---- Features -----------------------------------------------------------------------------
+
+// The page edits the half that belongs to the driver in the record at the moment it paints.
+TEST_F(ConfigurationSheetTest, FeaturesFollowTheDriverChosenOnTheFirstPage) {
+    Record record;
+    record.optionBits = 0x07970796;  // SHADING off for the cards, on for the software renderers
+    setRecord(record);
+    runSheet([](HWND sheet) {
+        HWND features = showPage(sheet, kFeaturesPage);
+        EXPECT_EQ("010", choiceChecksOnceSettled(features, "010"));
+        HWND screen = showPage(sheet, kScreenPage);
+        chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kSoftwareVideoPosition);
+        showPage(sheet, kFeaturesPage);
+        EXPECT_EQ("100", choiceChecksOnceSettled(features, "100"));
+        sendClick(features, IDC_FEATURES_CHOICE2);  // SHADING off for the software renderers
+        EXPECT_EQ(0x07960796u, launcherSettings.optionBits);
+
+        chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kRivaTntPosition);
+        showPage(sheet, kFeaturesPage);
+        EXPECT_EQ("010", choiceChecksOnceSettled(features, "010"));
+        sendClick(features, IDC_FEATURES_CHOICE1);  // SHADING on for the cards
+        EXPECT_EQ(0x07960797u, launcherSettings.optionBits);
+        pressSheetButton(sheet, PSBTN_OK);
+    });
+    record.optionBits = 0x07960797;
+    expectSaved(record);
+}
+
+TEST_F(ConfigurationSheetTest, EachFeatureShowsItsChoicesAndClicksChangeOnlyItsBit) {
+    const struct {
+        int position;
+        const char* set;
+        const char* clear;
+        uint32_t bit;
+    } cases[] = {
+        {0, "ON", "OFF", 0x1},           {1, "Alpha Blending", "Mesh", 0x2}, {2, "ON", "OFF", 0x4},
+        {3, "ON", "OFF", 0x8},           {4, "ON", "OFF", 0x10},             {7, "ON", "OFF", 0x80},
+        {8, "Standard", "Reduced", 0x100}, {9, "Standard", "Reduced", 0x200}, {10, "ON", "OFF", 0x400},
+    };
+    runSheet([&](HWND sheet) {
+        HWND page = showPage(sheet, kFeaturesPage);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << "feature " << c.position);
+            const uint32_t before = launcherSettings.optionBits;
+            selectFeature(page, c.position);
+            EXPECT_EQ(c.set, text(page, IDC_FEATURES_CHOICE1));
+            EXPECT_EQ(c.clear, text(page, IDC_FEATURES_CHOICE2));
+            EXPECT_FALSE(visible(page, IDC_FEATURES_CHOICE3));
+            EXPECT_EQ((before & c.bit) ? "100" : "010", choiceChecks(page));
+            const std::string description = text(page, IDC_FEATURES_DESCRIPTION);
+            sendClick(page, (before & c.bit) ? IDC_FEATURES_CHOICE2 : IDC_FEATURES_CHOICE1);
+            EXPECT_EQ(before ^ c.bit, launcherSettings.optionBits);
+            EXPECT_EQ(description, text(page, IDC_FEATURES_DESCRIPTION));
+        }
+        pressSheetButton(sheet, PSBTN_OK);
+    });
+    Record saved;
+    saved.optionBits = 0x07970797 ^ 0x79F;
+    expectSaved(saved);
+}
+
+TEST_F(ConfigurationSheetTest, SoundQualityHasThreeChoicesAndKeepsStereo) {
+    runSheet([](HWND sheet) {
+        HWND page = showPage(sheet, kFeaturesPage);
+        selectFeature(page, 5);
+        EXPECT_TRUE(visible(page, IDC_FEATURES_CHOICE3));
+        EXPECT_EQ("High quality", text(page, IDC_FEATURES_CHOICE1));
+        EXPECT_EQ("Standard quality", text(page, IDC_FEATURES_CHOICE2));
+        EXPECT_EQ("Low quality", text(page, IDC_FEATURES_CHOICE3));
+        EXPECT_EQ("010", choiceChecks(page));
+        EXPECT_EQ(0u, text(page, IDC_FEATURES_DESCRIPTION).find("This is recommended"));
+        sendClick(page, IDC_FEATURES_CHOICE1);
+        EXPECT_EQ(10u, launcherSettings.soundSetting);
+        EXPECT_EQ(0u, text(page, IDC_FEATURES_DESCRIPTION).find("You can expect the highest"));
+        sendClick(page, IDC_FEATURES_CHOICE3);
+        EXPECT_EQ(8u, launcherSettings.soundSetting);
+        EXPECT_EQ(0u, text(page, IDC_FEATURES_DESCRIPTION).find("Lower sound quality."));
+
+        selectFeature(page, 6);
+        EXPECT_FALSE(visible(page, IDC_FEATURES_CHOICE3));
+        EXPECT_EQ("Stereo", text(page, IDC_FEATURES_CHOICE1));
+        EXPECT_EQ("Mono", text(page, IDC_FEATURES_CHOICE2));
+        EXPECT_EQ("100", choiceChecks(page));
+        sendClick(page, IDC_FEATURES_CHOICE2);
+        EXPECT_EQ(0u, launcherSettings.soundSetting);
+        EXPECT_EQ(0x07970797u, launcherSettings.optionBits) << "sound choices leave the option bits alone";
+
+        selectFeature(page, 5);
+        EXPECT_EQ("001", choiceChecks(page));
+        sendClick(page, IDC_FEATURES_CHOICE2);
+        EXPECT_EQ(1u, launcherSettings.soundSetting);
+        selectFeature(page, 0);
+        EXPECT_FALSE(visible(page, IDC_FEATURES_CHOICE3));
+        pressSheetButton(sheet, PSBTN_OK);
+    });
+    Record saved;
+    saved.soundSetting = 1;
+    expectSaved(saved);
+}
+
+TEST_F(ConfigurationSheetTest, PresetsTurnPaletteChangeOffInTheActiveHalfOnly) {
+    const struct {
+        const char* what;
+        int32_t driver;
+        int preset;
+        uint32_t afterPalette, afterPreset, sound;
+    } cases[] = {
+        {"quality, card", 19, IDC_FEATURES_QUALITY, 0x0797079F, 0x07970797, 9},
+        {"quality, software", 7, IDC_FEATURES_QUALITY, 0x079F0797, 0x07970797, 9},
+        {"performance, card", 19, IDC_FEATURES_PERFORMANCE, 0x0797079F, 0x07970090, 0},
+        {"performance, software", 5, IDC_FEATURES_PERFORMANCE, 0x079F0797, 0x00900797, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Record record;
+        record.displayDriver = c.driver;
+        record.soundSetting = 2;  // high quality, mono: the presets replace it
+        setRecord(record);
+        runSheet([&](HWND sheet) {
+            HWND page = showPage(sheet, kFeaturesPage);
+            selectFeature(page, 3);
+            sendClick(page, IDC_FEATURES_CHOICE1);
+            EXPECT_EQ(c.afterPalette, launcherSettings.optionBits);
+            sendClick(page, c.preset);
+            EXPECT_EQ(c.afterPreset, launcherSettings.optionBits);
+            EXPECT_EQ(c.sound, launcherSettings.soundSetting);
+            EXPECT_EQ("010", choiceChecks(page)) << "PALETTE-CHANGE shows OFF";
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+        record.optionBits = c.afterPreset;
+        record.soundSetting = c.sound;
+        expectSaved(record);
+    }
+}
+
+// ---- Future Support -----------------------------------------------------------------------
+
+TEST_F(ConfigurationSheetTest, FutureSupportShowsTheValuesAndReadsThemOnOk) {
+    struct Edit {
+        int id;
+        std::string text;
+    };
+    const std::string nineDigits = "123456789";
+    const struct {
+        const char* what;
+        std::vector<Edit> edits;
+        bool pressDefault;
+        Record stored;
+    } cases[] = {
+        {"1.5abc in DATA2", {{IDC_FUTURE_DATA2, "1.5abc"}}, false, [] { Record r; r.data2 = 1.5f; return r; }()},
+        {"abc in DATA2 keeps the value", {{IDC_FUTURE_DATA2, "abc"}}, false, Record()},
+        {"0x1F in DATA3", {{IDC_FUTURE_DATA3, "0x1F"}}, false, [] { Record r; r.data3 = 0x1F; return r; }()},
+        {"nine digits in DATA3", {{IDC_FUTURE_DATA3, nineDigits}}, false,
+         [] { Record r; r.data3 = 0x23456789; return r; }()},
+        {"FFFFFFFF in DATA4", {{IDC_FUTURE_DATA4, "FFFFFFFF"}}, false,
+         [] { Record r; r.data4 = 0xFFFFFFFF; return r; }()},
+        {"empty DATA1 keeps, empty DATA3 gives 0", {{IDC_FUTURE_DATA1, ""}, {IDC_FUTURE_DATA3, ""}}, false,
+         [] { Record r; r.data3 = 0; return r; }()},
+        {"a DATA4 text longer than 31 characters counts by its end",
+         {{IDC_FUTURE_DATA4, std::string(40, '0') + "beef"}}, false, [] { Record r; r.data4 = 0xBEEF; return r; }()},
+        {"DATA1 with exponent and sign", {{IDC_FUTURE_DATA1, " -2.5e1 "}}, false,
+         [] { Record r; r.data1 = -25.0f; return r; }()},
+        {"DEFAULT then OK", {}, true, [] {
+             Record r;
+             r.data1 = r.data2 = 0.0f;
+             r.data3 = r.data4 = 0;
+             return r;
+         }()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
+        setRecord(Record());
+        runSheet([&](HWND sheet) {
+            HWND page = showPage(sheet, kFuturePage);
+            EXPECT_EQ("0.100000", text(page, IDC_FUTURE_DATA1));
+            EXPECT_EQ("2.500000", text(page, IDC_FUTURE_DATA2));
+            EXPECT_EQ("ab", text(page, IDC_FUTURE_DATA3));
+            EXPECT_EQ("cd", text(page, IDC_FUTURE_DATA4));
+            if (c.pressDefault) {
+                sendClick(page, IDC_FUTURE_DEFAULT);
+                EXPECT_EQ("0.000000", text(page, IDC_FUTURE_DATA1));
+                EXPECT_EQ("0.000000", text(page, IDC_FUTURE_DATA2));
+                EXPECT_EQ("0", text(page, IDC_FUTURE_DATA3));
+                EXPECT_EQ("0", text(page, IDC_FUTURE_DATA4));
+                EXPECT_EQ(floatBits(0.1f), floatBits(launcherSettings.data1)) << "DEFAULT changes only the boxes";
+            }
+            for (const Edit& edit : c.edits) setEditText(page, edit.id, edit.text.c_str());
+            pressSheetButton(sheet, PSBTN_OK);
+        });
+        expectSaved(c.stored);
+    }
+}
+
+TEST_F(ConfigurationSheetTest, FutureSupportChangesAreDroppedOnCancel) {
+    runSheet([](HWND sheet) {
+        HWND page = showPage(sheet, kFuturePage);
+        sendClick(page, IDC_FUTURE_DEFAULT);
+        setEditText(page, IDC_FUTURE_DATA2, "9.75");
+        pressSheetButton(sheet, PSBTN_CANCEL);
+    });
+    expectNothingWritten();
+    expectRecord(Record());
+}
+
+// Typing stops at the length the page reads back, so what is read is always the whole text.
+TEST_F(ConfigurationSheetTest, FutureSupportBoxesHoldWhatThePageReads) {
+    LRESULT limits[4] = {};
+    runSheet([&](HWND sheet) {
+        HWND page = showPage(sheet, kFuturePage);
+        int index = 0;
+        for (int id : {IDC_FUTURE_DATA1, IDC_FUTURE_DATA2, IDC_FUTURE_DATA3, IDC_FUTURE_DATA4})
+            limits[index++] = SendDlgItemMessageA(page, id, EM_GETLIMITTEXT, 0, 0);
+        pressSheetButton(sheet, PSBTN_CANCEL);
+    });
+    for (LRESULT limit : limits) EXPECT_EQ(1023, limit);
+}
+
+}  // namespace

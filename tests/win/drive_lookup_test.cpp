@@ -1,0 +1,132 @@
+// The drive survey and the file lookup against Wine's drives, files and registry, with CD-ROM
+// drives made in the test prefix.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "install/drive_survey.h"
+#include "install/file_lookup.h"
+#include "settings/launcher_settings.h"
+#include "tests/support/registry_expect.h"
+#include "tests/support/window_driver.h"
+#include "tests/win/install_test_support.h"
+
+namespace {
+
+const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+
+std::string names(const DriveEntry (&list)[kDriveTableSize]) {
+    std::string text;
+    for (const DriveEntry& entry : list) text += entry.name[0] ? std::string(entry.name) + " " : "";
+    return text + "|" + list[kDriveTableSize - 1].name;
+}
+
+class DriveLookup : public testing::Test {
+protected:
+    void SetUp() override {
+        driveTable = {};
+        saved_ = launcherSettings;
+        deleteRegValue(kSettings, "Install Path");
+    }
+    void TearDown() override {
+        for (const std::string& copy : {programCopy_, windowsCopy_}) {
+            DeleteFileA(copy.c_str());
+            RemoveDirectoryA(copy.substr(0, copy.find_last_of('\\')).c_str());
+        }
+        launcherSettings = saved_;
+        deleteRegValue(kSettings, "Install Path");
+        driveTable = {};
+    }
+    // What locateFile answers for the probe, and the text of the box it showed, if any.
+    std::string locate(std::string* boxText = nullptr) {
+        MessageBoxWatch boxes;
+        char path[kPathBufferSize] = "stale";
+        const int found = locateFile(name_.c_str(), nullptr, path);
+        const auto shown = boxes.stop();
+        EXPECT_EQ(found ? 0u : 1u, shown.size()) << "one message exactly when nothing was found";
+        if (boxText && !shown.empty()) *boxText = shown[0].text + "|" + shown[0].caption;
+        return path;
+    }
+
+    ScratchFolder scratch_{"drive-lookup"};
+    DriveLayout drives_;
+    LauncherSettings saved_;
+    const std::string name_ = "regist\\probe" + std::to_string(GetCurrentProcessId()) + ".bin";
+    std::string programCopy_, windowsCopy_;  // made outside the scratch folder
+};
+
+TEST_F(DriveLookup, SurveyKeepsFixedDisksAndCdromDrivesApart) {
+    // A floppy, the prefix's hard disks C: and Z:, a network drive, and no CD-ROM drive.
+    ASSERT_TRUE(drives_.remove('D'));
+    ASSERT_TRUE(drives_.define('A', DRIVE_REMOVABLE, scratch_.root()));
+    ASSERT_TRUE(drives_.define('N', DRIVE_REMOTE, scratch_.root()));
+    std::strcpy(driveTable.fixedDrives[5].name, "Q:");
+    surveyDrives();
+    EXPECT_EQ("C: Z: |", names(driveTable.fixedDrives));
+    EXPECT_EQ("|", names(driveTable.cdromDrives));
+
+    ASSERT_TRUE(drives_.define('D', DRIVE_CDROM, scratch_.root()));
+    ASSERT_TRUE(drives_.define('E', DRIVE_CDROM, scratch_.root()));
+    surveyDrives();
+    EXPECT_EQ("D: E: |", names(driveTable.cdromDrives));
+}
+
+TEST_F(DriveLookup, TriesEachPlaceInTurn) {
+    ASSERT_TRUE(drives_.define('D', DRIVE_CDROM, scratch_ / "empty"));
+    ASSERT_TRUE(drives_.define('E', DRIVE_CDROM, scratch_ / "cd"));
+    surveyDrives();
+    char module[MAX_PATH], windows[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    *std::strrchr(module, '\\') = '\0';
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string programCopy = programCopy_ = std::string(module) + "\\" + name_;
+    const std::string windowsCopy = windowsCopy_ = std::string(windows) + "\\" + name_;
+    // The save path ends with a backslash; the candidate then holds a doubled one.
+    std::strcpy(launcherSettings.savePath, (scratch_ / "save\\").c_str());
+    const std::string saveCopy = scratch_ / "save\\\\" + name_, installCopy = scratch_ / "install\\" + name_;
+    for (const std::string& copy : {programCopy, scratch_ / "cd\\" + name_, saveCopy, installCopy, windowsCopy})
+        ASSERT_TRUE(writeFile(copy)) << copy;
+    ASSERT_TRUE(setRegString(kSettings, "Install Path", (scratch_ / "install").c_str()));
+
+    EXPECT_EQ(programCopy, locate()) << "the program's folder comes before every CD";
+    DeleteFileA(programCopy.c_str());
+    EXPECT_EQ("E:\\" + name_, locate()) << "the CD in the second CD-ROM drive";
+    DeleteFileA((scratch_ / "cd\\" + name_).c_str());
+    EXPECT_EQ(saveCopy, locate());
+    DeleteFileA(saveCopy.c_str());
+    EXPECT_EQ(installCopy, locate());
+    ASSERT_TRUE(deleteRegValue(kSettings, "Install Path"));
+    EXPECT_EQ(windowsCopy, locate()) << "without \"Install Path\" that place is left out";
+    DeleteFileA(windowsCopy.c_str());
+
+    std::string box;
+    EXPECT_EQ("", locate(&box));
+    EXPECT_EQ("Could not find the file: " + name_ + ".\nPlease check that you have inserted the QUARLOCK2 CD "
+              "in your CD-ROM drive and click OK.|QUARLOCK2", box);
+}
+
+TEST_F(DriveLookup, ACandidateTooLongForAPathIsSkippedNotCut) {
+    // The save folder's candidate is 261 characters. Cut to 259 it would name this file.
+    const std::string save = scratch_.root() + "\\" + std::string(kPathBufferSize - name_.size() - scratch_.root().size() - 2, 's') + "\\";
+    const std::string candidate = save + "\\" + name_;
+    ASSERT_EQ(kPathBufferSize + 1u, candidate.size());
+    ASSERT_TRUE(writeFile(candidate.substr(0, kPathBufferSize - 1)));
+    std::strcpy(launcherSettings.savePath, save.c_str());
+    ASSERT_TRUE(writeFile(scratch_ / "install\\" + name_));
+    ASSERT_TRUE(setRegString(kSettings, "Install Path", (scratch_ / "install").c_str()));
+    EXPECT_EQ(scratch_ / "install\\" + name_, locate());
+}
+
+TEST_F(DriveLookup, AFileCountsOnlyWhenItCanBeOpenedForReading) {
+    const std::string file = scratch_ / "locked";
+    HANDLE writer = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    EXPECT_EQ(0, fileExists(file.c_str())) << "held by a writer that shares nothing";
+    CloseHandle(writer);
+    EXPECT_EQ(1, fileExists(file.c_str()));
+    EXPECT_EQ(0, fileExists(scratch_.root().c_str())) << "a folder";
+}
+
+}  // namespace

@@ -1,0 +1,459 @@
+// "Install" running the CD's setup stand-in, the DirectX setup messages, the please-wait window
+// over a waited-for installer, the watch over a background one, and the component questions
+// when the installers are missing beside the program (as they are beside this test program).
+#include <windows.h>
+
+#include <climits>
+#include <cstring>
+#include <future>
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "install/component_rules.h"
+#include "install/drive_survey.h"
+#include "install/file_lookup.h"
+#include "install/path_rules.h"
+#include "install/setup_run.h"
+#include "launcher/child_watch.h"
+#include "launcher/message_catalogue.h"
+#include "launcher/startup.h"
+#include "launcher/title_window.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+#include "tests/support/registry_expect.h"
+#include "tests/support/window_driver.h"
+
+namespace {
+
+const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+constexpr const char* kCdSetup = "D:\\regist\\Qlk2_inst.exe";
+constexpr const char* kSetupMutex = "QUARLOCK2 PC Setup DoubleStart Check";
+
+std::string tempFolder(const std::string& name) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    return temp + name;
+}
+
+void removeTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            SetFileAttributesA((path + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(path + "\\" + name);
+            else DeleteFileA((path + "\\" + name).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+bool setupRunning() {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSetupMutex);
+    if (mutex) CloseHandle(mutex);
+    return mutex != nullptr;
+}
+
+// The last block of a stand-in's report, key by key; empty when there is none.
+std::map<std::string, std::string> lastReport(const std::string& file) {
+    std::map<std::string, std::string> block;
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return block;
+    std::string text(GetFileSize(handle, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(handle, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(handle);
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = text.substr(start, end - start);
+        if (line.rfind("program=", 0) == 0) block.clear();
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos) block[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return block;
+}
+
+// This test program sleeping for a while (test_main's --sleep-ms), or a stand-in of the CD.
+PROCESS_INFORMATION startChild(const std::string& program, std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started);
+    return started;
+}
+
+PROCESS_INFORMATION startSleepingChild(DWORD milliseconds) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return startChild(self, "\"" + std::string(self) + "\" --sleep-ms=" + std::to_string(milliseconds));
+}
+
+// A window's own text, read without a message: its thread may be blocked in a wait.
+std::string storedText(HWND window) {
+    WCHAR text[256] = L"";
+    InternalGetWindowText(window, text, 256);
+    char narrow[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
+HWND findPleaseWait() {
+    for (HWND window : processWindows(GetCurrentProcessId(), "#32770"))
+        if (IsWindowVisible(window) && GetDlgItem(window, IDC_PLEASE_WAIT_TEXT)) return window;
+    return nullptr;
+}
+
+// The please-wait window as a helper thread finds it while this thread waits.
+struct PleaseWaitSeen {
+    bool seen = false;
+    std::string caption, text;
+    LONG_PTR style = 0, textStyle = 0;
+    HWND owner = nullptr;
+    RECT window = {}, client = {}, textRect = {};
+    RECT expectedClient = {0, 0, 124, 45};
+    RECT expectedText = {7, 7, 109, 31};  // left, top, width and height
+};
+
+std::future<PleaseWaitSeen> lookForPleaseWait() {
+    return std::async(std::launch::async, [] {
+        PleaseWaitSeen seen;
+        HWND window = nullptr;
+        for (DWORD start = GetTickCount(); !window && GetTickCount() - start < 5000; Sleep(10))
+            window = findPleaseWait();
+        if (!window) return seen;
+        seen.seen = true;
+        seen.caption = storedText(window);
+        seen.style = GetWindowLongPtrA(window, GWL_STYLE);
+        seen.owner = GetWindow(window, GW_OWNER);
+        GetWindowRect(window, &seen.window);
+        GetClientRect(window, &seen.client);
+        MapDialogRect(window, &seen.expectedClient);
+        MapDialogRect(window, &seen.expectedText);
+        HWND text = GetDlgItem(window, IDC_PLEASE_WAIT_TEXT);
+        seen.text = storedText(text);
+        seen.textStyle = GetWindowLongPtrA(text, GWL_STYLE);
+        GetWindowRect(text, &seen.textRect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&seen.textRect), 2);
+        return seen;
+    });
+}
+
+// The lookup sees the CD in D: only; the stand-ins report into a folder of the test's own and
+// show no window. Everything process-wide that a test changes is put back afterwards.
+class SetupRun : public testing::Test {
+protected:
+    void SetUp() override {
+        appInstance = GetModuleHandleA(nullptr);
+        savedDrives_ = driveTable;
+        savedSettings_ = launcherSettings;
+        std::memcpy(savedBusy_, busyFlags, sizeof savedBusy_);
+        std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
+        std::strcpy(driveTable.cdromDrives[0].name, "D:");
+        launcherSettings.savePath[0] = '\0';
+        launcherSettings.promptFlags = 0;
+        std::memset(busyFlags, 0, sizeof busyFlags);
+        ASSERT_TRUE(deleteRegTree(kSettings));
+        ASSERT_NE(GetFileAttributesA(kCdSetup), INVALID_FILE_ATTRIBUTES) << "no demo CD in D:";
+        CreateDirectoryA(reports_.c_str(), nullptr);
+        SetEnvironmentVariableA("STANDIN_REPORT_DIR", reports_.c_str());
+        SetEnvironmentVariableA("STANDIN_RUN_MS", "0");
+        SetEnvironmentVariableA("STANDIN_HIDDEN", "1");
+        SetEnvironmentVariableA("STANDIN_QLK2_INST_INSTALL_DIR", installFolder_.c_str());
+        owner_ = CreateWindowExA(0, "STATIC", "setup test owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                 nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(owner_);
+        for (const char* name : {"STANDIN_REPORT_DIR", "STANDIN_RUN_MS", "STANDIN_HIDDEN", "STANDIN_EXIT_CODE",
+                                 "STANDIN_QLK2_INST_INSTALL_DIR"})
+            SetEnvironmentVariableA(name, nullptr);
+        removeTree(reports_);
+        removeTree(installFolder_);
+        removeTree(brokenCd_);
+        if (childWatch.process) CloseHandle(childWatch.process);
+        childWatch = {nullptr, 0};
+        if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
+        pleaseWaitWindow = nullptr;
+        messageOwner = nullptr;
+        MSG pending;  // a resume message the watch posted without a title window
+        while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&pending);
+        driveTable = savedDrives_;
+        launcherSettings = savedSettings_;
+        std::memcpy(busyFlags, savedBusy_, sizeof savedBusy_);
+        EXPECT_TRUE(deleteRegTree(kSettings));
+    }
+
+    std::string report(const char* program) const { return reports_ + "\\" + program + ".txt"; }
+
+    HWND owner_ = nullptr;
+    const std::string reports_ = tempFolder("setup-run-reports");
+    const std::string installFolder_ = tempFolder("setup-run-install");
+    const std::string brokenCd_ = tempFolder("setup-run-broken-cd");
+
+private:
+    DriveTable savedDrives_;
+    LauncherSettings savedSettings_;
+    int savedBusy_[kMenuItemCount];
+};
+
+// ---- Setup ------------------------------------------------------------------------------------
+
+// 259 is STILL_ACTIVE, which a launcher polling the exit code would take for a running setup.
+class SetupExitCode : public SetupRun, public testing::WithParamInterface<const char*> {};
+
+TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitCode) {
+    SetEnvironmentVariableA("STANDIN_RUN_MS", "400");
+    SetEnvironmentVariableA("STANDIN_EXIT_CODE", GetParam());
+    MessageBoxWatch boxes;
+
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(1, runSetup(owner_));
+    const DWORD elapsed = GetTickCount() - start;
+
+    EXPECT_TRUE(boxes.stop().empty());
+    EXPECT_GE(elapsed, 350u) << "returned before setup's run time was over";
+    EXPECT_FALSE(setupRunning());
+    auto values = lastReport(report("Qlk2_inst"));
+    ASSERT_FALSE(values.empty()) << "setup left no report, so it had not ended";
+    EXPECT_EQ(values["module"], kCdSetup);
+    EXPECT_EQ(values["working_directory"], "D:\\regist");
+    EXPECT_EQ(values["command_line"], std::string("\"") + kCdSetup + "\"") << "no arguments";
+    EXPECT_EQ(values["result"], "installed");
+    EXPECT_EQ(values["exit_code"], GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010"),
+                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+
+// The caller sets Install's own flag; only a running uninstall refuses setup.
+TEST_F(SetupRun, RefusesSilentlyWhileUninstallIsBusyAndOnlyThen) {
+    busyFlags[kItemUninstall] = 1;
+    MessageBoxWatch boxes;
+    EXPECT_EQ(0, runSetup(owner_));
+    EXPECT_TRUE(boxes.stop().empty());
+    EXPECT_TRUE(lastReport(report("Qlk2_inst")).empty()) << "setup ran";
+
+    for (int item = 0; item < kMenuItemCount; ++item) busyFlags[item] = item != kItemUninstall;
+    EXPECT_EQ(1, runSetup(owner_));
+    EXPECT_EQ(lastReport(report("Qlk2_inst"))["result"], "installed");
+}
+
+TEST_F(SetupRun, ASetupThatCannotStartGivesItsMessageWithoutOwner) {
+    // Found first, in the save folder, but no program.
+    CreateDirectoryA(brokenCd_.c_str(), nullptr);
+    CreateDirectoryA((brokenCd_ + "\\regist").c_str(), nullptr);
+    HANDLE file = CreateFileA((brokenCd_ + "\\regist\\Qlk2_inst.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "not a program", 13, &written, nullptr);
+    CloseHandle(file);
+    std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
+    formatPath(launcherSettings.savePath, "%s\\", brokenCd_.c_str());
+    auto box = answerNextMessageBox();
+
+    EXPECT_EQ(1, runSetup(owner_));
+
+    const AnsweredBox shown = box.get();
+    ASSERT_TRUE(shown.seen);
+    EXPECT_EQ(shown.text, "Error:CreateProcess Setup");
+    EXPECT_EQ(shown.caption, "Error") << "the system's default caption";
+    EXPECT_EQ(shown.owner, nullptr);
+    EXPECT_EQ(shown.buttons, std::vector<int>{IDOK});
+}
+
+// ---- DirectX setup messages ---------------------------------------------------------------------
+
+TEST_F(SetupRun, EveryDirectXSetupCodeShowsItsMessageOverTheMessageOwner) {
+    const char* const kLowSpace =
+        "You need at least 15MB system drive space to install DirectX6.\nPlease clear enough free space and "
+        "click OK.\nClick CANCEL to not install DirectX6.";
+    const char* const kDamaged = "The CD-ROM may be dirty or be damaged.";
+    const char* const kSystem = "There was an Error in system. Please reboot and try again.";
+    const struct {
+        int code;
+        const char* text;  // nullptr: no message
+        bool cancel;
+    } cases[] = {
+        {99, kLowSpace, true},
+        {-1, "Your Windows(OS) is not support DirectX. Setup discontinued.", false},
+        {-2, kDamaged, false}, {-3, kDamaged, false}, {-4, kDamaged, false}, {-7, kDamaged, false},
+        {-5, kSystem, false}, {-9, kSystem, false},
+        {-6, "Not enough free space in Windows'95 drive. Please make some room and try again.", false},
+        {-8, "Cannot find a CD. Please insert a CD and try again.", true},
+        {0, nullptr, false}, {98, nullptr, false}, {100, nullptr, false}, {-10, nullptr, false},
+        {3010, nullptr, false}, {INT_MIN, nullptr, false}, {INT_MAX, nullptr, false},
+    };
+    for (HWND owner : {static_cast<HWND>(nullptr), owner_}) {
+        messageOwner = owner;
+        for (const auto& c : cases) {
+            for (int button : {IDOK, IDCANCEL}) {
+                if (button == IDCANCEL && !c.cancel) continue;
+                SCOPED_TRACE(testing::Message() << "code " << c.code << ", button " << button);
+                MessageBoxWatch boxes(button);
+                const int result = showDirectXSetupMessage(c.code);
+                const std::vector<AnsweredBox> shown = boxes.stop();
+                if (!c.text) {
+                    EXPECT_TRUE(shown.empty());
+                    EXPECT_EQ(0, result);
+                    continue;
+                }
+                ASSERT_EQ(1u, shown.size());
+                EXPECT_EQ(shown[0].text, c.text);
+                EXPECT_EQ(shown[0].caption, "QUARLOCK2");
+                EXPECT_EQ(shown[0].owner, owner);
+                EXPECT_EQ(shown[0].buttons, c.cancel ? (std::vector<int>{IDOK, IDCANCEL}) : (std::vector<int>{IDOK}));
+                EXPECT_FALSE(shown[0].hasIcon);
+                EXPECT_EQ(c.cancel && button == IDOK ? 1 : 0, result);
+            }
+        }
+    }
+}
+
+// ---- The please-wait window and the watch ---------------------------------------------------------
+
+TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
+    SetEnvironmentVariableA("STANDIN_RUN_MS", "800");
+    SetEnvironmentVariableA("STANDIN_EXIT_CODE", "3010");
+    PROCESS_INFORMATION started = startChild("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
+    ASSERT_TRUE(started.hProcess);
+    CloseHandle(started.hThread);
+    messageOwner = owner_;
+    auto pleaseWait = lookForPleaseWait();
+
+    DWORD exitCode = 0;
+    EXPECT_EQ(1, waitBehindPleaseWait(started.hProcess, &exitCode));
+
+    EXPECT_EQ(3010u, exitCode);
+    EXPECT_EQ(nullptr, pleaseWaitWindow);
+    EXPECT_EQ(nullptr, findPleaseWait());
+    const PleaseWaitSeen seen = pleaseWait.get();
+    ASSERT_TRUE(seen.seen) << "no please-wait window while the installer ran";
+    EXPECT_EQ(seen.caption, "QUARLOCK2");
+    EXPECT_EQ(seen.owner, owner_);
+    EXPECT_TRUE(seen.style & WS_POPUP);
+    EXPECT_NE(seen.style & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION)) << "no caption bar";
+    EXPECT_EQ(seen.client.right, seen.expectedClient.right);
+    EXPECT_EQ(seen.client.bottom, seen.expectedClient.bottom);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(seen.window.left + seen.window.right, screenWidth, 2) << "centred";
+    EXPECT_NEAR(seen.window.top + seen.window.bottom, screenHeight, 2) << "centred";
+    EXPECT_EQ(seen.text, "Please wait for a while.");
+    EXPECT_EQ(seen.textStyle & (SS_TYPEMASK | SS_CENTERIMAGE), SS_CENTER | SS_CENTERIMAGE);
+    // The dialog manager maps a control's place and size each on its own.
+    EXPECT_EQ(seen.textRect.left, seen.expectedText.left);
+    EXPECT_EQ(seen.textRect.top, seen.expectedText.top);
+    EXPECT_EQ(seen.textRect.right - seen.textRect.left, seen.expectedText.right);
+    EXPECT_EQ(seen.textRect.bottom - seen.textRect.top, seen.expectedText.bottom);
+}
+
+TEST_F(SetupRun, AFailedWaitStillRemovesThePleaseWaitWindow) {
+    PROCESS_INFORMATION started = startSleepingChild(3000);
+    ASSERT_TRUE(started.hProcess);
+    CloseHandle(started.hThread);
+    HANDLE unwaitable = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, started.dwProcessId);
+    ASSERT_TRUE(unwaitable);
+
+    DWORD exitCode = 12345;
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(0, waitBehindPleaseWait(unwaitable, &exitCode));
+
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(nullptr, pleaseWaitWindow);
+    EXPECT_EQ(nullptr, findPleaseWait());
+    TerminateProcess(started.hProcess, 0);
+    CloseHandle(started.hProcess);
+}
+
+// The watch always gets a handle it can wait on, so it always ends and the title window takes
+// input again; only a start without any handle is not watched.
+TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
+    const struct {
+        const char* what;
+        bool openable;  // the process id opens the process
+        bool watched;
+    } cases[] = {
+        {"process opened for synchronize access", true, true},
+        {"process that cannot be opened: the start's own handle", false, true},
+    };
+    messageOwner = owner_;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PROCESS_INFORMATION started = startSleepingChild(300);
+        ASSERT_TRUE(started.hProcess);
+        HANDLE ours = nullptr;  // to see the child end, whatever the watch does with its handles
+        DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &ours, SYNCHRONIZE, FALSE, 0);
+        if (!c.openable) started.dwProcessId = 0;
+
+        ASSERT_EQ(1, watchInstaller(started));
+
+        EXPECT_EQ(1, childWatch.active);
+        if (c.openable) {
+            EXPECT_NE(childWatch.process, started.hProcess);
+            DWORD flags = 0;
+            EXPECT_FALSE(GetHandleInformation(started.hProcess, &flags)) << "the start's handle is closed";
+        } else {
+            EXPECT_EQ(childWatch.process, started.hProcess);
+        }
+        HWND pleaseWait = findPleaseWait();
+        ASSERT_TRUE(pleaseWait);
+        EXPECT_EQ(pleaseWait, pleaseWaitWindow);
+        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_);
+
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ours, 5000));
+        CloseHandle(ours);
+        EXPECT_EQ(1, pollChildWatch());
+        EXPECT_EQ(0, childWatch.active);
+        EXPECT_FALSE(IsWindow(pleaseWait));
+    }
+}
+
+TEST_F(SetupRun, AStartWithoutAnyHandleIsNotWatched) {
+    EXPECT_EQ(0, watchInstaller(PROCESS_INFORMATION{}));
+    EXPECT_EQ(0, childWatch.active);
+    EXPECT_EQ(nullptr, pleaseWaitWindow);
+    EXPECT_EQ(nullptr, findPleaseWait());
+}
+
+// ---- The component questions ----------------------------------------------------------------------
+
+// The installers are taken from the program's own regist folder, which this test program lacks:
+// each start fails with message 4, and the sequence stops there for the call.
+TEST_F(SetupRun, AnInstallerThatCannotStartEndsTheSequenceWithMessage4) {
+    char program[kPathBufferSize];
+    programFolder(program);
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((std::string(program) + "\\regist").c_str()));
+    const char* const kError = "There was an Error. Please reboot and try again.";
+    const struct {
+        uint32_t flagsBefore, flagsAfter;
+        const char* question;
+    } cases[] = {
+        {0, 2, "Would you like to install DirectX(R)6 now?"},
+        {2, 6, "Would you like to install Intel(R) Indeo(R) Video5.06 now?"},
+        {6, 14, "Would you like to install DirectX(R)Media6 now?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.question);
+        launcherSettings.promptFlags = c.flagsBefore;
+        MessageBoxWatch boxes(IDYES);
+        EXPECT_EQ(1, offerRuntimeComponents(owner_, 0));
+        const std::vector<AnsweredBox> shown = boxes.stop();
+        ASSERT_EQ(2u, shown.size());
+        EXPECT_EQ(shown[0].text, c.question);
+        EXPECT_EQ(shown[1].text, kError);
+        EXPECT_EQ(shown[1].caption, "QUARLOCK2");
+        // Owned by the title window only once this run has asked the DirectX question.
+        EXPECT_EQ(shown[1].owner, c.flagsBefore == 0 ? owner_ : nullptr);
+        EXPECT_EQ(c.flagsAfter, launcherSettings.promptFlags);
+        expectRegDword(kSettings, "OTHERS", c.flagsAfter);
+        EXPECT_EQ(0, childWatch.active);
+        EXPECT_EQ(nullptr, pleaseWaitWindow);
+        messageOwner = nullptr;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,319 @@
+// The uninstaller copy, its Add/Remove Programs entry and the Start-menu shortcuts, as a start
+// of the launcher leaves them in Wine's file system and registry.
+#include <windows.h>
+#include <initguid.h>
+#include <objbase.h>
+#include <shlguid.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "install/file_lookup.h"
+#include "install/shortcuts.h"
+#include "tests/support/registry_expect.h"
+
+namespace {
+
+const RegPlace kUninstallEntry{HKEY_LOCAL_MACHINE,
+                               "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARLOCK2"};
+const RegPlace kShellFolders{HKEY_CURRENT_USER,
+                             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+constexpr const char* kSourceBytes = "the uninstaller on the CD";
+
+std::string readFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    char buffer[4096];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, read);
+}
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return written == bytes.size();
+}
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void removeFile(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+void removeTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(folder + "\\" + name);
+            else removeFile(folder + "\\" + name);
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The names of what the folder holds, "a b c", for failure messages and emptiness checks.
+std::string folderContents(const std::string& folder) {
+    std::string names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return "<no folder>";
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names += (names.empty() ? "" : " ") + name;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+std::string modulePath() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+
+std::string systemWindowsFolder() {
+    char folder[MAX_PATH] = "";
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+// "target | working folder | description" as the shell reads the shortcut back, through the
+// SDK's own class and interface ids.
+std::string shortcutAt(const std::string& path) {
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link)))) {
+        return "<no shell link object>";
+    }
+    std::string result = "<unreadable>";
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        const std::wstring widePath(path.begin(), path.end());
+        if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
+            char target[MAX_PATH] = "", folder[MAX_PATH] = "", description[MAX_PATH] = "";
+            link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+            link->GetWorkingDirectory(folder, MAX_PATH);
+            link->GetDescription(description, MAX_PATH);
+            result = std::string(target) + " | " + folder + " | " + description;
+        }
+        file->Release();
+    }
+    link->Release();
+    return result;
+}
+
+// Each test starts on a machine without the copy or its entry, with the CD's uninstaller,
+// read-only, in regist\ beside this program (which stands in for the launcher), and with the
+// shell's Programs folder moved to a folder of the test's own.
+class StartMenuRegistration : public testing::Test {
+protected:
+    void SetUp() override {
+        removeFile(copyPath_);
+        ASSERT_TRUE(deleteRegTree(kUninstallEntry));
+        ASSERT_TRUE(CreateDirectoryA(sourceFolder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        ASSERT_TRUE(writeFile(sourcePath_, kSourceBytes));
+        ASSERT_TRUE(SetFileAttributesA(sourcePath_.c_str(), FILE_ATTRIBUTE_READONLY));
+
+        char temp[MAX_PATH] = "";
+        GetTempPathA(MAX_PATH, temp);
+        testFolder_ = std::string(temp) + "start-menu-test";
+        removeTree(testFolder_);
+        programs_ = testFolder_ + "\\Programs";
+        ASSERT_TRUE(CreateDirectoryA(testFolder_.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(programs_.c_str(), nullptr));
+        savedPrograms_ = copyRegValue(kShellFolders, "Programs");
+        ASSERT_TRUE(setRegString(kShellFolders, "Programs", programs_.c_str()));
+    }
+
+    void TearDown() override {
+        restoreRegValue(kShellFolders, "Programs", savedPrograms_);
+        removeFile(sourcePath_);
+        RemoveDirectoryA(sourceFolder_.c_str());  // only when no other test left files in it
+        removeFile(copyPath_);
+        EXPECT_TRUE(deleteRegTree(kUninstallEntry));
+        removeTree(testFolder_);
+    }
+
+    std::string link(const char* name) const { return gameFolder() + "\\" + name + ".lnk"; }
+    std::string gameFolder() const { return programs_ + "\\ORVANE\\QUARLOCK2"; }
+
+    void expectCopyAndEntryAt(const char* file, int line) {
+        const DWORD attributes = GetFileAttributesA(copyPath_.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            ADD_FAILURE_AT(file, line) << "no copy at " << copyPath_;
+        } else if (attributes & FILE_ATTRIBUTE_READONLY) {
+            ADD_FAILURE_AT(file, line) << "the copy kept the CD's read-only attribute";
+        }
+        if (readFile(copyPath_) != kSourceBytes) ADD_FAILURE_AT(file, line) << "the copy is not the CD's file";
+        expectRegValueCountAt(file, line, kUninstallEntry, 2);
+        expectRegStringAt(file, line, kUninstallEntry, "DisplayName", "QUARLOCK2", 260);
+        expectRegStringAt(file, line, kUninstallEntry, "UninstallString", copyPath_.c_str(), 260);
+    }
+
+    void expectBothShortcutsAt(const char* file, int line) {
+        EXPECT_EQ(shortcutAt(link("QUARLOCK2")), launcherShortcut()) << "from line " << line << " of " << file;
+        EXPECT_EQ(shortcutAt(link("Uninstall")), copyPath_ + " | " + systemWindowsFolder() + " | (C)ORVANE")
+            << "from line " << line << " of " << file;
+    }
+    // This program stands in for the launcher on the hard disk.
+    static std::string launcherShortcut() { return modulePath() + " | " + folderOf(modulePath()) + " | (C)ORVANE"; }
+
+    const std::string sourceFolder_ = folderOf(modulePath()) + "\\regist";
+    const std::string sourcePath_ = sourceFolder_ + "\\Qlk2_uninst.exe";
+    const std::string copyPath_ = systemWindowsFolder() + "\\Qlk2_uninst.exe";
+    std::string testFolder_, programs_;
+    RegValueCopy savedPrograms_;
+};
+#define expectCopyAndEntry() expectCopyAndEntryAt(__FILE__, __LINE__)
+#define expectBothShortcuts() expectBothShortcutsAt(__FILE__, __LINE__)
+
+TEST_F(StartMenuRegistration, FirstStartMakesTheCopyItsEntryAndBothShortcuts) {
+    registerShortcutsAndUninstaller();
+
+    expectCopyAndEntry();
+    EXPECT_TRUE(GetFileAttributesA(sourcePath_.c_str()) & FILE_ATTRIBUTE_READONLY) << "the CD's file is left as it is";
+    // The uninstaller must be able to remove its own copy.
+    EXPECT_TRUE(DeleteFileA(copyPath_.c_str()));
+    expectBothShortcuts();
+    EXPECT_EQ(folderContents(gameFolder()), "QUARLOCK2.lnk Uninstall.lnk");
+}
+
+TEST_F(StartMenuRegistration, SecondStartLeavesCopyAndEntryAloneAndRewritesTheShortcuts) {
+    registerShortcutsAndUninstaller();
+    ASSERT_TRUE(writeFile(copyPath_, "the copy as the first start left it"));
+    ASSERT_TRUE(setRegString(kUninstallEntry, "UninstallString", "C:\\elsewhere\\Qlk2_uninst.exe"));
+    ASSERT_TRUE(deleteRegValue(kUninstallEntry, "DisplayName"));
+    ASSERT_TRUE(writeFile(link("QUARLOCK2"), "not a shortcut"));
+    ASSERT_TRUE(DeleteFileA(link("Uninstall").c_str()));
+
+    registerShortcutsAndUninstaller();
+
+    EXPECT_EQ(readFile(copyPath_), "the copy as the first start left it");
+    expectRegValueCount(kUninstallEntry, 1);
+    expectRegString(kUninstallEntry, "UninstallString", "C:\\elsewhere\\Qlk2_uninst.exe", 0);
+    expectBothShortcuts();
+}
+
+// Missing or empty: either way there is no Programs folder to put shortcuts in (an empty name
+// would put them in the root of the current drive), and the copy is made all the same.
+struct ProgramsValue {
+    const char* name;
+    bool present;
+    std::string data;
+};
+std::ostream& operator<<(std::ostream& out, const ProgramsValue& value) { return out << value.name; }
+
+class WithoutProgramsFolder : public StartMenuRegistration, public testing::WithParamInterface<ProgramsValue> {};
+
+TEST_P(WithoutProgramsFolder, CopyAndEntryAreMadeAndNoShortcut) {
+    const ProgramsValue& value = GetParam();
+    if (value.present) {
+        ASSERT_TRUE(setRegValue(kShellFolders, "Programs", REG_SZ, value.data.data(),
+                                static_cast<DWORD>(value.data.size())));
+    } else {
+        ASSERT_TRUE(deleteRegValue(kShellFolders, "Programs"));
+    }
+
+    registerShortcutsAndUninstaller();
+
+    expectCopyAndEntry();
+    EXPECT_EQ(folderContents(programs_), "");
+    EXPECT_FALSE(exists("\\ORVANE")) << "folders made in the root of the current drive";
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, WithoutProgramsFolder,
+                         testing::Values(ProgramsValue{"Missing", false, ""},
+                                         ProgramsValue{"Empty", true, std::string(1, '\0')}),
+                         [](const testing::TestParamInfo<ProgramsValue>& info) { return std::string(info.param.name); });
+
+TEST_F(StartMenuRegistration, WithoutTheCdsUninstallerNoCopyNoEntryButBothShortcuts) {
+    removeFile(sourcePath_);
+
+    registerShortcutsAndUninstaller();
+
+    EXPECT_FALSE(exists(copyPath_));
+    EXPECT_FALSE(regKeyExists(kUninstallEntry));
+    expectBothShortcuts();
+}
+
+// A Programs folder of exactly length characters, made on disk below the test's folder.
+std::string deepFolder(const std::string& base, size_t length) {
+    std::string folder = base;
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) return "";
+    while (folder.size() < length) {
+        const size_t room = length - folder.size() - 1;
+        folder += "\\" + std::string(room > 100 ? 100 : room, 'd');
+        if (!CreateDirectoryA(folder.c_str(), nullptr)) return "";
+    }
+    return folder;
+}
+
+// "\ORVANE\QUARLOCK2\QUARLOCK2.lnk" adds 31 characters to the Programs folder: with 228 the
+// shortcuts are 259 characters long and fit, with 229 they do not and are left out whole,
+// never saved under a cut-off name.
+TEST_F(StartMenuRegistration, ShortcutsTooLongForAPathAreLeftOut) {
+    for (const size_t length : {228u, 229u}) {
+        const std::string programs = deepFolder(testFolder_ + "\\" + std::to_string(length), length);
+        ASSERT_EQ(length, programs.size());
+        ASSERT_TRUE(setRegString(kShellFolders, "Programs", programs.c_str()));
+
+        registerShortcutsAndUninstaller();
+
+        const std::string folder = programs + "\\ORVANE\\QUARLOCK2";
+        if (length == 228) {
+            EXPECT_EQ(folderContents(folder), "QUARLOCK2.lnk Uninstall.lnk");
+            EXPECT_EQ(shortcutAt(folder + "\\QUARLOCK2.lnk"), launcherShortcut());
+        } else {
+            EXPECT_EQ(folderContents(folder), "") << "the folders fit, the shortcuts do not";
+        }
+    }
+}
+
+// The value goes into exactly the size the caller gives, and only a whole, non-empty name
+// counts as read; the bytes after that size are never touched.
+TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
+    constexpr DWORD kSize = 32;
+    const RegValueCopy saved = copyRegValue(kShellFolders, "Programs");
+    const std::string fits = "C:\\" + std::string(kSize - 4, 'p');  // with its zero: kSize bytes
+    const struct {
+        const char* what;
+        std::string data;
+        int result;
+        std::string folder;
+    } cases[] = {
+        {"fills the buffer with its zero", fits + '\0', 1, fits},
+        {"fills it without a zero", fits + 'p', 0, ""},
+        {"does not fit", fits + "pp" + '\0', 0, ""},
+        {"is empty", std::string(1, '\0'), 0, ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(setRegValue(kShellFolders, "Programs", REG_SZ, c.data.data(), static_cast<DWORD>(c.data.size())));
+        std::string buffer(kSize + 16, 'z');
+        EXPECT_EQ(c.result, readProgramsFolder(&buffer[0], kSize)) << c.what;
+        EXPECT_EQ(c.folder, buffer.c_str()) << c.what;
+        EXPECT_EQ(std::string(16, 'z'), buffer.substr(kSize)) << c.what;
+    }
+    ASSERT_TRUE(deleteRegValue(kShellFolders, "Programs"));
+    char buffer[kSize] = "left over";
+    EXPECT_EQ(0, readProgramsFolder(buffer, kSize)) << "missing";
+    EXPECT_STREQ("", buffer);
+    restoreRegValue(kShellFolders, "Programs", saved);
+}
+
+}  // namespace
