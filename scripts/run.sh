@@ -27,10 +27,11 @@ if [ -z "$screenshot" ]; then
     exit 0
 fi
 wine start /d 'D:\' "D:\\$LAUNCHER_EXE" >/dev/null 2>&1
-# Answer the first-start readme and notice with Enter, saving each screen, until only the
-# 640 x 480 title window is left.
+# Answer the first-start readme, notice and component questions with Enter, saving each
+# screen, until only the 640 x 480 title window is left (the stand-in installers close by
+# themselves).
 sleep "${SCREENSHOT_DELAY:-5}"
-for step in 1 2 3 4 5; do
+for step in $(seq 12); do
     import -window root "${screenshot%.png}-step$step.png"
     dialog_open=no
     for window in $(xdotool search --onlyvisible --name QUARLOCK2 2>/dev/null); do
@@ -38,7 +39,7 @@ for step in 1 2 3 4 5; do
     done
     [ $dialog_open = yes ] || break
     xdotool key Return
-    sleep 2
+    sleep 3
 done
 import -window root "$screenshot"
 echo "The launcher is running on the virtual display $DISPLAY; screenshot: $screenshot"
