@@ -98,7 +98,7 @@ void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, int depth) 
         fillLevel(path, parent, tree);
         return;
     }
-    // One repaint for the whole disk instead of one per item the tree shows.
+    // Nothing is drawn while the disk is read, however many items it brings; one repaint after.
     SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
     fillLevel(path, parent, tree);
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);

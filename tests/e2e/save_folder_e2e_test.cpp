@@ -2,7 +2,7 @@
 // stored and shown under the item.
 #include "launcher_e2e.h"
 
-#include <commctrl.h>
+#include <iterator>
 
 #include "resources/resource_ids.h"
 
@@ -10,20 +10,7 @@ namespace {
 
 const std::string kFolders = "C:\\foldertest";
 
-// The folders the test chooses from, made before the launcher starts and removed after it.
-class ChooserFolders {
-public:
-    ChooserFolders() {
-        for (const char* path : {"", "\\E2E", "\\E2E\\Saves", "\\E2E\\Saves\\Slot1"})
-            CreateDirectoryA((kFolders + path).c_str(), nullptr);
-    }
-    ~ChooserFolders() {
-        for (const char* path : {"\\E2E\\Saves\\Slot1", "\\E2E\\Saves", "\\E2E", ""})
-            RemoveDirectoryA((kFolders + path).c_str());
-    }
-    ChooserFolders(const ChooserFolders&) = delete;
-    ChooserFolders& operator=(const ChooserFolders&) = delete;
-};
+const char* const kLevels[] = {"", "\\E2E", "\\E2E\\Saves", "\\E2E\\Saves\\Slot1"};
 
 HWND waitForDialogWith(DWORD processId, int controlId) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < kWindowTimeoutMs; Sleep(20)) {
@@ -52,10 +39,20 @@ void saveWindowShot(HWND window, const char* fileName) {
     EXPECT_TRUE(ScreenPixels(area).writeBmp((folder + "\\" + fileName).c_str())) << fileName;
 }
 
-class SaveFolderE2E : public LauncherTest {};
+// The folders the test chooses from: made before the launcher starts, removed after it.
+class SaveFolderE2E : public LauncherTest {
+protected:
+    void SetUp() override {
+        LauncherTest::SetUp();
+        for (const char* level : kLevels) CreateDirectoryA((kFolders + level).c_str(), nullptr);
+    }
+    void TearDown() override {
+        LauncherTest::TearDown();
+        for (size_t level = std::size(kLevels); level-- > 0;) RemoveDirectoryA((kFolders + kLevels[level]).c_str());
+    }
+};
 
 TEST_F(SaveFolderE2E, FolderChosenInTheTreeIsStoredAndShownUnderTheItem) {
-    ChooserFolders folders;
     ASSERT_TRUE(setRegString(kLauncherKey, "Save Path", (kFolders + "\\E2E\\Saves\\Gone\\").c_str()));
     HWND title = startAtTitleScreen();
     ASSERT_TRUE(title);
