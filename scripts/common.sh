@@ -24,3 +24,20 @@ start_xvfb() {
 stop_xvfbs() {
     [ ${#xvfb_pids[@]} -eq 0 ] || kill "${xvfb_pids[@]}" 2>/dev/null || true
 }
+
+# A new prefix links the user's folders (Desktop, Documents, and deeper ones such as
+# AppData/Roaming/Microsoft/Windows/Templates) to $HOME. Each link under drive_c becomes a
+# real, empty folder, so that nothing the launcher or a test does reaches the real home and
+# the folder chooser never lists it. Fails when a link is left.
+replace_drive_c_links() {
+    local drive_c=$1/drive_c link
+    while IFS= read -r -d '' link; do
+        rm "$link"
+        mkdir -p "$link"
+    done < <(find "$drive_c" -type l -print0)
+    if [ -n "$(find "$drive_c" -type l -print -quit)" ]; then
+        echo "links are left under $drive_c:" >&2
+        find "$drive_c" -type l >&2
+        return 1
+    fi
+}

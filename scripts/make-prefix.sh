@@ -4,7 +4,10 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 prefix=${1:-$WINE_TEMPLATE_PREFIX}
-[ -f "$prefix/.template-ready" ] && exit 0
+if [ -f "$prefix/.template-ready" ]; then
+    replace_drive_c_links "$prefix"
+    exit 0
+fi
 rm -rf "$prefix"
 export WINEPREFIX=$prefix
 echo "making the Wine prefix $prefix"
@@ -15,10 +18,5 @@ wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Li
 wine reg add 'HKLM\Software\Wine\Drives' /v 'd:' /d cdrom /f >/dev/null 2>&1
 wineserver -w
 cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
-for link in "$prefix"/drive_c/users/*/*; do
-    if [ -L "$link" ]; then
-        rm "$link"
-        mkdir -p "$link"
-    fi
-done
+replace_drive_c_links "$prefix"
 touch "$prefix/.template-ready"

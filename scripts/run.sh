@@ -11,6 +11,8 @@ export WINEPREFIX=${DEMO_PREFIX:-$BUILD_DIR/wineprefix-demo}
 if [ ! -d "$WINEPREFIX" ]; then
     cp -a "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX"
 fi
+# A demo prefix made by an older version of this script may still link into $HOME.
+replace_drive_c_links "$WINEPREFIX"
 ln -sfn "$DEMO_CD_DIR" "$WINEPREFIX/dosdevices/d:"
 
 screenshot=""
