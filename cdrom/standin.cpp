@@ -12,6 +12,7 @@ constexpr int kDefaultRunMs = 1500;
 constexpr int kClientWidth = 440;
 constexpr int kMargin = 10;
 constexpr UINT_PTR kRunTimer = 1;
+constexpr DWORD kBroadcastTimeoutMs = 3000;
 constexpr const char* kWindowClass = "QUARLOCK2 stand-in";
 
 // The values of the settings key in the order the report lists them.
@@ -229,7 +230,19 @@ void StandIn::run() {
 }
 
 // The report gains one block per run, written at once so that a reader never sees half of it.
+// As installers do when they have changed the environment: every top-level window is told,
+// and each is waited for. A window whose thread does not answer holds the broadcast up for the
+// whole time-out (a real installer using SendMessage would wait for ever).
+void StandIn::broadcastSettingChange() {
+    const DWORD start = GetTickCount();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                        SMTO_NORMAL, kBroadcastTimeoutMs, &result);
+    note("broadcast", GetTickCount() - start < kBroadcastTimeoutMs ? "answered" : "timed_out");
+}
+
 int StandIn::finish(bool succeeded) {
+    if (setting("BROADCAST") == "1") broadcastSettingChange();
     int exitCode = parseNumber(setting("EXIT_CODE"), succeeded ? 0 : 1);
     note("exit_code", std::to_string(exitCode));
 

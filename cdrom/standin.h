@@ -36,12 +36,15 @@ public:
     void noteSettingsKey(KeyShown shown);
 
     void run();
-    // The exit code: STANDIN_EXIT_CODE when set, else 0 after success and 1 after failure.
+    // Broadcasts a setting change first when STANDIN_BROADCAST is 1. The exit code:
+    // STANDIN_EXIT_CODE when set, else 0 after success and 1 after failure.
     int finish(bool succeeded);
 
     const std::string& moduleFolder() const { return moduleFolder_; }
 
 private:
+    void broadcastSettingChange();
+
     const StandInIdentity& identity_;
     std::string tag_;
     std::string moduleFolder_;

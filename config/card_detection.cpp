@@ -37,7 +37,7 @@ DisplayDriverCode identifyDevice(const char* deviceName, DetectionBuffers& buffe
                                      kEnumKeyPath, deviceName);
     if (length < 0 || static_cast<size_t>(length) >= sizeof buffers.devicePath) return -1;
     RegistryKey device;
-    if (device.open(HKEY_DYN_DATA, buffers.devicePath, KEY_ALL_ACCESS) != ERROR_SUCCESS) return -1;
+    if (device.open(HKEY_DYN_DATA, buffers.devicePath, KEY_READ) != ERROR_SUCCESS) return -1;
     char* hardwareKey = buffers.hardwareKey;
     if (!readHardwareKey(device.get(), hardwareKey)) return -1;
     // Only PCI devices; the prefix is tested before the text is upper-cased.
@@ -49,7 +49,7 @@ DisplayDriverCode identifyDevice(const char* deviceName, DetectionBuffers& buffe
 
 DisplayDriverCode detectDisplayCard() {
     RegistryKey devices;
-    if (devices.open(HKEY_DYN_DATA, kEnumKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS) return -2;
+    if (devices.open(HKEY_DYN_DATA, kEnumKeyPath, KEY_READ) != ERROR_SUCCESS) return -2;
 
     std::unique_ptr<DetectionBuffers> buffers(new (std::nothrow) DetectionBuffers);
     if (!buffers) return -2;

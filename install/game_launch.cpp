@@ -3,6 +3,7 @@
 
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
+#include "install/program_start.h"
 #include "launcher/menu_layout.h"
 #include "launcher/title_window.h"
 #include "settings/launcher_settings.h"
@@ -19,15 +20,6 @@ bool anotherActionBusy() {
 }
 
 }  // namespace
-
-BOOL startProgram(const char* path, char* commandLine, const char* folder,
-                  PROCESS_INFORMATION& info) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    info = {};
-    return CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
-                          folder && folder[0] ? folder : nullptr, &startup, &info);
-}
 
 int launchGame(HWND owner) {
     if (anotherActionBusy()) return 0;

@@ -3,8 +3,8 @@
 
 #include "install/component_rules.h"
 #include "install/file_lookup.h"
-#include "install/game_launch.h"
 #include "install/path_rules.h"
+#include "install/program_start.h"
 #include "launcher/child_watch.h"
 #include "launcher/menu_layout.h"
 #include "launcher/message_catalogue.h"
@@ -18,10 +18,16 @@
 
 namespace {
 
+// The window goes with its owner, the title window, when that is closed during a watch: the
+// handle must not outlive it.
 INT_PTR CALLBACK pleaseWaitProc(HWND window, UINT message, WPARAM, LPARAM) {
-    if (message != WM_INITDIALOG) return FALSE;
-    SetWindowTextA(window, kGameTitle);
-    return TRUE;
+    switch (message) {
+    case WM_INITDIALOG: SetWindowTextA(window, kGameTitle); return TRUE;
+    case WM_DESTROY:
+        if (pleaseWaitWindow == window) pleaseWaitWindow = nullptr;
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void removePleaseWait() {
@@ -94,6 +100,7 @@ bool installDirectX(const char* setupLibraryPath) {
     DWORD exitCode = 0;
     if (waitBehindPleaseWait(started.hProcess, &exitCode) && exitCode == kRestartNeededExitCode) {
         showMessage(kMsgRestartWindows);
+        enableShutdownPrivilege();
         ExitWindowsEx(EWX_REBOOT, 0);
     }
     return true;
@@ -134,10 +141,10 @@ int runSetup(HWND owner) {
         return 1;
     }
     CloseHandle(started.hThread);
-    // The launcher blocks here, unpainted, until setup ends; setup's exit code means nothing
+    // The launcher waits here, unpainted, until setup ends; setup's exit code means nothing
     // to it: what setup did shows in the registry values it wrote.
     KernelHandle process(started.hProcess);
-    WaitForSingleObject(process.get(), INFINITE);
+    waitForProgramEnd(process.get());
     return 1;
 }
 
@@ -177,11 +184,22 @@ int showDirectXSetupMessage(int code) {
 int waitBehindPleaseWait(HANDLE process, DWORD* exitCode) {
     KernelHandle installer(process);
     showPleaseWait();
-    const bool ended = WaitForSingleObject(installer.get(), INFINITE) == WAIT_OBJECT_0;
+    const bool ended = waitForProgramEnd(installer.get()) == 1;
     // However the wait ended, the window goes: the message loop removes only the windows of
     // watched installers.
     removePleaseWait();
     return ended && GetExitCodeProcess(installer.get(), exitCode);
+}
+
+void enableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+    KernelHandle holder(token);
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
 }
 
 int watchInstaller(const PROCESS_INFORMATION& started) {

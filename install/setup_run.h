@@ -33,3 +33,8 @@ int waitBehindPleaseWait(HANDLE process, DWORD* exitCode);
 // for synchronize access, or on the start's own handle when none can be opened. 1 when the
 // installer is watched; 0 (please-wait window removed, nothing watched) without any handle.
 int watchInstaller(const PROCESS_INFORMATION& started);
+
+// Enables the shutdown privilege of the launcher's process, without which NT-family Windows
+// refuses the restart that the DirectX installer asks for. Windows 95 and 98 know no
+// privileges: the calls fail there, harmlessly.
+void enableShutdownPrivilege();

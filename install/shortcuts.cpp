@@ -92,7 +92,7 @@ int readProgramsFolder(char* folder, DWORD size) {
     if (size == 0) return 0;
     folder[0] = '\0';
     RegistryKey key;
-    if (key.open(HKEY_CURRENT_USER, kShellFoldersKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS) return 0;
+    if (key.open(HKEY_CURRENT_USER, kShellFoldersKeyPath, KEY_READ) != ERROR_SUCCESS) return 0;
     DWORD length = size;
     if (RegQueryValueExA(key.get(), "Programs", nullptr, nullptr, reinterpret_cast<BYTE*>(folder),
                          &length) != ERROR_SUCCESS) {

@@ -2,8 +2,8 @@
 #include "install/uninstall.h"
 
 #include "install/file_lookup.h"
-#include "install/game_launch.h"
 #include "install/path_rules.h"
+#include "install/program_start.h"
 #include "install/shortcut_rules.h"
 #include "launcher/menu_layout.h"
 #include "launcher/title_window.h"
@@ -25,10 +25,10 @@ int runUninstaller(HWND owner) {
         return 1;
     }
     CloseHandle(started.hThread);
-    // The launcher blocks here, unpainted, until the uninstaller ends; its exit code means
+    // The launcher waits here, unpainted, until the uninstaller ends; its exit code means
     // nothing to the launcher, which relies on no result of the uninstaller.
     KernelHandle process(started.hProcess);
-    WaitForSingleObject(process.get(), INFINITE);
+    waitForProgramEnd(process.get());
     process.reset();
     // As after a game start: the launcher goes on from the root of its current drive, where
     // the readme is looked for from now on.

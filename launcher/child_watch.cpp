@@ -12,10 +12,12 @@ int pollChildWatch() {
 
     if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
     pleaseWaitWindow = nullptr;
-    KillTimer(titleWindow, kWatchTimerId);
+    if (titleWindow) KillTimer(titleWindow, kWatchTimerId);
     CloseHandle(childWatch.process);
     childWatch.active = 0;
     childWatch.process = nullptr;
+    // Closed while the child ran, the launcher is on its way out: nothing to resume.
+    if (!titleWindow) return 1;
     BringWindowToTop(titleWindow);
     InvalidateRect(titleWindow, nullptr, TRUE);
     PostMessageA(titleWindow, kResumeMessage, 0, 0);

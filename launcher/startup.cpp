@@ -6,6 +6,7 @@
 #include "install/shortcuts.h"
 #include "launcher/child_watch.h"
 #include "launcher/message_catalogue.h"
+#include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 
@@ -50,7 +51,8 @@ void registerTitleWindowClass(HINSTANCE instance) {
     RegisterClassA(&windowClass);
 }
 
-// Polls the child watch before each message; ends with the quit message's code.
+}  // namespace
+
 int runMessageLoop() {
     MSG message;
     for (;;) {
@@ -63,7 +65,14 @@ int runMessageLoop() {
     }
 }
 
-}  // namespace
+int claimLauncherMutex() {
+    launcherMutex = CreateMutexA(nullptr, FALSE, kLauncherMutexName);
+    if (launcherMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        closeLauncherMutex();
+        return 0;
+    }
+    return 1;
+}
 
 int anotherProgramRunning() {
     for (const char* name : kProductMutexNames) {
@@ -77,8 +86,7 @@ int anotherProgramRunning() {
 }
 
 int runLauncher(HINSTANCE instance) {
-    if (anotherProgramRunning()) return kExitRefused;
-    launcherMutex = CreateMutexA(nullptr, FALSE, kLauncherMutexName);
+    if (anotherProgramRunning() || !claimLauncherMutex()) return kExitRefused;
 
     if (screenBitsPerPixel() < kMinimumBitsPerPixel) {
         MessageBoxA(nullptr, kColourDepthWarning, kGameTitle, MB_ICONWARNING | MB_OK);
@@ -93,6 +101,7 @@ int runLauncher(HINSTANCE instance) {
     registerTitleWindowClass(instance);
     // Without its window the loop would wait for ever, so the launcher ends at once.
     if (!CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0)) {
+        deleteTitlePalettes();
         closeLauncherMutex();
         return kExitCannotRun;
     }

@@ -19,6 +19,26 @@ const WORD kBitmapIds[kTitleBitmapCount] = {IDB_HIGHLIGHT_WIDE, IDB_HIGHLIGHT_NA
 HPALETTE titlePalettes[kTitleBitmapCount];
 DWORD paletteColours[kTitleBitmapCount];
 
+// The one drawing context that holds a title palette, and the palette it held before, which
+// goes back in before a title palette is deleted or selected into another context.
+struct PaletteSelection {
+    HDC dc;
+    HPALETTE original;
+};
+PaletteSelection paletteSelection;
+
+void restoreOriginalPalette() {
+    if (paletteSelection.dc) SelectPalette(paletteSelection.dc, paletteSelection.original, FALSE);
+    paletteSelection = {};
+}
+
+void selectTitlePalette(HDC dc, HPALETTE palette) {
+    if (paletteSelection.dc != dc) restoreOriginalPalette();
+    HPALETTE previous = SelectPalette(dc, palette, FALSE);
+    if (!paletteSelection.dc) paletteSelection = {dc, previous};
+    RealizePalette(dc);
+}
+
 // The bitmap resource as stored: header, colour table, pixels. Resources need no freeing.
 const BITMAPINFOHEADER* loadBitmapResource(WORD id) {
     HRSRC resource = FindResourceA(appInstance, MAKEINTRESOURCEA(id), RT_BITMAP);
@@ -60,10 +80,7 @@ HPALETTE createPaletteFromColourTable(const BITMAPINFOHEADER& header, DWORD colo
 int drawBitmap(HDC dc, TitleBitmap bitmap, int x, int y) {
     const BITMAPINFOHEADER* header = loadBitmapResource(kBitmapIds[bitmap]);
     if (!header) return 0;
-    if (titlePalettes[bitmap]) {
-        SelectPalette(dc, titlePalettes[bitmap], FALSE);
-        RealizePalette(dc);
-    }
+    if (titlePalettes[bitmap]) selectTitlePalette(dc, titlePalettes[bitmap]);
     const BYTE* pixels =
         reinterpret_cast<const BYTE*>(header) + header->biSize + colourCount(*header) * sizeof(RGBQUAD);
     SetDIBitsToDevice(dc, x, y, header->biWidth, header->biHeight, 0, 0, 0, header->biHeight, pixels,
@@ -113,6 +130,7 @@ int loadTitlePalettes() {
 }
 
 void deleteTitlePalettes() {
+    restoreOriginalPalette();
     for (HPALETTE& palette : titlePalettes) {
         if (palette) DeleteObject(palette);
         palette = nullptr;

@@ -6,8 +6,12 @@
 // Builds one palette per drawn bitmap from its colour table; 0 when a bitmap is missing
 // (the others are still built and drawn).
 int loadTitlePalettes();
+// Puts the original palette back into the context that holds a title palette, then deletes
+// the palettes: none is ever deleted while selected.
 void deleteTitlePalettes();
 
+// Leaves the last bitmap's palette selected into dc (and no title palette in any other
+// context) until the next drawing or deleteTitlePalettes.
 int drawTitleImages(HWND window, HDC dc);
 // Sets the window title and draws the menu lines; 0 when it stopped early.
 int drawMenuTexts(HWND window, HDC dc);

@@ -34,6 +34,10 @@ struct BackBuffer {
 };
 BackBuffer backBuffer;
 
+// A resume message that arrives while a menu action runs (its dialog's own loop dispatches
+// it) waits until the action has ended: no component question over an open dialog.
+bool resumeDeferred = false;
+
 void createBackBuffer(HWND window) {
     HDC windowDc = GetDC(window);
     backBuffer.dc = CreateCompatibleDC(windowDc);
@@ -42,7 +46,9 @@ void createBackBuffer(HWND window) {
     ReleaseDC(window, windowDc);
 }
 
+// The palettes go first: one of them is selected into the back buffer until they do.
 void destroyBackBuffer() {
+    deleteTitlePalettes();
     if (backBuffer.dc) {
         SelectObject(backBuffer.dc, backBuffer.previousBitmap);
         DeleteDC(backBuffer.dc);
@@ -87,6 +93,18 @@ void quit(HWND window) {
     PostQuitMessage(0);
 }
 
+bool actionRunning() {
+    for (int busy : busyFlags)
+        if (busy) return true;
+    return false;
+}
+
+void resumeIfDeferred() {
+    if (!resumeDeferred || actionRunning()) return;
+    resumeDeferred = false;
+    PostMessageA(titleWindow, kResumeMessage, 0, 0);
+}
+
 void showReadmeIfPresent(HWND window) {
     if (readmeExists()) showReadme(window);
 }
@@ -111,6 +129,7 @@ void activateItem(HWND window, int item) {
             return;
         }
         busyFlags[item] = 0;
+        resumeIfDeferred();
         return;
     case kItemOptions: runConfigurationSheet(window); break;
     case kItemInstall: runSetup(window); break;
@@ -120,6 +139,7 @@ void activateItem(HWND window, int item) {
     }
     recompose(window);
     busyFlags[item] = 0;
+    resumeIfDeferred();
 }
 
 void showStartupPrompts(HWND window) {
@@ -188,15 +208,21 @@ void onKeyDown(HWND window, WPARAM key) {
 }
 
 void onResume() {
+    if (actionRunning()) {
+        resumeDeferred = true;
+        return;
+    }
     SetTimer(titleWindow, kWatchTimerId, kWatchTimerPeriod, nullptr);
     offerRuntimeComponents(titleWindow, 0);
     InvalidateRect(titleWindow, nullptr, TRUE);
 }
 
-void onDestroy() {
-    KillTimer(titleWindow, kWatchTimerId);
+// The loop may still poll the watch after this: it must not act on a destroyed window.
+void onDestroy(HWND window) {
+    KillTimer(window, kWatchTimerId);
     destroyBackBuffer();
     destroyDragRegion();
+    if (titleWindow == window) titleWindow = nullptr;
 }
 
 }  // namespace
@@ -222,7 +248,7 @@ INT_PTR CALLBACK titleDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (LOWORD(wParam) == IDCANCEL) quit(window);
         return TRUE;
     case kResumeMessage: onResume(); return TRUE;
-    case WM_DESTROY: onDestroy(); return TRUE;
+    case WM_DESTROY: onDestroy(window); return TRUE;
     }
     return FALSE;
 }

@@ -32,6 +32,27 @@ HTREEITEM treeRootItem = nullptr;
 // Selecting the save path's item at opening must not recompose the path.
 bool skipNextSelectionChange = false;
 
+// Set while the tree is rebuilt or folders are made. The message boxes those may show belong
+// to the title window, not to the chooser, which stays enabled meanwhile: it takes no command
+// and no tree notification then, so that a second drive change cannot rebuild the tree under
+// the first and nothing rewrites savePath behind the work in hand.
+bool chooserBusy = false;
+
+class ChooserBusy {
+public:
+    explicit ChooserBusy(HWND dialog) : dialog_(dialog) { chooserBusy = true; }
+    // A drive picked meanwhile was ignored: the list shows the drive of the tree again.
+    ~ChooserBusy() {
+        chooserBusy = false;
+        SendDlgItemMessageA(dialog_, IDC_FOLDER_DRIVES, CB_SETCURSEL, driveIndex, 0);
+    }
+    ChooserBusy(const ChooserBusy&) = delete;
+    ChooserBusy& operator=(const ChooserBusy&) = delete;
+
+private:
+    HWND dialog_;
+};
+
 HWND treeOf(HWND dialog) { return GetDlgItem(dialog, IDC_FOLDER_TREE); }
 
 void showSavePath(HWND dialog) { SetDlgItemTextA(dialog, IDC_FOLDER_PATH, launcherSettings.savePath); }
@@ -101,7 +122,10 @@ void initialiseSaveFolderDialog(HWND dialog) {
     char rootText[kDriveNameSize + 1];
     std::snprintf(rootText, sizeof rootText, "%s\\", driveName);
     treeRootItem = insertRootItem(dialog, rootText);
-    fillFolderTree(rootText, treeRootItem, dialog, 0);
+    {
+        ChooserBusy busy(dialog);
+        fillFolderTree(rootText, treeRootItem, dialog, 0);
+    }
     HTREEITEM found = findFolderItem(dialog, rootText, treeRootItem);
 
     // Opening found's ancestors (and found itself) makes the expansion handler compose
@@ -133,14 +157,20 @@ void onDriveChosen(HWND dialog) {
     driveIndex = static_cast<int>(chosen);
     char driveName[kDriveNameSize];
     chosenDriveName(dialog, driveName);
-    std::snprintf(launcherSettings.savePath, sizeof launcherSettings.savePath, "%s\\", driveName);
-
-    HWND tree = treeOf(dialog);
-    SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
-    treeRootItem = insertRootItem(dialog, launcherSettings.savePath);
-    fillFolderTree(launcherSettings.savePath, treeRootItem, dialog, 0);
+    // The root's own copy: deleting the selected item makes the tree select another one and
+    // notify, which would recompose savePath from the old tree.
+    char rootText[kDriveNameSize + 1];
+    std::snprintf(rootText, sizeof rootText, "%s\\", driveName);
+    std::memcpy(launcherSettings.savePath, rootText, sizeof rootText);
+    {
+        ChooserBusy busy(dialog);
+        HWND tree = treeOf(dialog);
+        SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
+        treeRootItem = insertRootItem(dialog, rootText);
+        fillFolderTree(rootText, treeRootItem, dialog, 0);
+    }
     showSavePath(dialog);
     selectItem(dialog, treeRootItem);
     expandItem(dialog, treeRootItem);
@@ -174,7 +204,12 @@ Presence ensureFolder(HWND dialog) {
         putBack(dialog);
         return Presence::Declined;
     }
-    if (createFolderPath(launcherSettings.savePath)) return Presence::Present;
+    bool made;
+    {
+        ChooserBusy busy(dialog);
+        made = createFolderPath(launcherSettings.savePath);
+    }
+    if (made) return Presence::Present;
     std::memcpy(launcherSettings.savePath, pathAtOpening, sizeof pathAtOpening);
     EndDialog(dialog, kCreationFailed);
     return Presence::Failed;
@@ -240,10 +275,11 @@ INT_PTR CALLBACK saveFolderDialogProc(HWND dialog, UINT message, WPARAM wParam, 
         return FALSE;  // the tree keeps the focus given to it
     case WM_NOTIFY: {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_FOLDER_TREE) onTreeNotification(dialog, *header);
+        if (header->idFrom == IDC_FOLDER_TREE && !chooserBusy) onTreeNotification(dialog, *header);
         return FALSE;  // an expansion always proceeds
     }
     case WM_COMMAND:
+        if (chooserBusy) return TRUE;
         switch (LOWORD(wParam)) {
         case IDOK: onOk(dialog); return TRUE;
         case IDCANCEL: onCancel(dialog); return TRUE;

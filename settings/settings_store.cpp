@@ -100,7 +100,7 @@ int loadSettings() {
     LauncherSettings& settings = launcherSettings;
     RegistryKey key;
     // When the key cannot be opened every read fails and every field takes its default.
-    openSettingsKey(key, KEY_ALL_ACCESS);
+    openSettingsKey(key, KEY_READ);
     const HKEY settingsKey = key.get();
 
     if (!readDword(settingsKey, "Display Driver", &settings.displayDriver)) {
@@ -178,20 +178,20 @@ int savePromptFlags() {
 
 int readInstallPath() {
     RegistryKey key;
-    openSettingsKey(key, KEY_ALL_ACCESS);
+    openSettingsKey(key, KEY_READ);
     return readString(key.get(), "Install Path", launcherSettings.installPath);
 }
 
 int readGameExecutablePath(char* path) {
     if (!path) return 0;
     RegistryKey key;
-    openSettingsKey(key, KEY_ALL_ACCESS);
+    openSettingsKey(key, KEY_READ);
     return readString(key.get(), "Execute_Mirel", path);
 }
 
 unsigned long composeInstallFlag() {
     RegistryKey key;
-    openSettingsKey(key, KEY_ALL_ACCESS);
+    openSettingsKey(key, KEY_READ);
     uint32_t stored = 0;
     readDword(key.get(), "Install Flag", &stored);  // missing: no bits to keep
     return mergeSoundIntoInstallFlag(stored, launcherSettings.soundSetting);

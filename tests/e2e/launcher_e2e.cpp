@@ -31,18 +31,6 @@ std::string windowsPathOf(const std::string& folder) {
 
 }  // namespace
 
-HWND visibleDialog(DWORD processId) {
-    for (HWND window : processWindows(processId, "#32770"))
-        if (IsWindowVisible(window)) return window;
-    return nullptr;
-}
-
-HWND visibleMessageBox(DWORD processId) {
-    for (HWND window : processWindows(processId, "#32770"))
-        if (IsWindowVisible(window) && hasChild(window, 0xFFFF)) return window;
-    return nullptr;
-}
-
 bool isReadmeViewer(HWND dialog) { return hasChild(dialog, kReadmeEditId) && !hasChild(dialog, 0xFFFF); }
 
 std::string describeWindows(DWORD processId) {

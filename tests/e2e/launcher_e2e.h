@@ -23,10 +23,6 @@ constexpr int kReadmeEditId = 1030;
 constexpr DWORD kWindowTimeoutMs = 10000;
 constexpr DWORD kExitTimeoutMs = 5000;
 
-// A visible message box (a dialog with the text control 0xFFFF) of the process, or nullptr.
-HWND visibleMessageBox(DWORD processId);
-// A visible dialog of the process, whatever it is, or nullptr.
-HWND visibleDialog(DWORD processId);
 bool isReadmeViewer(HWND dialog);
 // Describes the process's visible top-level windows, for failure messages.
 std::string describeWindows(DWORD processId);

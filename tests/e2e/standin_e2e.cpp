@@ -108,6 +108,15 @@ bool answers(HWND window, UINT timeoutMs) {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
+bool waitsTakingNoInput(HWND title, DWORD waitMs) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("waiting"), SMTO_NORMAL, 2000, &result))
+        return false;
+    PostMessageA(title, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));
+    Sleep(waitMs);
+    return storedText(title) == "waiting";
+}
+
 std::string storedText(HWND window) {
     WCHAR text[512] = L"";
     InternalGetWindowText(window, text, 512);

@@ -57,6 +57,10 @@ private:
 
 // Whether the thread that owns the window answers a message within the time.
 bool answers(HWND window, UINT timeoutMs);
+// While the launcher waits for a program it answers what other programs send, but takes none
+// of its input: a text sent to the title window stays there for waitMs although a pointer move
+// over "OPTIONS" is queued behind it. The move is handled when the wait is over.
+bool waitsTakingNoInput(HWND title, DWORD waitMs = 500);
 // A window's own text, read without a message: its thread may be blocked in a wait.
 std::string storedText(HWND window);
 // The launcher's please-wait window (template 213) while it shows, waited for; nullptr if none.

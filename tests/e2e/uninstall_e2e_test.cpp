@@ -1,6 +1,6 @@
 // The launcher started from the CD: what its starts leave in the Windows folder, the registry
 // and the Start menu, and "Uninstall" running the CD's uninstaller while the launcher waits.
-#include "launcher_e2e.h"
+#include "standin_e2e.h"
 
 #include <initguid.h>
 #include <objbase.h>
@@ -88,12 +88,6 @@ bool uninstallerRunning() {
     HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kUninstallerMutex);
     if (mutex) CloseHandle(mutex);
     return mutex != nullptr;
-}
-
-// Whether the launcher's thread answers a message within the time.
-bool answers(HWND window, UINT timeoutMs) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
 // Each test begins on a machine without the uninstaller copy or its entry, with the shell's
@@ -184,11 +178,11 @@ TEST_F(UninstallFromTheMenu, RunsTheCdsUninstallerWaitsForItAndGoesOn) {
         standIn = FindWindowA(kStandInClass, kUninstallerCaption);
     ASSERT_TRUE(standIn) << "the uninstaller did not come; the launcher shows " << describeWindows(launcher_.id());
     EXPECT_TRUE(uninstallerRunning());
-    EXPECT_FALSE(answers(title, 500)) << "the launcher does not wait for the uninstaller";
+    EXPECT_TRUE(waitsTakingNoInput(title)) << "the launcher does not wait for the uninstaller, or answers nothing";
 
     PostMessageA(standIn, WM_CLOSE, 0, 0);
     for (DWORD start = GetTickCount(); uninstallerRunning() && GetTickCount() - start < kWindowTimeoutMs;) Sleep(20);
-    EXPECT_TRUE(answers(title, 5000)) << "the launcher did not come back after the uninstaller";
+    EXPECT_EQ(waitForHighlight(title, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
     expectStillRunning();
     EXPECT_TRUE(IsWindowVisible(title));
     EXPECT_EQ(visibleMessageBox(launcher_.id()), nullptr) << describeWindows(launcher_.id());

@@ -1,6 +1,8 @@
 // Registry set-up and checks for the Windows tests.
 #include "tests/support/registry_expect.h"
 
+#include <sddl.h>
+
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -157,6 +159,30 @@ bool deleteRegTree(const RegPlace& place) {
     }
     RegDeleteKeyA(place.root, place.path);
     return !regKeyExists(place);
+}
+
+ReadOnlyKey::ReadOnlyKey(const RegPlace& place) : place_(place) {
+    RegistryKey key;
+    if (key.open(place.root, place.path, READ_CONTROL | WRITE_DAC) != ERROR_SUCCESS) return;
+    DWORD size = 0;
+    RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+    saved_.resize(size);
+    if (size == 0 || RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, saved_.data(), &size) != ERROR_SUCCESS)
+        return;
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                              nullptr))
+        return;
+    applied_ = RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
+    LocalFree(readOnly);
+}
+
+// The owner of a key may always change its access list.
+ReadOnlyKey::~ReadOnlyKey() {
+    if (!applied_) return;
+    RegistryKey key;
+    if (key.open(place_.root, place_.path, WRITE_DAC) == ERROR_SUCCESS)
+        RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, saved_.data());
 }
 
 bool DeviceKeys::add(const std::string& name) {

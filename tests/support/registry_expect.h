@@ -48,6 +48,23 @@ bool regKeyExists(const RegPlace& place);
 // Removes the key with everything below it; true when it is gone afterwards.
 bool deleteRegTree(const RegPlace& place);
 
+// While the holder lives, the key grants everyone read access and nothing more, as the
+// machine's key does to an NT account without administrator rights; its own security
+// descriptor comes back when the holder goes.
+class ReadOnlyKey {
+public:
+    explicit ReadOnlyKey(const RegPlace& place);
+    ~ReadOnlyKey();
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+    bool applied() const { return applied_; }
+
+private:
+    RegPlace place_;
+    std::vector<BYTE> saved_;
+    bool applied_ = false;
+};
+
 // Plug and Play device keys under HKEY_DYN_DATA "Config Manager\Enum", as the card detection
 // reads them. Every key it adds is removed again when the holder goes.
 class DeviceKeys {

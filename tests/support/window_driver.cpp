@@ -64,6 +64,14 @@ bool waitUntilGone(HWND window, DWORD timeoutMs) {
     return true;
 }
 
+HWND visibleDialog(DWORD processId, int controlId) {
+    for (HWND window : findWindows(processId, "#32770", nullptr))
+        if (IsWindowVisible(window) && (controlId == 0 || GetDlgItem(window, controlId))) return window;
+    return nullptr;
+}
+
+HWND visibleMessageBox(DWORD processId) { return visibleDialog(processId, 0xFFFF); }
+
 std::string windowText(HWND window) {
     char text[4096] = "";
     // WM_GETTEXT rather than GetWindowText: it reads controls of other processes too.

@@ -17,6 +17,11 @@ HWND waitForWindow(const char* className, const char* caption, DWORD processId =
 // Every top-level window of the process with that class (nullptr: any), visible or not.
 std::vector<HWND> processWindows(DWORD processId, const char* className = nullptr);
 bool waitUntilGone(HWND window, DWORD timeoutMs = 10000);
+// A visible dialog of the process, any or the first that has a control with controlId;
+// nullptr when there is none.
+HWND visibleDialog(DWORD processId, int controlId = 0);
+// A visible message box of the process (a dialog with the text control 0xFFFF), or nullptr.
+HWND visibleMessageBox(DWORD processId);
 
 std::string windowText(HWND window);
 std::string windowClass(HWND window);

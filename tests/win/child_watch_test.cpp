@@ -4,11 +4,14 @@
 
 #include <cstring>
 #include <functional>
+#include <future>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "install/setup_run.h"
 #include "launcher/child_watch.h"
+#include "launcher/message_catalogue.h"
 #include "launcher/startup.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"
@@ -47,6 +50,7 @@ public:
     SleepingChild& operator=(const SleepingChild&) = delete;
 
     bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
     // A further handle to the child with only the given access; the caller owns it.
     HANDLE open(DWORD access) const { return OpenProcess(access, FALSE, id_); }
     bool waitForEnd() const { return WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
@@ -226,6 +230,80 @@ TEST_F(ChildWatchTest, AWatchWhoseWaitFailsStaysActive) {
     EXPECT_EQ(1, childWatch.active);
     EXPECT_EQ(unwaitable, childWatch.process);
     EXPECT_TRUE(IsWindow(pleaseWait_));
+}
+
+// Alt+F4 while an installer is watched: its please-wait window goes with the title window,
+// no handle outlives them, and the poll then ends the watch without touching a window.
+TEST_F(ChildWatchTest, ClosingTheTitleWindowDuringAWatchLeavesNoStaleHandle) {
+    DestroyWindow(pleaseWait_);
+    HWND title = titleWindow;
+    messageOwner = title;
+    SleepingChild child(300);
+    ASSERT_TRUE(child.started());
+    PROCESS_INFORMATION started = {child.open(SYNCHRONIZE), nullptr, child.id(), 0};
+    ASSERT_EQ(1, watchInstaller(started));
+    HWND pleaseWait = pleaseWaitWindow;
+    ASSERT_TRUE(IsWindow(pleaseWait));
+
+    SendMessageA(title, WM_COMMAND, IDCANCEL, 0);
+
+    EXPECT_FALSE(IsWindow(title));
+    EXPECT_FALSE(IsWindow(pleaseWait));
+    EXPECT_EQ(nullptr, titleWindow);
+    EXPECT_EQ(nullptr, pleaseWaitWindow);
+    ASSERT_TRUE(child.waitForEnd());
+    EXPECT_EQ(1, pollChildWatch());
+    EXPECT_EQ(0, childWatch.active);
+    MSG queued;  // the quit message, and nothing for a window
+    while (PeekMessageA(&queued, nullptr, 0, 0, PM_REMOVE)) EXPECT_NE(kResumeMessage, queued.message);
+    messageOwner = nullptr;
+}
+
+// The watched installer ends and the next message is a click that opens the readme: the click
+// keeps its meaning, and the next question comes once, when the viewer has closed.
+TEST_F(ChildWatchTest, TheNextQuestionWaitsForTheDialogThatAClickOpened) {
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    SetCurrentDirectoryA("D:\\");  // the demo CD's readme.txt
+    launcherSettings.promptFlags = 7;  // DirectX Media is yet to be offered
+    SleepingChild child(0);
+    ASSERT_TRUE(child.started());
+    ASSERT_EQ(1, armChildWatch(child.open(SYNCHRONIZE)));
+    ASSERT_TRUE(child.waitForEnd());
+    PostMessageA(titleWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 350));  // View Readme.txt
+
+    struct Seen {
+        bool viewer = false, questionOverViewer = false;
+        std::vector<std::string> questions;
+    };
+    const DWORD loopThread = GetCurrentThreadId();
+    auto seen = std::async(std::launch::async, [loopThread] {
+        Seen result;
+        const DWORD self = GetCurrentProcessId();
+        HWND viewer = nullptr;
+        for (DWORD start = GetTickCount(); !viewer && GetTickCount() - start < 5000; Sleep(20))
+            viewer = visibleDialog(self, IDC_README_TEXT);
+        result.viewer = viewer != nullptr;
+        Sleep(500);  // time enough for the viewer's loop to dispatch what is queued
+        for (HWND box; (box = visibleMessageBox(self)) != nullptr; waitUntilGone(box, 2000)) {
+            result.questionOverViewer = true;
+            result.questions.push_back(messageBoxText(box));
+            clickButton(box, IDNO);
+        }
+        if (viewer) clickButton(viewer, IDOK);
+        for (AnsweredBox box; (box = answerNextMessageBox(IDNO, 2000).get()).seen;)
+            result.questions.push_back(box.text);
+        PostMessageA(titleWindow, WM_CLOSE, 0, 0);
+        if (!titleWindow) PostThreadMessageA(loopThread, WM_QUIT, 0, 0);
+        return result;
+    });
+    EXPECT_EQ(0, runMessageLoop());
+    const Seen result = seen.get();
+    SetCurrentDirectoryA(folder);
+
+    EXPECT_TRUE(result.viewer) << "the click was lost";
+    EXPECT_FALSE(result.questionOverViewer);
+    EXPECT_EQ(result.questions, std::vector<std::string>{"Would you like to install DirectX(R)Media6 now?"});
 }
 
 }  // namespace

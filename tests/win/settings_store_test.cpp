@@ -415,6 +415,28 @@ TEST_F(SettingsStoreTest, SetupStringsMissing) {
     }
 }
 
+// An NT account without administrator rights may only read the machine's keys: what the
+// launcher only reads, it still finds there.
+TEST_F(SettingsStoreTest, ValuesAreReadFromAKeyThatGrantsOnlyReading) {
+    ASSERT_TRUE(setRegString(kSettings, "Install Path", "C:\\Games\\Q2"));
+    ASSERT_TRUE(setRegString(kSettings, "Execute_Mirel", "C:\\Games\\Q2\\regist\\MirelP.exe"));
+    ASSERT_TRUE(setRegDword(kSettings, "Display Driver", 19));
+    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x381));
+    ReadOnlyKey readOnly(kSettings);
+    ASSERT_TRUE(readOnly.applied());
+
+    char path[kPathBufferSize] = "";
+    EXPECT_EQ(1, readGameExecutablePath(path));
+    EXPECT_STREQ("C:\\Games\\Q2\\regist\\MirelP.exe", path);
+    EXPECT_EQ(1, readInstallPath());
+    EXPECT_STREQ("C:\\Games\\Q2", launcherSettings.installPath);
+    loadSettings();
+    EXPECT_EQ(19, launcherSettings.displayDriver) << "read, not detected";
+    EXPECT_EQ(10u, launcherSettings.soundSetting);
+    launcherSettings.soundSetting = 0;
+    EXPECT_EQ(0x001ul, composeInstallFlag()) << "the stored bits it keeps were read";
+}
+
 TEST_F(SettingsStoreTest, UnterminatedSavePathCountsAsMissing) {
     setBytes("Save Path", REG_SZ, std::string(260, 'x'));
     loadSettings();

@@ -16,6 +16,7 @@
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/setup_run.h"
+#include "install/uninstall.h"
 #include "launcher/child_watch.h"
 #include "launcher/message_catalogue.h"
 #include "launcher/startup.h"
@@ -101,11 +102,7 @@ std::string storedText(HWND window) {
     return narrow;
 }
 
-HWND findPleaseWait() {
-    for (HWND window : processWindows(GetCurrentProcessId(), "#32770"))
-        if (IsWindowVisible(window) && GetDlgItem(window, IDC_PLEASE_WAIT_TEXT)) return window;
-    return nullptr;
-}
+HWND findPleaseWait() { return visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT); }
 
 // The please-wait window as a helper thread finds it while this thread waits.
 struct PleaseWaitSeen {
@@ -169,7 +166,7 @@ protected:
     void TearDown() override {
         DestroyWindow(owner_);
         for (const char* name : {"STANDIN_REPORT_DIR", "STANDIN_RUN_MS", "STANDIN_HIDDEN", "STANDIN_EXIT_CODE",
-                                 "STANDIN_QLK2_INST_INSTALL_DIR"})
+                                 "STANDIN_QLK2_INST_INSTALL_DIR", "STANDIN_BROADCAST"})
             SetEnvironmentVariableA(name, nullptr);
         removeTree(reports_);
         removeTree(installFolder_);
@@ -228,6 +225,30 @@ TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitC
 
 INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010"),
                          [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+
+// Installers tell every window that a setting changed and wait for each answer, the launcher's
+// too: each of its waits answers what other programs send, and takes none of its own input.
+TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
+    SetEnvironmentVariableA("STANDIN_BROADCAST", "1");
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    PostMessageA(owner_, WM_APP, 0, 0);
+
+    EXPECT_EQ(1, runSetup(owner_));
+    PROCESS_INFORMATION started = startChild("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
+    ASSERT_TRUE(started.hProcess);
+    CloseHandle(started.hThread);
+    DWORD exitCode = 1;
+    EXPECT_EQ(1, waitBehindPleaseWait(started.hProcess, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(1, runUninstaller(owner_));
+    SetCurrentDirectoryA(folder);
+
+    for (const char* program : {"Qlk2_inst", "DXINST", "Qlk2_uninst"})
+        EXPECT_EQ(lastReport(report(program))["broadcast"], "answered") << program;
+    MSG queued;
+    EXPECT_TRUE(PeekMessageA(&queued, owner_, WM_APP, WM_APP, PM_REMOVE)) << "a wait took the queued message";
+}
 
 // The caller sets Install's own flag; only a running uninstall refuses setup.
 TEST_F(SetupRun, RefusesSilentlyWhileUninstallIsBusyAndOnlyThen) {
@@ -312,6 +333,33 @@ TEST_F(SetupRun, EveryDirectXSetupCodeShowsItsMessageOverTheMessageOwner) {
             }
         }
     }
+}
+
+// Wine grants the privilege as NT does, disabled until the process enables it; Windows 9x has
+// none, and there the calls fail without harm.
+TEST_F(SetupRun, TheShutdownPrivilegeIsEnabledForTheRestartRequest) {
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token));
+    TOKEN_PRIVILEGES shutdown = {1, {{{0, 0}, 0}}};
+    ASSERT_TRUE(LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &shutdown.Privileges[0].Luid));
+    auto enabled = [&] {
+        BYTE buffer[4096];
+        DWORD length = 0;
+        GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &length);
+        const auto* held = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
+        for (DWORD index = 0; index < held->PrivilegeCount; ++index)
+            if (held->Privileges[index].Luid.LowPart == shutdown.Privileges[0].Luid.LowPart &&
+                held->Privileges[index].Luid.HighPart == shutdown.Privileges[0].Luid.HighPart)
+                return (held->Privileges[index].Attributes & SE_PRIVILEGE_ENABLED) != 0;
+        return false;
+    };
+    ASSERT_TRUE(AdjustTokenPrivileges(token, FALSE, &shutdown, 0, nullptr, nullptr));  // disabled
+    ASSERT_FALSE(enabled());
+
+    enableShutdownPrivilege();
+
+    EXPECT_TRUE(enabled());
+    CloseHandle(token);
 }
 
 // ---- The please-wait window and the watch ---------------------------------------------------------

@@ -316,4 +316,18 @@ TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
     restoreRegValue(kShellFolders, "Programs", saved);
 }
 
+// An NT account may have no right to change the shell's folder list; reading it is enough.
+TEST(ProgramsFolder, IsReadFromAKeyThatGrantsOnlyReading) {
+    const RegValueCopy saved = copyRegValue(kShellFolders, "Programs");
+    ASSERT_TRUE(setRegString(kShellFolders, "Programs", "C:\\Start\\Programs"));
+    {
+        ReadOnlyKey readOnly(kShellFolders);
+        ASSERT_TRUE(readOnly.applied());
+        char folder[MAX_PATH] = "";
+        EXPECT_EQ(1, readProgramsFolder(folder, MAX_PATH));
+        EXPECT_STREQ("C:\\Start\\Programs", folder);
+    }
+    restoreRegValue(kShellFolders, "Programs", saved);
+}
+
 }  // namespace

@@ -296,6 +296,21 @@ TEST_F(TitleRenderTest, ALongSavePathStartsAtTheClipEdgeAndIsCutAt615) {
     EXPECT_EQ(0, textPixels(withText, imagesOnly, 0, 330, pathLine.top, 330).total());
 }
 
+// A palette is deleted only when no context holds it: the context gets its own one back first.
+TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
+    Canvas canvas;
+    const HGDIOBJ original = GetCurrentObject(canvas.dc(), OBJ_PAL);
+    highlightOnly(0);
+    ASSERT_EQ(1, drawTitleImages(window_, canvas.dc()));
+    const HGDIOBJ selected = GetCurrentObject(canvas.dc(), OBJ_PAL);
+    ASSERT_NE(original, selected);
+
+    deleteTitlePalettes();
+
+    EXPECT_EQ(original, GetCurrentObject(canvas.dc(), OBJ_PAL));
+    EXPECT_EQ(0u, GetObjectType(selected)) << "the palette lives on: it was deleted while selected";
+}
+
 TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
     Canvas canvas;
     ASSERT_TRUE(SetWindowTextA(window_, "something else"));

@@ -61,11 +61,7 @@ private:
     std::string path_;
 };
 
-HWND findReadmeViewer() {
-    for (HWND window : processWindows(GetCurrentProcessId(), "#32770"))
-        if (IsWindowVisible(window) && GetDlgItem(window, IDC_README_TEXT)) return window;
-    return nullptr;
-}
+HWND findReadmeViewer() { return visibleDialog(GetCurrentProcessId(), IDC_README_TEXT); }
 
 // What the title window looked like while the readme viewer was open over it.
 struct ViewerSeen {

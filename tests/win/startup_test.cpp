@@ -1,0 +1,39 @@
+// Start-up: the launch mutex claimed by one launcher only, and the end of a start whose title
+// window cannot be made.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "launcher/startup.h"
+
+namespace {
+
+bool launchMutexExists() {
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kLauncherMutexName);
+    if (mutex) CloseHandle(mutex);
+    return mutex != nullptr;
+}
+
+// A second launcher may create the mutex between the first one's checks and its claim: the
+// later claim then refuses the start, as a mutex found by the checks does.
+TEST(Startup, TheLaunchMutexIsClaimedByOneLauncherOnly) {
+    ASSERT_FALSE(launchMutexExists());
+    ASSERT_EQ(1, claimLauncherMutex());
+    HANDLE first = launcherMutex;
+    ASSERT_NE(nullptr, first);
+    launcherMutex = nullptr;
+
+    EXPECT_EQ(0, claimLauncherMutex());
+    EXPECT_EQ(nullptr, launcherMutex);
+    CloseHandle(first);
+    EXPECT_FALSE(launchMutexExists()) << "the refused claim kept its handle";
+}
+
+// A module without the title window's template stands for a window that cannot be made.
+TEST(Startup, AStartWithoutItsTitleWindowEndsWithOne) {
+    EXPECT_EQ(1, runLauncher(GetModuleHandleA("kernel32.dll")));
+    EXPECT_FALSE(launchMutexExists());
+    appInstance = GetModuleHandleA(nullptr);
+}
+
+}  // namespace
