@@ -3,6 +3,7 @@
 // nothing but a close, each question once per machine, and what happens when the CD's files
 // cannot be used.
 #include "standin_e2e.h"
+#include "tests/win/install_test_support.h"
 
 #include <tlhelp32.h>
 #include <winternl.h>
@@ -165,6 +166,46 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
         EXPECT_EQ(values["working_directory"], "D:\\regist");
     }
     closeLauncher(title);
+}
+
+// Too little room on the system drive (C: on a file system without any): the low-space
+// message over the title window. Cancel goes straight to the Indeo question; OK measures again
+// and installs DirectX once there is room.
+TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
+    const char* const kLowSpace =
+        "You need at least 15MB system drive space to install DirectX6.\nPlease clear enough free space and "
+        "click OK.\nClick CANCEL to not install DirectX6.";
+    for (int button : {IDCANCEL, IDOK}) {
+        SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+        setPromptFlags(kReadmeShown);
+        ASSERT_TRUE(startLauncher());
+        answerNext(kNotice, IDOK);
+        HWND title = waitForTitle();
+        ASSERT_TRUE(title);
+        HWND question = nextQuestion(kDirectXQuestion);
+        {
+            DriveLayout drives;
+            ASSERT_TRUE(drives.defineUnix('c', DRIVE_FIXED, "/proc"));
+            answer(question, IDYES);
+            HWND lowSpace = nextBox(kLowSpace);
+            ASSERT_TRUE(lowSpace);
+            EXPECT_EQ(messageBoxButtons(lowSpace), (std::vector<int>{IDOK, IDCANCEL}));
+            if (button == IDOK) {
+                Sleep(300);
+                saveScreen("offer-low-space.bmp");
+            }
+            question = lowSpace;
+        }
+        answer(question, button);
+        if (button == IDOK) {
+            EXPECT_TRUE(waitForStandIn(kDirectXCaption)) << describeWindows(launcher_.id());
+            closeStandIns(kDirectXCaption);
+        }
+        answer(nextQuestion(kIndeoQuestion), IDNO);
+        answer(nextQuestion(kMediaQuestion), IDNO);
+        EXPECT_EQ(button == IDOK, !standIns_.lastReport("DXINST").empty()) << "DirectX ran";
+        closeLauncher(title);
+    }
 }
 
 TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {

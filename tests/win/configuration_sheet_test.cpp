@@ -777,6 +777,16 @@ TEST_F(ConfigurationSheetTest, SoundQualityHasThreeChoicesAndKeepsStereo) {
         EXPECT_EQ("001", choiceChecks(page));
         sendClick(page, IDC_FEATURES_CHOICE2);
         EXPECT_EQ(1u, launcherSettings.soundSetting);
+
+        // One sound setting for both halves: the software renderers show the same choices.
+        HWND screen = showPage(sheet, kScreenPage);
+        chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kSoftwareVideoPosition);
+        showPage(sheet, kFeaturesPage);
+        EXPECT_EQ("010", choiceChecksOnceSettled(page, "010")) << "standard quality";
+        selectFeature(page, 6);
+        EXPECT_EQ("010", choiceChecks(page)) << "mono";
+        chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kRivaTntPosition);
+        showPage(sheet, kFeaturesPage);
         selectFeature(page, 0);
         EXPECT_FALSE(visible(page, IDC_FEATURES_CHOICE3));
         pressSheetButton(sheet, PSBTN_OK);

@@ -14,14 +14,18 @@
 
 // Drive letters changed through Wine's mount manager, as winecfg does: unlike a new dosdevices
 // link, GetLogicalDriveStrings and GetDriveType see the change at once, without restarting
-// the wineserver. Every letter changed is removed again, and D: given back to the demo CD.
+// the wineserver, and every process of the prefix sees it. Every letter changed is removed
+// again, C: given back to the prefix's drive_c and D: to the demo CD.
 class DriveLayout {
 public:
     ~DriveLayout() {
         for (char letter : touched_) mount(letter, DRIVE_NO_ROOT_DIR, "");
+        if (touched_.count('c')) mount('c', DRIVE_FIXED, environment("WINEPREFIX") + "/drive_c");
         if (touched_.count('d')) mount('d', DRIVE_CDROM, environment("DEMO_CD_DIR"));
     }
     bool define(char letter, UINT type, const std::string& folder) { return change(letter, type, unixPath(folder)); }
+    // A letter for a folder of the Unix side, such as /proc, whose file system has no room.
+    bool defineUnix(char letter, UINT type, const std::string& unixFolder) { return change(letter, type, unixFolder); }
     bool remove(char letter) { return change(letter, DRIVE_NO_ROOT_DIR, ""); }
 
 private:

@@ -76,12 +76,27 @@ struct ViewerSeen {
     bool focusOnOk = false;
     LONG_PTR editStyle = 0;
     LOGFONTA font = {};
+    // Where the text after the first tab of the line "Name\tValue" starts, from the line's
+    // start, and the first tab stop: 32 dialog template units of the box's font.
+    int tabAdvance = 0, tabStop = 0;
 };
 
-HWND findViewer() {
-    for (HWND window : processWindows(GetCurrentProcessId(), "#32770"))
-        if (IsWindowVisible(window) && GetDlgItem(window, IDC_README_TEXT)) return window;
-    return nullptr;
+HWND findViewer() { return visibleDialog(GetCurrentProcessId(), IDC_README_TEXT); }
+
+// The box's own metrics: the average character width of its font, as the system measures it
+// to turn dialog template units into pixels (four units to the character).
+void measureTab(HWND edit, HFONT font, const std::string& text, ViewerSeen& seen) {
+    const size_t line = text.find("Name\tValue");
+    if (line == std::string::npos) return;
+    auto x = [edit](size_t index) { return static_cast<int>(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, index, 0)))); };
+    seen.tabAdvance = x(line + 5) - x(line);
+    HDC dc = GetDC(edit);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE alphabet = {};
+    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
+    SelectObject(dc, previous);
+    ReleaseDC(edit, dc);
+    seen.tabStop = MulDiv(32, (alphabet.cx / 26 + 1) / 2, 4);
 }
 
 // On a helper thread: waits for the viewer, records what it shows and runs close on it.
@@ -107,6 +122,7 @@ std::future<ViewerSeen> driveViewer(std::function<void(HWND)> close) {
         seen.editStyle = GetWindowLongPtrA(edit, GWL_STYLE);
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
         if (font) GetObjectA(font, sizeof seen.font, &seen.font);
+        measureTab(edit, font, seen.text, seen);
         close(viewer);
         if (!waitUntilGone(viewer, 3000)) {
             PostMessageA(viewer, WM_COMMAND, IDCANCEL, 0);
@@ -171,6 +187,8 @@ TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
         EXPECT_FALSE(viewer.ownerEnabled);
         EXPECT_TRUE(viewer.focusOnOk);
         EXPECT_TRUE(viewer.editStyle & ES_READONLY);
+        EXPECT_FALSE(viewer.editStyle & WS_TABSTOP) << "Tab would stop in the text";
+        EXPECT_NEAR(viewer.tabStop, viewer.tabAdvance, 1);
         EXPECT_EQ(18, viewer.font.lfHeight);
         EXPECT_STREQ("Times New Roman", viewer.font.lfFaceName);
         EXPECT_TRUE(IsWindowEnabled(owner_));

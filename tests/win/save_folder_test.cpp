@@ -243,6 +243,102 @@ TEST_F(SaveFolderTest, DriveChoiceCancelAndTheNextOpeningsDrive) {
     runChooser(stored, [&](const Chooser& chooser) { EXPECT_EQ(0, chooser.drive()); });
 }
 
+// The system's tree control selects another item when the selected one is deleted, and tells
+// the dialog; this one is made to do so before the whole tree goes.
+WNDPROC treeProcedure = nullptr;
+LRESULT CALLBACK selectingBeforeDeletion(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TVM_DELETEITEM && reinterpret_cast<HTREEITEM>(lParam) == TVI_ROOT) {
+        HTREEITEM other = relative(tree, relative(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
+        if (other) CallWindowProcA(treeProcedure, tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(other));
+    }
+    return CallWindowProcA(treeProcedure, tree, message, wParam, lParam);
+}
+
+// Choosing the drive already shown reads it again and makes its root the path, whatever the
+// tree tells the dialog while the old items go.
+TEST_F(SaveFolderTest, ChoosingTheShownDriveAgainRebuildsTheTreeFromItsRoot) {
+    makeFolder("Keep\\Inner");
+    runChooser(kRoot + "\\Keep\\Inner\\", [&](const Chooser& chooser) {
+        ASSERT_EQ("foldertest\\Keep\\Inner\\", chooser.selected());
+        makeFolder("Keep\\Added");  // shows only when the drive is read again
+        treeProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            chooser.tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(selectingBeforeDeletion)));
+        chooseComboEntry(chooser.dialog, IDC_FOLDER_DRIVES, 0);
+        SetWindowLongPtrA(chooser.tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeProcedure));
+
+        EXPECT_EQ("C:\\", chooser.root());
+        EXPECT_EQ("", chooser.selected());
+        std::vector<std::string> shown = chooser.below("foldertest\\K");
+        std::sort(shown.begin(), shown.end());
+        EXPECT_EQ((std::vector<std::string>{"foldertest\\Keep\\", "foldertest\\Keep\\Added\\",
+                                            "foldertest\\Keep\\Inner\\"}),
+                  shown);
+        EXPECT_EQ("C:\\", chooser.edit());
+        EXPECT_STREQ("C:\\", launcherSettings.savePath);
+    });
+}
+
+// A box from making folders belongs to the title window, not to the chooser: meanwhile the
+// chooser takes no command, so a drive picked then changes neither the tree nor the path.
+TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
+    useFixedDrives({"C:", "D:"});
+    CloseHandle(CreateFileA((kRoot + "\\file").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::string typed = kRoot + "\\file\\sub\\";
+    const std::string cannotCreate = "Unable to create the folder. Please reboot and try again.";
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
+        setEditText(chooser.dialog, IDC_FOLDER_PATH, typed.c_str());
+        EXPECT_EQ("Ok to create " + typed + " folder?", pressAndAnswer(chooser.dialog, IDOK).text);
+        HWND box = nullptr;
+        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; Sleep(20))
+            box = visibleMessageBox(GetCurrentProcessId());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(cannotCreate, messageBoxText(box));
+        chooseComboEntry(chooser.dialog, IDC_FOLDER_DRIVES, 1);
+        EXPECT_EQ(typed, launcherSettings.savePath);
+        EXPECT_EQ("C:\\", chooser.root());
+        clickButton(box, IDOK);
+        waitUntilGone(box);
+        for (AnsweredBox next; (next = answerNextMessageBox(IDOK, 2000).get()).seen;) boxes.push_back(next.text);
+    }));
+    EXPECT_EQ((std::vector<std::string>{cannotCreate, "There was an Error. Please reboot and try again."}), boxes);
+}
+
+// Typed paths keep their letters as typed. "C:Name" names a folder in the current folder of
+// C: and is taken by OK, which asks, makes and stores it, but New Folder refuses it silently.
+// A forbidden character is told.
+TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
+    makeFolder("games");
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    SetCurrentDirectoryA(kRoot.c_str());
+    EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
+        MessageBoxWatch none;
+        setEditText(chooser.dialog, IDC_FOLDER_PATH, "C:Relative");
+        press(chooser.dialog, IDC_FOLDER_NEW);
+        EXPECT_TRUE(none.stop().empty());
+        EXPECT_EQ(kRoot + "\\", chooser.edit());
+
+        setEditText(chooser.dialog, IDC_FOLDER_PATH, "C:\\A;B\\");
+        AnsweredBox forbidden = pressAndAnswer(chooser.dialog, IDOK);
+        EXPECT_EQ("Cannot create folder as specified. \n, : * ; ? \" < > | / are not valid characters.", forbidden.text);
+        EXPECT_EQ("QUARLOCK2", forbidden.caption);
+        EXPECT_EQ(kRoot + "\\", chooser.edit());
+
+        setEditText(chooser.dialog, IDC_FOLDER_PATH, "C:Relative");
+        EXPECT_EQ("Ok to create C:Relative\\ folder?", pressAndAnswer(chooser.dialog, IDOK).text);
+    }));
+    EXPECT_TRUE(isFolder(kRoot + "\\Relative"));
+    expectRegString(kSettingsKey, "Save Path", "C:Relative\\", kPathBufferSize);
+
+    EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
+        setEditText(chooser.dialog, IDC_FOLDER_PATH, "c:\\foldertest\\games");
+        press(chooser.dialog, IDOK);
+    }));
+    expectRegString(kSettingsKey, "Save Path", "c:\\foldertest\\games\\", kPathBufferSize);
+    SetCurrentDirectoryA(folder);
+}
+
 TEST_F(SaveFolderTest, CreateFolderPathMakesMissingLevelsFromTheTop) {
     makeFolder("A");
     MessageBoxWatch watch;

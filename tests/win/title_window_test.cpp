@@ -18,6 +18,7 @@
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/files.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
@@ -565,6 +566,37 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
     EXPECT_TRUE(viewers.stop().empty());
     EXPECT_TRUE(boxes.stop().empty());
     EXPECT_EQ(std::vector<int>(8, 0), std::vector<int>(busyFlags, busyFlags + 8));
+    EXPECT_TRUE(IsWindow(window));
+}
+
+// The home page goes to the shell's handler of web addresses, here a command that writes down
+// what it receives; the title window stays as it was, highlight and picture included.
+TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothing) {
+    const RegPlace handler{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command"};
+    const RegValueCopy saved = copyRegValue(handler, "");
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string received = std::string(temp) + "home-page.txt";
+    DeleteFileA(received.c_str());
+    ASSERT_TRUE(setRegString(handler, "", ("cmd.exe /c echo %1>" + received).c_str()));
+    HWND window = open();
+    ASSERT_NE(nullptr, window);
+    pointAt(400, 120);
+    SetWindowTextA(window, "untouched");
+    ValidateRect(window, nullptr);
+
+    clickAt(550, 420);
+
+    std::string address;
+    for (DWORD start = GetTickCount(); address.empty() && GetTickCount() - start < 5000; Sleep(50))
+        address = readFileText(received);
+    restoreRegValue(handler, "", saved);
+    DeleteFileA(received.c_str());
+    EXPECT_EQ("http://www.briskel.example/\r\n", address);
+    EXPECT_EQ(only(1), highlighted());
+    EXPECT_EQ(std::vector<int>(kMenuItemCount, 0), std::vector<int>(busyFlags, busyFlags + kMenuItemCount));
+    EXPECT_EQ("untouched", windowText(window));
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
     EXPECT_TRUE(IsWindow(window));
 }
 
