@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/win_handles.h"
+#include "common/win_handles.h"
 
 struct StandInIdentity {
     const char* fileName;   // the name on the CD, such as "Qlk2_inst.exe"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "launcher/win_handles.h"
+#include "common/win_handles.h"
 
 namespace {
 
@@ -69,4 +69,9 @@ DisplayDriverCode detectDisplayCard() {
         if (code >= 0) result = code;
     }
     return result >= 0 ? result : kDriverSoftwareSystemMemory;
+}
+
+DisplayDriverCode defaultDisplayDriver() {
+    const DisplayDriverCode detected = detectDisplayCard();
+    return detected >= 0 ? detected : kDriverSoftwareSystemMemory;
 }

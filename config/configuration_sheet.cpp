@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "common/child_font.h"
+#include "common/message_catalogue.h"
+#include "common/module_instance.h"
 #include "config/features_page.h"
 #include "config/future_support_page.h"
 #include "config/screen_adjustment_page.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/startup.h"
-#include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
@@ -33,13 +33,13 @@ struct SettingsSnapshot {
     uint32_t optionBits;
 };
 
-struct PageSpec {
+struct SheetPage {
     int templateId;
     DLGPROC procedure;
     const char* title;
 };
 
-const PageSpec kPages[kPageCount] = {
+const SheetPage kPages[kPageCount] = {
     {IDD_SCREEN_PAGE, screenAdjustmentPageProc, "Screen adjustment."},
     {IDD_FEATURES_PAGE, featuresPageProc, "Features"},
     {IDD_FUTURE_PAGE, futureSupportPageProc, "Future Support"},
@@ -51,14 +51,14 @@ HFONT createSheetFont() {
 }
 
 // The version 1 layouts, which every comctl32 since Windows 95 accepts.
-HPROPSHEETPAGE createPage(const PageSpec& spec) {
+HPROPSHEETPAGE createPage(const SheetPage& sheetPage) {
     PROPSHEETPAGEA page = {};
     page.dwSize = PROPSHEETPAGEA_V1_SIZE;
     page.dwFlags = PSP_USETITLE;
     page.hInstance = appInstance;
-    page.pszTemplate = MAKEINTRESOURCEA(spec.templateId);
-    page.pfnDlgProc = spec.procedure;
-    page.pszTitle = spec.title;
+    page.pszTemplate = MAKEINTRESOURCEA(sheetPage.templateId);
+    page.pfnDlgProc = sheetPage.procedure;
+    page.pszTitle = sheetPage.title;
     return CreatePropertySheetPageA(&page);
 }
 

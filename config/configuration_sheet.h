@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "launcher/win_handles.h"
+#include "common/win_handles.h"
 
 // The font of every page's controls; held from the sheet's start until the first page sees
 // OK or Cancel, or at the latest until the sheet has closed.

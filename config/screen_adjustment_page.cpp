@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
+#include "common/message_catalogue.h"
 #include "config/card_detection.h"
 #include "config/configuration_sheet.h"
 #include "config/screen_modes.h"
-#include "launcher/message_catalogue.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 

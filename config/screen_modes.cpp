@@ -37,7 +37,7 @@ const DriverListEntry kDriverList[kDriverListCount] = {
     {"SOFTWARE VERSION (SYSTEM MEMORY)", 7},
 };
 
-struct ModeSpec {
+struct ScreenMode {
     const char* name;
     int32_t width;
     int32_t height;
@@ -47,7 +47,7 @@ struct ModeSpec {
 
 constexpr int32_t kModeBitDepth = 16;
 
-const ModeSpec kStandardModes[kStandardModeCount] = {
+const ScreenMode kStandardModes[kStandardModeCount] = {
     {"320 x 240 16BitColour FullScreen", 320, 240, 1, "Launch on 320x240 full-screen."},
     {"640 x 480 16BitColour FullScreen", 640, 480, 1, "Launch on 640x480 full-screen."},
     {"320 x 240 (640 x 480) 16BitColour FullScreen", 640, 480, 2,
@@ -61,15 +61,15 @@ const ModeSpec kStandardModes[kStandardModeCount] = {
 };
 
 // Voodoo and Voodoo2 run the game in this one mode only.
-const ModeSpec kVoodooMode = {"640 x 480 16BitColour FullScreen", 640, 480, 1,
+const ScreenMode kVoodooMode = {"640 x 480 16BitColour FullScreen", 640, 480, 1,
                               "Launch on 640x480 full-screen."};
 
-void fillRow(DisplayModeRecord& row, const ModeSpec& spec) {
-    row.width = spec.width;
-    row.height = spec.height;
+void fillRow(DisplayModeRecord& row, const ScreenMode& mode) {
+    row.width = mode.width;
+    row.height = mode.height;
     row.bitDepth = kModeBitDepth;
-    row.kind = spec.kind;
-    std::snprintf(row.name, sizeof row.name, "%s", spec.name);
+    row.kind = mode.kind;
+    std::snprintf(row.name, sizeof row.name, "%s", mode.name);
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
+#include "common/message_catalogue.h"
+#include "common/win_handles.h"
 #include "install/drive_survey.h"
 #include "install/path_rules.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/win_handles.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
 

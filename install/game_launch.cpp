@@ -4,25 +4,11 @@
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/program_start.h"
-#include "launcher/menu_layout.h"
-#include "launcher/title_window.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
 
-namespace {
-
-// Play refuses while any other action's dialog or child program is still in hand. Play's own
-// flag is set by the caller; the home page has none.
-bool anotherActionBusy() {
-    for (int item = kItemOptions; item <= kItemQuit; ++item)
-        if (busyFlags[item]) return true;
-    return false;
-}
-
-}  // namespace
-
-int launchGame(HWND owner) {
-    if (anotherActionBusy()) return 0;
+int launchGame(HWND owner, bool anotherActionRunning) {
+    if (anotherActionRunning) return 0;
     if (!prepareLaunchValues()) {
         MessageBoxA(owner, "Error:Registory KAVRIS2", nullptr, MB_OK);
         return 0;

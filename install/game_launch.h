@@ -8,5 +8,5 @@ constexpr const char* kGameRelativeName = "regist\\MirelP.exe";
 
 // "Play": completes the game's registry values, finds the game and starts it without waiting.
 // 1 when the game was started (the caller then ends the launcher); 0 when another menu action
-// is busy (silently) or after telling the user what failed.
-int launchGame(HWND owner);
+// is still running (silently) or after telling the user what failed.
+int launchGame(HWND owner, bool anotherActionRunning);

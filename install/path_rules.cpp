@@ -1,7 +1,5 @@
-// Path and drive-name rules of the file lookup and the program starts.
+// Path rules of the file lookup and the program starts.
 #include "install/path_rules.h"
-
-#include "install/drive_survey.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -70,34 +68,8 @@ int gameWorkingFolder(const char* executablePath, char* out) {
     return 1;
 }
 
-int driveNameFromRoot(const char* root, char* name) {
-    const char* backslash = std::strchr(root, '\\');
-    const size_t length = backslash ? static_cast<size_t>(backslash - root) : std::strlen(root);
-    if (length == 0 || length >= static_cast<size_t>(kDriveNameSize)) {
-        name[0] = '\0';
-        return 0;
-    }
-    std::memcpy(name, root, length);
-    name[length] = '\0';
-    return 1;
-}
-
 std::string fileNotFoundMessage(const char* relativeName) {
     return std::string("Could not find the file: ") + relativeName +
            ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and "
            "click OK.";
-}
-
-int recordDrive(DriveTable& table, const char* name, DriveKind kind) {
-    DriveEntry* list = kind == DriveKind::Fixed   ? table.fixedDrives
-                       : kind == DriveKind::CdRom ? table.cdromDrives
-                                                  : nullptr;
-    const size_t length = std::strlen(name);
-    if (!list || length == 0 || length >= static_cast<size_t>(kDriveNameSize)) return 0;
-    for (int entry = 0; entry < kDriveTableSize; ++entry) {
-        if (list[entry].name[0]) continue;
-        std::memcpy(list[entry].name, name, length + 1);
-        return 1;
-    }
-    return 0;
 }

@@ -1,4 +1,4 @@
-// Path and drive-name rules of the file lookup and the program starts; no Win32 here.
+// Path rules of the file lookup and the program starts; no Win32 here.
 //
 // Every path lives in a buffer of kPathBufferSize characters. Joining never writes past it:
 // a result that does not fit is not made at all, so no caller meets a cut-off path.
@@ -27,11 +27,6 @@ int cutAtLastBackslash(char* path);
 // folder. A relative path with fewer than two folders gives "": the caller's own current folder.
 // out: kPathBufferSize characters; 0 (out emptied) when executablePath does not fit it.
 int gameWorkingFolder(const char* executablePath, char* out);
-
-// The drive name of a logical drive root: the root cut at its first backslash ("C:\" -> "C:").
-// name holds kDriveNameSize characters; 0 (name emptied) when the name would not fit or is empty.
-constexpr int kDriveNameSize = 4;
-int driveNameFromRoot(const char* root, char* name);
 
 // The text shown when locateFile finds a file nowhere; relativeName exactly as asked for.
 std::string fileNotFoundMessage(const char* relativeName);

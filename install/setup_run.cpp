@@ -1,48 +1,19 @@
 // Running setup, and the once-per-machine offers of the runtime component installers.
 #include "install/setup_run.h"
 
+#include "common/message_catalogue.h"
+#include "common/message_texts.h"
+#include "common/win_handles.h"
+#include "install/child_watch.h"
 #include "install/component_rules.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/program_start.h"
-#include "launcher/child_watch.h"
-#include "launcher/menu_layout.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/message_texts.h"
-#include "launcher/startup.h"
-#include "launcher/title_window.h"
-#include "launcher/win_handles.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
 
 namespace {
-
-// The window goes with its owner, the title window, when that is closed during a watch: the
-// handle must not outlive it.
-INT_PTR CALLBACK pleaseWaitProc(HWND window, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: SetWindowTextA(window, kGameTitle); return TRUE;
-    case WM_DESTROY:
-        if (pleaseWaitWindow == window) pleaseWaitWindow = nullptr;
-        return TRUE;
-    }
-    return FALSE;
-}
-
-void removePleaseWait() {
-    if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
-    pleaseWaitWindow = nullptr;
-}
-
-// One please-wait window at a time, over messageOwner. It is painted at once: during the
-// DirectX wait nothing else would paint it.
-void showPleaseWait() {
-    removePleaseWait();
-    pleaseWaitWindow = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_PLEASE_WAIT), messageOwner,
-                                          pleaseWaitProc, 0);
-    if (pleaseWaitWindow) UpdateWindow(pleaseWaitWindow);
-}
 
 // Yes or No, in front of whatever window is active.
 bool userWantsComponent(HWND owner, RuntimeComponent component, int explainRequirement) {
@@ -127,8 +98,8 @@ void installInBackground(RuntimeComponent component) {
 
 }  // namespace
 
-int runSetup(HWND owner) {
-    if (busyFlags[kItemUninstall]) return 0;
+int runSetup(HWND owner, bool uninstallRunning) {
+    if (uninstallRunning) return 0;
     char setup[kPathBufferSize];
     if (!locateFile(kSetupRelativeName, owner, setup)) return 0;
     char folder[kPathBufferSize];
@@ -183,7 +154,7 @@ int showDirectXSetupMessage(int code) {
 
 int waitBehindPleaseWait(HANDLE process, DWORD* exitCode) {
     KernelHandle installer(process);
-    showPleaseWait();
+    showPleaseWait(messageOwner);
     const bool ended = waitForProgramEnd(installer.get()) == 1;
     // However the wait ended, the window goes: the message loop removes only the windows of
     // watched installers.
@@ -203,7 +174,7 @@ void enableShutdownPrivilege() {
 }
 
 int watchInstaller(const PROCESS_INFORMATION& started) {
-    showPleaseWait();
+    showPleaseWait(messageOwner);
     HANDLE watched = OpenProcess(SYNCHRONIZE, FALSE, started.dwProcessId);
     if (started.hThread) CloseHandle(started.hThread);
     if (watched) {

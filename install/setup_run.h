@@ -7,9 +7,9 @@ constexpr const char* kSetupStartError = "Error:CreateProcess Setup";
 
 // "Install": starts regist\Qlk2_inst.exe where the file lookup finds it (normally on the CD),
 // in its own folder and without a command line, and waits for it to end, whatever its exit
-// code. 0 when the Uninstall action is busy (silently) or setup is nowhere (after the lookup's
-// message); 1 otherwise, also when it could not be started (after kSetupStartError).
-int runSetup(HWND owner);
+// code. 0 when the Uninstall action is running (silently) or setup is nowhere (after the
+// lookup's message); 1 otherwise, also when it could not be started (after kSetupStartError).
+int runSetup(HWND owner, bool uninstallRunning);
 
 // Offers each runtime component not yet offered on this machine, in order: DirectX 6 (waited
 // for behind the please-wait window), Indeo Video 5.06 and DirectX Media 6 (left running under

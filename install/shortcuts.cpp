@@ -4,11 +4,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "common/message_catalogue.h"
+#include "common/win_handles.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/shortcut_rules.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/win_handles.h"
 #include "settings/launcher_settings.h"
 
 namespace {

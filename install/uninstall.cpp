@@ -1,17 +1,15 @@
 // Running the uninstaller from the CD and waiting for it.
 #include "install/uninstall.h"
 
+#include "common/win_handles.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/program_start.h"
 #include "install/shortcut_rules.h"
-#include "launcher/menu_layout.h"
-#include "launcher/title_window.h"
-#include "launcher/win_handles.h"
 #include "settings/launcher_settings.h"
 
-int runUninstaller(HWND owner) {
-    if (busyFlags[kItemInstall]) return 0;
+int runUninstaller(HWND owner, bool installRunning) {
+    if (installRunning) return 0;
     char relativeName[kPathBufferSize];
     char path[kPathBufferSize];
     if (!uninstallerRelativeName(relativeName) || !locateFile(relativeName, owner, path)) return 0;

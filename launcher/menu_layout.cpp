@@ -38,6 +38,18 @@ int menuItemAt(int x, int y) {
     return -1;
 }
 
+bool actionBlocked(int item, const int busyFlags[kMenuItemCount]) {
+    switch (item) {
+    case kItemPlay:
+        for (int other = kItemOptions; other <= kItemQuit; ++other)
+            if (busyFlags[other]) return true;
+        return false;
+    case kItemInstall: return busyFlags[kItemUninstall] != 0;
+    case kItemUninstall: return busyFlags[kItemInstall] != 0;
+    default: return false;
+    }
+}
+
 int lowestHighlighted(const int highlight[kMenuItemCount]) {
     for (int item = 0; item < kMenuItemCount; ++item)
         if (highlight[item]) return item;

@@ -26,6 +26,10 @@ MenuRect menuItemRect(int item);
 // The first item whose rectangle holds the point, or -1 (the drag region).
 int menuItemAt(int x, int y);
 
+// Whether another running action keeps item's action from starting: Play waits while any other
+// action (items 1 to 6) runs, Install while Uninstall does and Uninstall while Install does.
+bool actionBlocked(int item, const int busyFlags[kMenuItemCount]);
+
 // Keyboard moves: the lowest highlighted item passes the highlight on, wrapping round.
 // Returns the new highlighted item, or -1 when none was highlighted.
 int highlightAfterDown(const int highlight[kMenuItemCount]);

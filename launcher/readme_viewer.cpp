@@ -1,10 +1,10 @@
 // The readme viewer: readme.txt of the current folder in a read-only text box.
 #include "launcher/readme_viewer.h"
 
-#include "launcher/message_catalogue.h"
+#include "common/message_catalogue.h"
+#include "common/module_instance.h"
+#include "common/win_handles.h"
 #include "launcher/readme_rules.h"
-#include "launcher/startup.h"
-#include "launcher/win_handles.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -3,14 +3,14 @@
 
 #include <commctrl.h>
 
+#include "common/message_catalogue.h"
+#include "common/module_instance.h"
+#include "install/child_watch.h"
 #include "install/shortcuts.h"
-#include "launcher/child_watch.h"
-#include "launcher/message_catalogue.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 
-HINSTANCE appInstance = nullptr;
 HANDLE launcherMutex = nullptr;
 
 namespace {
@@ -59,7 +59,7 @@ int runMessageLoop() {
         BOOL result = GetMessageA(&message, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(message.wParam);
         if (result == -1) return kExitCannotRun;
-        pollChildWatch();
+        pollChildWatch(titleWindow);
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-extern HINSTANCE appInstance;
 extern HANDLE launcherMutex;
 
 constexpr const char* kLauncherMutexName = "QUARLOCK2 PC Launch DoubleStart Check";

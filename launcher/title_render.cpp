@@ -1,11 +1,11 @@
 // Composing the title screen: the pictures, the highlight panel and the menu texts.
 #include "launcher/title_render.h"
 
+#include "common/message_catalogue.h"
+#include "common/module_instance.h"
+#include "common/win_handles.h"
 #include "config/display_drivers.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/startup.h"
 #include "launcher/title_window.h"
-#include "launcher/win_handles.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 

@@ -4,16 +4,17 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "common/message_catalogue.h"
+#include "common/win_handles.h"
+#include "config/card_detection.h"
 #include "config/configuration_sheet.h"
+#include "install/child_watch.h"
 #include "install/drive_survey.h"
 #include "install/game_launch.h"
 #include "install/setup_run.h"
 #include "install/uninstall.h"
-#include "launcher/child_watch.h"
-#include "launcher/message_catalogue.h"
 #include "launcher/readme_viewer.h"
 #include "launcher/title_render.h"
-#include "launcher/win_handles.h"
 #include "savefolder/save_folder_dialog.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
@@ -121,10 +122,11 @@ void activateItem(HWND window, int item) {
         openHomePage();
         return;
     }
+    const bool blocked = actionBlocked(item, busyFlags);
     busyFlags[item] = 1;
     switch (item) {
     case kItemPlay:
-        if (launchGame(window) == 1) {
+        if (launchGame(window, blocked) == 1) {
             quit(window);
             return;
         }
@@ -132,8 +134,8 @@ void activateItem(HWND window, int item) {
         resumeIfDeferred();
         return;
     case kItemOptions: runConfigurationSheet(window); break;
-    case kItemInstall: runSetup(window); break;
-    case kItemUninstall: runUninstaller(window); break;
+    case kItemInstall: runSetup(window, blocked); break;
+    case kItemUninstall: runUninstaller(window, blocked); break;
     case kItemSaveFolder: chooseSaveFolder(window); break;
     case kItemReadme: showReadmeIfPresent(window); break;
     }
@@ -160,7 +162,7 @@ void initialise(HWND window) {
     surveyDrives();
     centreWindow(window);
     loadTitlePalettes();
-    loadSettings();
+    loadSettings(defaultDisplayDriver);
     createDragRegion();
     for (int item = 0; item < kMenuItemCount; ++item) highlight[item] = busyFlags[item] = 0;
     highlight[kItemPlay] = 1;
@@ -251,12 +253,4 @@ INT_PTR CALLBACK titleDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY: onDestroy(window); return TRUE;
     }
     return FALSE;
-}
-
-BOOL CALLBACK setChildFont(HWND child, LPARAM font) {
-    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-    HDC dc = GetDC(child);
-    SetMapperFlags(dc, 1);
-    ReleaseDC(child, dc);
-    return TRUE;
 }

@@ -17,6 +17,3 @@ constexpr const char* kRequirementsNotice =
 
 LRESULT CALLBACK titleClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK titleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// EnumChildWindows callback: gives the child the font passed as lParam.
-BOOL CALLBACK setChildFont(HWND child, LPARAM font);

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
+#include "common/find_handle.h"
+#include "common/message_catalogue.h"
+#include "common/message_texts.h"
+#include "common/win_handles.h"
 #include "install/drive_survey.h"
 #include "install/path_rules.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/message_texts.h"
-#include "launcher/win_handles.h"
-#include "savefolder/find_handle.h"
 #include "savefolder/folder_rules.h"
 
 namespace {

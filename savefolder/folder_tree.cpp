@@ -4,12 +4,12 @@
 
 #include <cstring>
 
+#include "common/find_handle.h"
+#include "common/message_catalogue.h"
+#include "common/message_texts.h"
+#include "common/win_handles.h"
 #include "install/path_rules.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/message_texts.h"
-#include "launcher/win_handles.h"
 #include "resources/resource_ids.h"
-#include "savefolder/find_handle.h"
 #include "savefolder/folder_rules.h"
 #include "settings/launcher_settings.h"
 

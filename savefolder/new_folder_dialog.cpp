@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "launcher/message_catalogue.h"
-#include "launcher/message_texts.h"
-#include "launcher/startup.h"
+#include "common/message_catalogue.h"
+#include "common/message_texts.h"
+#include "common/module_instance.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_rules.h"
 #include "settings/launcher_settings.h"

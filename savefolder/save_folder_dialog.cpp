@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/message_catalogue.h"
+#include "common/message_texts.h"
+#include "common/module_instance.h"
 #include "install/drive_survey.h"
-#include "launcher/message_catalogue.h"
-#include "launcher/message_texts.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
 #include "savefolder/folder_rules.h"

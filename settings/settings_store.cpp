@@ -6,8 +6,7 @@
 #include <memory>
 #include <new>
 
-#include "config/card_detection.h"
-#include "launcher/win_handles.h"
+#include "common/win_handles.h"
 #include "settings/launcher_settings.h"
 
 namespace {
@@ -96,17 +95,15 @@ int ensureSettingsKey() {
     return 1;
 }
 
-int loadSettings() {
+int loadSettings(int32_t (*fallbackDisplayDriver)()) {
     LauncherSettings& settings = launcherSettings;
     RegistryKey key;
     // When the key cannot be opened every read fails and every field takes its default.
     openSettingsKey(key, KEY_READ);
     const HKEY settingsKey = key.get();
 
-    if (!readDword(settingsKey, "Display Driver", &settings.displayDriver)) {
-        const DisplayDriverCode detected = detectDisplayCard();
-        settings.displayDriver = detected >= 0 ? detected : kDriverSoftwareSystemMemory;
-    }
+    if (!readDword(settingsKey, "Display Driver", &settings.displayDriver))
+        settings.displayDriver = fallbackDisplayDriver();
     if (!readDword(settingsKey, "Display Mode", &settings.displayMode)) settings.displayMode = 0;
     if (!readString(settingsKey, "Save Path", settings.savePath)) {
         defaultSavePath(settings.savePath);

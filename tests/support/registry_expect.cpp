@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/win_handles.h"
+#include "common/win_handles.h"
 
 namespace {
 

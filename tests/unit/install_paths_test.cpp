@@ -1,6 +1,6 @@
 // The window-free rules of the file lookup and the game start: bounded joining, the game's
 // working folder and the drive table's bounds.
-#include "install/drive_survey.h"
+#include "install/drive_table.h"
 #include "install/path_rules.h"
 
 #include <cstring>

@@ -70,6 +70,21 @@ TEST_F(MenuKeys, PointerHighlightsTheItemUnderItOnly) {
     EXPECT_EQ(highlight[kItemOptions], 1);
 }
 
+// Play waits for any other action; Install and Uninstall wait for each other; the other
+// actions never wait.
+TEST(MenuActions, WhichRunningActionsBlockWhich) {
+    for (int busy = 0; busy < kMenuItemCount; ++busy) {
+        int flags[kMenuItemCount] = {};
+        flags[busy] = 1;
+        for (int item = 0; item < kMenuItemCount; ++item) {
+            const bool expected = (item == kItemPlay && busy >= kItemOptions && busy <= kItemQuit) ||
+                                  (item == kItemInstall && busy == kItemUninstall) ||
+                                  (item == kItemUninstall && busy == kItemInstall);
+            EXPECT_EQ(expected, actionBlocked(item, flags)) << "item " << item << ", busy " << busy;
+        }
+    }
+}
+
 TEST(MenuTextPlaces, CentringIsNotClamped) {
     EXPECT_EQ(centredTextX(325, 295, 95), 425);
     EXPECT_EQ(centredTextX(325, 295, 96), 424);  // (295 - 96) / 2 truncates

@@ -1,5 +1,5 @@
 // The numbered messages and the readme's text block size.
-#include "launcher/message_texts.h"
+#include "common/message_texts.h"
 #include "launcher/readme_rules.h"
 
 #include <cstdint>

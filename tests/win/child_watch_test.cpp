@@ -10,8 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "install/setup_run.h"
-#include "launcher/child_watch.h"
-#include "launcher/message_catalogue.h"
+#include "install/child_watch.h"
+#include "common/message_catalogue.h"
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"
@@ -138,7 +139,7 @@ protected:
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
             MSG message;
             if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) continue;
-            if (pollChildWatch()) {
+            if (pollChildWatch(titleWindow)) {
                 if (++run.endsHandled == 1) {
                     run.handledAt = GetTickCount();
                     afterEnd();
@@ -168,7 +169,7 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
     EXPECT_EQ(1, childWatch.active);
 
     // While the child runs the poll leaves everything as it is.
-    EXPECT_EQ(0, pollChildWatch());
+    EXPECT_EQ(0, pollChildWatch(titleWindow));
     EXPECT_TRUE(IsWindow(pleaseWait_));
     EXPECT_EQ(1, childWatch.active);
     EXPECT_NE(nullptr, childWatch.process);
@@ -202,7 +203,7 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
     EXPECT_TRUE(KillTimer(title, kWatchTimerId));
 
     // Later polls find nothing to do.
-    EXPECT_EQ(0, pollChildWatch());
+    EXPECT_EQ(0, pollChildWatch(titleWindow));
     DestroyWindow(cover);
 }
 
@@ -210,7 +211,7 @@ TEST_F(ChildWatchTest, ArmingWithoutAProcessIsRefused) {
     EXPECT_EQ(0, armChildWatch(nullptr));
     EXPECT_EQ(0, childWatch.active);
     EXPECT_EQ(nullptr, childWatch.process);
-    EXPECT_EQ(0, pollChildWatch());
+    EXPECT_EQ(0, pollChildWatch(titleWindow));
     EXPECT_TRUE(IsWindow(pleaseWait_));
 }
 
@@ -222,8 +223,8 @@ TEST_F(ChildWatchTest, AWatchWhoseWaitFailsStaysActive) {
     armChildWatch(unwaitable);
     ASSERT_TRUE(child.waitForEnd());
 
-    EXPECT_EQ(0, pollChildWatch());
-    EXPECT_EQ(0, pollChildWatch());
+    EXPECT_EQ(0, pollChildWatch(titleWindow));
+    EXPECT_EQ(0, pollChildWatch(titleWindow));
     MSG resume;
     EXPECT_FALSE(PeekMessageA(&resume, titleWindow, kResumeMessage, kResumeMessage, PM_NOREMOVE));
     EXPECT_TRUE(KillTimer(titleWindow, kWatchTimerId));
@@ -252,7 +253,7 @@ TEST_F(ChildWatchTest, ClosingTheTitleWindowDuringAWatchLeavesNoStaleHandle) {
     EXPECT_EQ(nullptr, titleWindow);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
     ASSERT_TRUE(child.waitForEnd());
-    EXPECT_EQ(1, pollChildWatch());
+    EXPECT_EQ(1, pollChildWatch(titleWindow));
     EXPECT_EQ(0, childWatch.active);
     MSG queued;  // the quit message, and nothing for a window
     while (PeekMessageA(&queued, nullptr, 0, 0, PM_REMOVE)) EXPECT_NE(kResumeMessage, queued.message);

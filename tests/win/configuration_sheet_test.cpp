@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "config/configuration_sheet.h"
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"

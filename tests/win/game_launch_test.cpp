@@ -54,7 +54,7 @@ protected:
     // Plays; the game's report when it ran (start 1), or the message shown (start 0).
     std::string play(int expected, StandInReport* game = nullptr) {
         MessageBoxWatch boxes;
-        EXPECT_EQ(expected, launchGame(titleWindow_));
+        EXPECT_EQ(expected, launchGame(titleWindow_, actionBlocked(kItemPlay, busyFlags)));
         const auto shown = boxes.stop();
         if (game) {
             EXPECT_TRUE(game->waitFor(scratch_ / "MirelP.txt")) << "the game did not run";

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/message_catalogue.h"
+#include "common/message_catalogue.h"
 #include "tests/support/window_driver.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "launcher/readme_viewer.h"
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "tests/support/window_driver.h"

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "install/drive_survey.h"
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"

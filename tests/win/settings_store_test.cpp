@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/card_detection.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
 #include "tests/support/registry_expect.h"
@@ -152,7 +153,7 @@ TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
         ASSERT_TRUE(deleteRegTree(kSettings));
         if (keyExists) ensureSettingsKey();
 
-        EXPECT_EQ(1, loadSettings());
+        EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
         EXPECT_EQ(0, loadPromptFlags());
 
         const LauncherSettings& s = launcherSettings;
@@ -196,7 +197,7 @@ TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
         ensureSettingsKey();
         if (!c.bytes.empty()) setBytes("Display Driver", c.type, c.bytes);
         std::memset(&launcherSettings.displayDriver, kGarbage, sizeof launcherSettings.displayDriver);
-        loadSettings();
+        loadSettings(defaultDisplayDriver);
         EXPECT_EQ(c.expected, launcherSettings.displayDriver);
     }
 }
@@ -219,7 +220,7 @@ TEST_F(SettingsStoreTest, LoadReadsEveryStoredValue) {
     ASSERT_TRUE(setRegDword(kSettings, "DATA4", 7));
     ASSERT_TRUE(setRegDword(kSettings, "OTHERS", 0xE));
 
-    EXPECT_EQ(1, loadSettings());
+    EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
     EXPECT_EQ(1, loadPromptFlags());
 
     const LauncherSettings& s = launcherSettings;
@@ -430,7 +431,7 @@ TEST_F(SettingsStoreTest, ValuesAreReadFromAKeyThatGrantsOnlyReading) {
     EXPECT_STREQ("C:\\Games\\Q2\\regist\\MirelP.exe", path);
     EXPECT_EQ(1, readInstallPath());
     EXPECT_STREQ("C:\\Games\\Q2", launcherSettings.installPath);
-    loadSettings();
+    loadSettings(defaultDisplayDriver);
     EXPECT_EQ(19, launcherSettings.displayDriver) << "read, not detected";
     EXPECT_EQ(10u, launcherSettings.soundSetting);
     launcherSettings.soundSetting = 0;
@@ -439,7 +440,7 @@ TEST_F(SettingsStoreTest, ValuesAreReadFromAKeyThatGrantsOnlyReading) {
 
 TEST_F(SettingsStoreTest, UnterminatedSavePathCountsAsMissing) {
     setBytes("Save Path", REG_SZ, std::string(260, 'x'));
-    loadSettings();
+    loadSettings(defaultDisplayDriver);
     EXPECT_EQ(defaultSavePathText(), launcherSettings.savePath);
 }
 
@@ -448,7 +449,7 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
     // 227 characters leave the default save path exactly at its limit of 245.
     const std::string longest = "C:\\" + std::string(224, 'L');
     ASSERT_TRUE(setRegString(kCurrentVersion, "ProgramFilesDir", longest.c_str()));
-    loadSettings();
+    loadSettings(defaultDisplayDriver);
     EXPECT_EQ(longest + "\\" + kSaveFolderSuffix, launcherSettings.savePath);
     EXPECT_EQ(static_cast<size_t>(kSavePathMaxLength), std::strlen(launcherSettings.savePath));
 
@@ -460,7 +461,7 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
         setText(launcherSettings.installPath, "sentinel");
         {
             MessageBoxAnswer box;
-            loadSettings();
+            loadSettings(defaultDisplayDriver);
             box.finish();
             if (box.watching()) {
                 EXPECT_TRUE(box.seen());

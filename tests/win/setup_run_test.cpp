@@ -17,8 +17,9 @@
 #include "install/path_rules.h"
 #include "install/setup_run.h"
 #include "install/uninstall.h"
-#include "launcher/child_watch.h"
-#include "launcher/message_catalogue.h"
+#include "install/child_watch.h"
+#include "common/message_catalogue.h"
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
@@ -208,7 +209,7 @@ TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitC
     MessageBoxWatch boxes;
 
     const DWORD start = GetTickCount();
-    EXPECT_EQ(1, runSetup(owner_));
+    EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
     const DWORD elapsed = GetTickCount() - start;
 
     EXPECT_TRUE(boxes.stop().empty());
@@ -234,14 +235,14 @@ TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     GetCurrentDirectoryA(MAX_PATH, folder);
     PostMessageA(owner_, WM_APP, 0, 0);
 
-    EXPECT_EQ(1, runSetup(owner_));
+    EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
     PROCESS_INFORMATION started = startChild("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
     ASSERT_TRUE(started.hProcess);
     CloseHandle(started.hThread);
     DWORD exitCode = 1;
     EXPECT_EQ(1, waitBehindPleaseWait(started.hProcess, &exitCode));
     EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(1, runUninstaller(owner_));
+    EXPECT_EQ(1, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
     SetCurrentDirectoryA(folder);
 
     for (const char* program : {"Qlk2_inst", "DXINST", "Qlk2_uninst"})
@@ -254,12 +255,12 @@ TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
 TEST_F(SetupRun, RefusesSilentlyWhileUninstallIsBusyAndOnlyThen) {
     busyFlags[kItemUninstall] = 1;
     MessageBoxWatch boxes;
-    EXPECT_EQ(0, runSetup(owner_));
+    EXPECT_EQ(0, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
     EXPECT_TRUE(boxes.stop().empty());
     EXPECT_TRUE(lastReport(report("Qlk2_inst")).empty()) << "setup ran";
 
     for (int item = 0; item < kMenuItemCount; ++item) busyFlags[item] = item != kItemUninstall;
-    EXPECT_EQ(1, runSetup(owner_));
+    EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
     EXPECT_EQ(lastReport(report("Qlk2_inst"))["result"], "installed");
 }
 
@@ -277,7 +278,7 @@ TEST_F(SetupRun, ASetupThatCannotStartGivesItsMessageWithoutOwner) {
     formatPath(launcherSettings.savePath, "%s\\", brokenCd_.c_str());
     auto box = answerNextMessageBox();
 
-    EXPECT_EQ(1, runSetup(owner_));
+    EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
 
     const AnsweredBox shown = box.get();
     ASSERT_TRUE(shown.seen);
@@ -454,7 +455,7 @@ TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
 
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ours, 5000));
         CloseHandle(ours);
-        EXPECT_EQ(1, pollChildWatch());
+        EXPECT_EQ(1, pollChildWatch(titleWindow));
         EXPECT_EQ(0, childWatch.active);
         EXPECT_FALSE(IsWindow(pleaseWait));
     }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"

@@ -12,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/child_watch.h"
+#include "install/child_watch.h"
+#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"

@@ -112,7 +112,7 @@ protected:
     int runFromTempFolder() {
         const std::string folder = tempFolder("");
         EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-        return runUninstaller(owner_);
+        return runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags));
     }
 
     // A save folder whose regist\Qlk2_uninst.exe is found first but is no program.
@@ -189,7 +189,7 @@ TEST_F(Uninstall, RefusesSilentlyWhileInstallIsBusy) {
     busyFlags[kItemInstall] = 1;
     MessageBoxWatch boxes;
 
-    EXPECT_EQ(0, runUninstaller(owner_));
+    EXPECT_EQ(0, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
 
     EXPECT_TRUE(boxes.stop().empty());
     EXPECT_TRUE(lastReport(reportFile()).empty()) << "the uninstaller ran";
@@ -199,7 +199,7 @@ TEST_F(Uninstall, RefusesSilentlyWhileInstallIsBusy) {
 TEST_F(Uninstall, EveryOtherBusyFlagLetsItRun) {
     for (int item = 0; item < kMenuItemCount; ++item) busyFlags[item] = item != kItemInstall;
 
-    EXPECT_EQ(1, runUninstaller(owner_));
+    EXPECT_EQ(1, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
 
     EXPECT_EQ(lastReport(reportFile())["result"], "nothing_installed");
 }
@@ -208,7 +208,7 @@ TEST_F(Uninstall, AnUninstallerThatCannotStartGivesItsMessage) {
     putBrokenUninstallerInTheSaveFolder();
     auto box = answerNextMessageBox();
 
-    EXPECT_EQ(1, runUninstaller(owner_));
+    EXPECT_EQ(1, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
 
     const AnsweredBox shown = box.get();
     ASSERT_TRUE(shown.seen);
@@ -222,7 +222,7 @@ TEST_F(Uninstall, NowhereToBeFoundGivesTheLookupMessage) {
     std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
     auto box = answerNextMessageBox();
 
-    EXPECT_EQ(0, runUninstaller(owner_));
+    EXPECT_EQ(0, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
 
     const AnsweredBox shown = box.get();
     ASSERT_TRUE(shown.seen);

@@ -1,7 +1,5 @@
 // Showing the numbered user messages in a message box.
-#include "launcher/message_catalogue.h"
-
-#include "launcher/message_texts.h"
+#include "common/message_catalogue.h"
 
 HWND messageOwner = nullptr;
 

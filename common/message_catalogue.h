@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "common/message_texts.h"
+
 // Owner of the catalogue's boxes: none until the DirectX offer names the title window.
 extern HWND messageOwner;
-
-constexpr const char* kGameTitle = "QUARLOCK2";
 
 void showMessage(uint32_t code);

@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+// The caption of every box and the title of every window the launcher shows.
+constexpr const char* kGameTitle = "QUARLOCK2";
+
 constexpr uint32_t kMessageCount = 19;
 
 enum MessageCode : uint32_t {

@@ -1,5 +1,5 @@
 // The numbered user messages of the launcher.
-#include "launcher/message_texts.h"
+#include "common/message_texts.h"
 
 namespace {
 

@@ -1,0 +1,4 @@
+// The launcher's module.
+#include "common/module_instance.h"
+
+HINSTANCE appInstance = nullptr;

@@ -1,0 +1,60 @@
+// The watch over a background installer, and the please-wait window.
+#include "install/child_watch.h"
+
+#include "common/message_texts.h"
+#include "common/module_instance.h"
+#include "resources/resource_ids.h"
+
+ChildWatch childWatch = {nullptr, 0};
+HWND pleaseWaitWindow = nullptr;
+
+namespace {
+
+// The window goes with its owner, the title window, when that is closed during a watch: the
+// handle must not outlive it.
+INT_PTR CALLBACK pleaseWaitProc(HWND window, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: SetWindowTextA(window, kGameTitle); return TRUE;
+    case WM_DESTROY:
+        if (pleaseWaitWindow == window) pleaseWaitWindow = nullptr;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+int pollChildWatch(HWND notified) {
+    if (!childWatch.active || !childWatch.process) return 0;
+    if (WaitForSingleObject(childWatch.process, 0) != WAIT_OBJECT_0) return 0;
+
+    removePleaseWait();
+    if (notified) KillTimer(notified, kWatchTimerId);
+    CloseHandle(childWatch.process);
+    childWatch.active = 0;
+    childWatch.process = nullptr;
+    if (!notified) return 1;
+    BringWindowToTop(notified);
+    InvalidateRect(notified, nullptr, TRUE);
+    PostMessageA(notified, kResumeMessage, 0, 0);
+    return 1;
+}
+
+int armChildWatch(HANDLE process) {
+    if (!process) return 0;
+    childWatch.process = process;
+    childWatch.active = 1;
+    return 1;
+}
+
+void showPleaseWait(HWND owner) {
+    removePleaseWait();
+    pleaseWaitWindow =
+        CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_PLEASE_WAIT), owner, pleaseWaitProc, 0);
+    if (pleaseWaitWindow) UpdateWindow(pleaseWaitWindow);
+}
+
+void removePleaseWait() {
+    if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
+    pleaseWaitWindow = nullptr;
+}
