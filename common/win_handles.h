@@ -55,6 +55,17 @@ private:
     HANDLE handle_ = nullptr;
 };
 
+// Both handles of a started program, and its id.
+struct StartedProcess {
+    StartedProcess() = default;
+    explicit StartedProcess(const PROCESS_INFORMATION& info)
+        : process(info.hProcess), thread(info.hThread), id(info.dwProcessId) {}
+
+    KernelHandle process;
+    KernelHandle thread;
+    DWORD id = 0;
+};
+
 template <typename T>
 class GdiObject {
 public:
@@ -75,20 +86,61 @@ private:
     T object_ = nullptr;
 };
 
+// An object selected into a drawing context; the context gets its previous one back when the
+// holder goes or is restored, so that nothing is deleted while selected.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
+    SelectedObject() = default;
+    SelectedObject(HDC dc, HGDIOBJ object) { select(dc, object); }
+    ~SelectedObject() { restore(); }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
+    void select(HDC dc, HGDIOBJ object) {
+        restore();
+        dc_ = dc;
+        previous_ = SelectObject(dc, object);
+    }
+    void restore() {
+        if (previous_) SelectObject(dc_, previous_);
+        dc_ = nullptr;
+        previous_ = nullptr;
+    }
+
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
 };
 
+// Palettes selected into one drawing context, one after another: the palette the context had
+// before the first goes back in when the holder goes, is restored, or moves to another context.
+class SelectedPalette {
+public:
+    SelectedPalette() = default;
+    ~SelectedPalette() { restore(); }
+    SelectedPalette(const SelectedPalette&) = delete;
+    SelectedPalette& operator=(const SelectedPalette&) = delete;
+
+    void select(HDC dc, HPALETTE palette) {
+        if (dc_ != dc) restore();
+        HPALETTE previous = SelectPalette(dc, palette, FALSE);
+        if (!dc_) {
+            dc_ = dc;
+            original_ = previous;
+        }
+    }
+    void restore() {
+        if (dc_) SelectPalette(dc_, original_, FALSE);
+        dc_ = nullptr;
+        original_ = nullptr;
+    }
+
+private:
+    HDC dc_ = nullptr;
+    HPALETTE original_ = nullptr;
+};
+
+// A window's drawing context from GetDC (the screen's for no window).
 class WindowDC {
 public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -104,23 +156,74 @@ private:
     HDC dc_;
 };
 
-// A block from GlobalAlloc, locked for as long as the holder lives.
+// A memory drawing context from CreateCompatibleDC.
+class MemoryDC {
+public:
+    MemoryDC() = default;
+    ~MemoryDC() { reset(); }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    void reset(HDC dc = nullptr) {
+        if (dc_) DeleteDC(dc_);
+        dc_ = dc;
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+// A block from GlobalAlloc, zero-filled and locked for as long as the holder keeps it.
 class GlobalBlock {
 public:
-    explicit GlobalBlock(SIZE_T bytes) : memory_(GlobalAlloc(GHND, bytes)) {
-        if (memory_) data_ = GlobalLock(memory_);
-    }
-    ~GlobalBlock() {
-        if (data_) GlobalUnlock(memory_);
-        if (memory_) GlobalFree(memory_);
-    }
+    GlobalBlock() = default;
+    explicit GlobalBlock(SIZE_T bytes) { allocate(bytes); }
+    ~GlobalBlock() { reset(); }
     GlobalBlock(const GlobalBlock&) = delete;
     GlobalBlock& operator=(const GlobalBlock&) = delete;
+
+    // What was held is freed first; false (and nothing held) when no block could be had.
+    bool allocate(SIZE_T bytes) {
+        reset();
+        memory_ = GlobalAlloc(GHND, bytes);
+        if (memory_) data_ = GlobalLock(memory_);
+        return data_ != nullptr;
+    }
+    void reset() {
+        if (data_) GlobalUnlock(memory_);
+        if (memory_) GlobalFree(memory_);
+        memory_ = nullptr;
+        data_ = nullptr;
+    }
     void* data() const { return data_; }
 
 private:
     HGLOBAL memory_ = nullptr;
     void* data_ = nullptr;
+};
+
+// A directory listing from FindFirstFileA.
+class FindHandle {
+public:
+    FindHandle() = default;
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() { close(); }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    // Ends the listing; false when the system refused to close it (or none was open).
+    bool close() {
+        if (!valid()) return false;
+        const BOOL closed = FindClose(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
 // A COM interface pointer (IShellLinkA, IPersistFile), released when the holder goes.

@@ -19,13 +19,12 @@ int launchGame(HWND owner, bool anotherActionRunning) {
 
     char folder[kPathBufferSize];
     gameWorkingFolder(executable, folder);
-    PROCESS_INFORMATION info;
-    if (!startProgram(executable, nullptr, folder, info)) {
+    // The game is not watched: both its handles are closed on the way out.
+    StartedProcess started;
+    if (!startProgram(executable, nullptr, folder, started)) {
         MessageBoxA(owner, "Error:CreateProcess QUARLOCK2", nullptr, MB_OK);
         return 0;
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
     // The launcher is about to end; it keeps no folder of the CD or the game busy meanwhile.
     SetCurrentDirectoryA("\\");
     return 1;

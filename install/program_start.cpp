@@ -1,12 +1,17 @@
 // Starting the CD's programs as the launcher starts every one, and waiting for them.
 #include "install/program_start.h"
 
-BOOL startProgram(const char* path, char* commandLine, const char* folder, PROCESS_INFORMATION& info) {
+BOOL startProgram(const char* path, char* commandLine, const char* folder, StartedProcess& started) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    info = {};
-    return CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
-                          folder && folder[0] ? folder : nullptr, &startup, &info);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        folder && folder[0] ? folder : nullptr, &startup, &info))
+        return FALSE;
+    started.process.reset(info.hProcess);
+    started.thread.reset(info.hThread);
+    started.id = info.dwProcessId;
+    return TRUE;
 }
 
 int waitForProgramEnd(HANDLE process) {

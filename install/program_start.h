@@ -3,11 +3,12 @@
 
 #include <windows.h>
 
+#include "common/win_handles.h"
+
 // Starts path: path as application name, commandLine (may be nullptr; CreateProcessA may write
 // into it), no inherited handles, a new console, the launcher's environment, folder as working
-// directory (nullptr or "": the launcher's own). The caller owns and closes both handles in
-// info on success.
-BOOL startProgram(const char* path, char* commandLine, const char* folder, PROCESS_INFORMATION& info);
+// directory (nullptr or "": the launcher's own). started holds both handles on success.
+BOOL startProgram(const char* path, char* commandLine, const char* folder, StartedProcess& started);
 
 // Waits for process to end. Meanwhile the thread answers the messages that other programs
 // send to its windows (an installer that broadcasts a setting change waits for every window's

@@ -32,7 +32,7 @@ void recordOffer(RuntimeComponent component) {
 
 // Starts a component installer from the launcher's own regist folder, in that folder.
 // commandLine may be nullptr.
-bool startInstaller(RuntimeComponent component, char* commandLine, PROCESS_INFORMATION& started) {
+bool startInstaller(RuntimeComponent component, char* commandLine, StartedProcess& started) {
     char program[kPathBufferSize], folder[kPathBufferSize], installer[kPathBufferSize];
     return programFolder(program) && installerFolder(program, folder) &&
            joinPath(installer, folder, componentOffer(component).installerName) &&
@@ -61,15 +61,15 @@ bool roomForDirectX() {
 // it could not be started: then no further component is offered in this run.
 bool installDirectX(const char* setupLibraryPath) {
     char sourceFolder[kPathBufferSize];
-    PROCESS_INFORMATION started;
+    StartedProcess started;
     if (!directXSourceFolder(setupLibraryPath, sourceFolder) ||
         !startInstaller(RuntimeComponent::DirectX, sourceFolder, started)) {
         showMessage(kMsgGeneralError);
         return false;
     }
-    CloseHandle(started.hThread);
+    started.thread.reset();
     DWORD exitCode = 0;
-    if (waitBehindPleaseWait(started.hProcess, &exitCode) && exitCode == kRestartNeededExitCode) {
+    if (waitBehindPleaseWait(started.process.release(), &exitCode) && exitCode == kRestartNeededExitCode) {
         showMessage(kMsgRestartWindows);
         enableShutdownPrivilege();
         ExitWindowsEx(EWX_REBOOT, 0);
@@ -88,7 +88,7 @@ bool offerDirectX(HWND owner, int explainRequirement, const char* setupLibraryPa
 
 // Starts Indeo or DirectX Media and leaves it to the child watch.
 void installInBackground(RuntimeComponent component) {
-    PROCESS_INFORMATION started;
+    StartedProcess started;
     if (!startInstaller(component, nullptr, started)) {
         showMessage(kMsgGeneralError);
         return;
@@ -106,16 +106,15 @@ int runSetup(HWND owner, bool uninstallRunning) {
     formatPath(folder, "%s", setup);
     cutAtLastBackslash(folder);
 
-    PROCESS_INFORMATION started;
+    StartedProcess started;
     if (!startProgram(setup, nullptr, folder, started)) {
         MessageBoxA(nullptr, kSetupStartError, nullptr, MB_OK);
         return 1;
     }
-    CloseHandle(started.hThread);
+    started.thread.reset();
     // The launcher waits here, unpainted, until setup ends; setup's exit code means nothing
     // to it: what setup did shows in the registry values it wrote.
-    KernelHandle process(started.hProcess);
-    waitForProgramEnd(process.get());
+    waitForProgramEnd(started.process.get());
     return 1;
 }
 
@@ -173,17 +172,14 @@ void enableShutdownPrivilege() {
         AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
 }
 
-int watchInstaller(const PROCESS_INFORMATION& started) {
+int watchInstaller(StartedProcess& started) {
     showPleaseWait(messageOwner);
-    HANDLE watched = OpenProcess(SYNCHRONIZE, FALSE, started.dwProcessId);
-    if (started.hThread) CloseHandle(started.hThread);
-    if (watched) {
-        if (started.hProcess) CloseHandle(started.hProcess);
-    } else {
-        // Without a handle to wait on, the watch would never end and the title window would
-        // ignore input for good; the start's own handle can always be waited on.
-        watched = started.hProcess;
-    }
+    HANDLE watched = OpenProcess(SYNCHRONIZE, FALSE, started.id);
+    started.thread.reset();
+    // Without a handle to wait on, the watch would never end and the title window would ignore
+    // input for good; the start's own handle can always be waited on.
+    if (watched) started.process.reset();
+    else watched = started.process.release();
     if (armChildWatch(watched)) return 1;
     removePleaseWait();
     return 0;

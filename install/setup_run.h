@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "common/win_handles.h"
+
 constexpr const char* kSetupStartError = "Error:CreateProcess Setup";
 
 // "Install": starts regist\Qlk2_inst.exe where the file lookup finds it (normally on the CD),
@@ -32,7 +34,7 @@ int waitBehindPleaseWait(HANDLE process, DWORD* exitCode);
 // message loop polls; takes over both handles of started. The watch waits on a handle opened
 // for synchronize access, or on the start's own handle when none can be opened. 1 when the
 // installer is watched; 0 (please-wait window removed, nothing watched) without any handle.
-int watchInstaller(const PROCESS_INFORMATION& started);
+int watchInstaller(StartedProcess& started);
 
 // Enables the shutdown privilege of the launcher's process, without which NT-family Windows
 // refuses the restart that the DirectX installer asks for. Windows 95 and 98 know no

@@ -17,17 +17,16 @@ int runUninstaller(HWND owner, bool installRunning) {
     formatPath(folder, "%s", path);
     cutAtLastBackslash(folder);
 
-    PROCESS_INFORMATION started = {};
+    StartedProcess started;
     if (!startProgram(path, nullptr, folder, started)) {
         MessageBoxA(owner, kUninstallStartError, nullptr, MB_OK);
         return 1;
     }
-    CloseHandle(started.hThread);
+    started.thread.reset();
     // The launcher waits here, unpainted, until the uninstaller ends; its exit code means
     // nothing to the launcher, which relies on no result of the uninstaller.
-    KernelHandle process(started.hProcess);
-    waitForProgramEnd(process.get());
-    process.reset();
+    waitForProgramEnd(started.process.get());
+    started.process.reset();
     // As after a game start: the launcher goes on from the root of its current drive, where
     // the readme is looked for from now on.
     SetCurrentDirectoryA("\\");

@@ -12,10 +12,11 @@ namespace {
 constexpr const char* kReadmeFile = "readme.txt";
 constexpr int kTabStopDialogUnits = 32;
 
-// What the open viewer owns; released when the dialog has ended.
+// What the open viewer owns: the file's text, zero-terminated, and the font of the text box.
+// Both go when the dialog has ended, however it ended.
 struct ReadmeViewer {
-    HGLOBAL text;
-    HFONT font;
+    GlobalBlock text;
+    GdiObject<HFONT> font;
 };
 ReadmeViewer viewer;
 
@@ -24,56 +25,42 @@ HANDLE openReadme() {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// The whole file, zero-terminated. A file that cannot be read, or is too large to hold,
-// gives an empty text.
-HGLOBAL readReadmeText() {
+// The whole file into viewer.text. A file that cannot be read, or is too large to hold, gives
+// an empty text; no memory at all, no text.
+void readReadmeText() {
     KernelHandle file(openReadme());
     DWORD size = file.valid() ? GetFileSize(file.get(), nullptr) : 0;
-    SIZE_T blockSize = readmeBlockSize(size);
-    HGLOBAL block = blockSize ? GlobalAlloc(GHND, blockSize) : nullptr;
-    if (!block) {
+    const SIZE_T blockSize = readmeBlockSize(size);
+    if (!blockSize || !viewer.text.allocate(blockSize)) {
         size = 0;
-        block = GlobalAlloc(GHND, 1);
-        if (!block) return nullptr;
+        if (!viewer.text.allocate(1)) return;
     }
-    auto text = static_cast<char*>(GlobalLock(block));
-    if (!text) return block;
+    auto text = static_cast<char*>(viewer.text.data());
     DWORD read = 0;
     if (size > 0 && !ReadFile(file.get(), text, size, &read, nullptr)) read = 0;
     text[read] = '\0';
-    GlobalUnlock(block);
-    return block;
 }
 
 void initialiseViewer(HWND dialog) {
     SetWindowTextA(dialog, kGameTitle);
-    viewer.text = readReadmeText();
+    readReadmeText();
 
     HWND edit = GetDlgItem(dialog, IDC_README_TEXT);
     ShowWindow(edit, SW_SHOW);
     UpdateWindow(edit);
-    viewer.font = CreateFontA(18, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
+    viewer.font.reset(CreateFontA(18, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  FF_ROMAN | DEFAULT_PITCH, "Times New Roman"));
     INT tabStop = kTabStopDialogUnits;
     SendMessageA(edit, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(viewer.font), TRUE);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(viewer.font.get()), TRUE);
 
-    HDC dc = GetDC(edit);
-    SetMapperFlags(dc, 1);
-    HGDIOBJ previousFont = SelectObject(dc, viewer.font);
-    const char* text = viewer.text ? static_cast<const char*>(GlobalLock(viewer.text)) : nullptr;
+    WindowDC dc(edit);
+    SetMapperFlags(dc.get(), 1);
+    SelectedObject selectedFont(dc.get(), viewer.font.get());
+    const char* text = static_cast<const char*>(viewer.text.data());
     SetWindowTextA(edit, text ? text : "");
-    if (text) GlobalUnlock(viewer.text);
     SetFocus(GetDlgItem(dialog, IDOK));
-    SelectObject(dc, previousFont);
-    ReleaseDC(edit, dc);
-}
-
-void releaseViewer() {
-    if (viewer.text) GlobalFree(viewer.text);
-    if (viewer.font) DeleteObject(viewer.font);
-    viewer = {};
 }
 
 INT_PTR CALLBACK readmeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -99,6 +86,7 @@ int readmeExists() {
 
 INT_PTR showReadme(HWND owner) {
     INT_PTR result = DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_README), owner, readmeDialogProc, 0);
-    releaseViewer();
+    viewer.text.reset();
+    viewer.font.reset();
     return result;
 }

@@ -5,13 +5,14 @@
 
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
+#include "common/win_handles.h"
 #include "install/child_watch.h"
 #include "install/shortcuts.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 
-HANDLE launcherMutex = nullptr;
+KernelHandle launcherMutex;
 
 namespace {
 
@@ -27,28 +28,8 @@ const char* const kProductMutexNames[] = {
 };
 
 int screenBitsPerPixel() {
-    HDC screen = GetDC(nullptr);
-    int bits = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
-    return bits;
-}
-
-void closeLauncherMutex() {
-    if (!launcherMutex) return;
-    ReleaseMutex(launcherMutex);
-    CloseHandle(launcherMutex);
-    launcherMutex = nullptr;
-}
-
-void registerTitleWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = titleClassProc;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kTitleWindowClass;
-    RegisterClassA(&windowClass);
+    WindowDC screen(nullptr);
+    return GetDeviceCaps(screen.get(), BITSPIXEL);
 }
 
 }  // namespace
@@ -66,9 +47,9 @@ int runMessageLoop() {
 }
 
 int claimLauncherMutex() {
-    launcherMutex = CreateMutexA(nullptr, FALSE, kLauncherMutexName);
-    if (launcherMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-        closeLauncherMutex();
+    launcherMutex.reset(CreateMutexA(nullptr, FALSE, kLauncherMutexName));
+    if (launcherMutex.valid() && GetLastError() == ERROR_ALREADY_EXISTS) {
+        launcherMutex.reset();
         return 0;
     }
     return 1;
@@ -76,11 +57,8 @@ int claimLauncherMutex() {
 
 int anotherProgramRunning() {
     for (const char* name : kProductMutexNames) {
-        HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name);
-        if (mutex) {
-            CloseHandle(mutex);
-            return 1;
-        }
+        KernelHandle mutex(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name));
+        if (mutex.valid()) return 1;
     }
     return 0;
 }
@@ -90,7 +68,7 @@ int runLauncher(HINSTANCE instance) {
 
     if (screenBitsPerPixel() < kMinimumBitsPerPixel) {
         MessageBoxA(nullptr, kColourDepthWarning, kGameTitle, MB_ICONWARNING | MB_OK);
-        closeLauncherMutex();
+        launcherMutex.reset();
         return kExitCannotRun;
     }
 
@@ -102,11 +80,11 @@ int runLauncher(HINSTANCE instance) {
     // Without its window the loop would wait for ever, so the launcher ends at once.
     if (!CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0)) {
         deleteTitlePalettes();
-        closeLauncherMutex();
+        launcherMutex.reset();
         return kExitCannotRun;
     }
 
     int exitCode = runMessageLoop();
-    closeLauncherMutex();
+    launcherMutex.reset();
     return exitCode;
 }

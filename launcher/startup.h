@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
-extern HANDLE launcherMutex;
+#include "common/win_handles.h"
+
+// Held from the start's double-start check until the launcher ends; it is never owned, so
+// closing it is all there is to letting it go.
+extern KernelHandle launcherMutex;
 
 constexpr const char* kLauncherMutexName = "QUARLOCK2 PC Launch DoubleStart Check";
 constexpr const char* kColourDepthWarning =

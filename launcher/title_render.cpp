@@ -16,28 +16,10 @@ namespace {
 enum TitleBitmap { kWidePanel, kNarrowPanel, kBackground, kTitleBitmapCount };
 const WORD kBitmapIds[kTitleBitmapCount] = {IDB_HIGHLIGHT_WIDE, IDB_HIGHLIGHT_NARROW, IDB_TITLE};
 
-HPALETTE titlePalettes[kTitleBitmapCount];
+GdiObject<HPALETTE> titlePalettes[kTitleBitmapCount];
 DWORD paletteColours[kTitleBitmapCount];
-
-// The one drawing context that holds a title palette, and the palette it held before, which
-// goes back in before a title palette is deleted or selected into another context.
-struct PaletteSelection {
-    HDC dc;
-    HPALETTE original;
-};
-PaletteSelection paletteSelection;
-
-void restoreOriginalPalette() {
-    if (paletteSelection.dc) SelectPalette(paletteSelection.dc, paletteSelection.original, FALSE);
-    paletteSelection = {};
-}
-
-void selectTitlePalette(HDC dc, HPALETTE palette) {
-    if (paletteSelection.dc != dc) restoreOriginalPalette();
-    HPALETTE previous = SelectPalette(dc, palette, FALSE);
-    if (!paletteSelection.dc) paletteSelection = {dc, previous};
-    RealizePalette(dc);
-}
+// The one drawing context that holds a title palette.
+SelectedPalette selectedPalette;
 
 // The bitmap resource as stored: header, colour table, pixels. Resources need no freeing.
 const BITMAPINFOHEADER* loadBitmapResource(WORD id) {
@@ -80,7 +62,10 @@ HPALETTE createPaletteFromColourTable(const BITMAPINFOHEADER& header, DWORD colo
 int drawBitmap(HDC dc, TitleBitmap bitmap, int x, int y) {
     const BITMAPINFOHEADER* header = loadBitmapResource(kBitmapIds[bitmap]);
     if (!header) return 0;
-    if (titlePalettes[bitmap]) selectTitlePalette(dc, titlePalettes[bitmap]);
+    if (titlePalettes[bitmap]) {
+        selectedPalette.select(dc, titlePalettes[bitmap].get());
+        RealizePalette(dc);
+    }
     const BYTE* pixels =
         reinterpret_cast<const BYTE*>(header) + header->biSize + colourCount(*header) * sizeof(RGBQUAD);
     SetDIBitsToDevice(dc, x, y, header->biWidth, header->biHeight, 0, 0, 0, header->biHeight, pixels,
@@ -124,17 +109,14 @@ int loadTitlePalettes() {
             continue;
         }
         paletteColours[bitmap] = colourCount(*header);
-        titlePalettes[bitmap] = createPaletteFromColourTable(*header, paletteColours[bitmap]);
+        titlePalettes[bitmap].reset(createPaletteFromColourTable(*header, paletteColours[bitmap]));
     }
     return result;
 }
 
 void deleteTitlePalettes() {
-    restoreOriginalPalette();
-    for (HPALETTE& palette : titlePalettes) {
-        if (palette) DeleteObject(palette);
-        palette = nullptr;
-    }
+    selectedPalette.restore();
+    for (GdiObject<HPALETTE>& palette : titlePalettes) palette.reset();
 }
 
 int drawTitleImages(HWND, HDC dc) {

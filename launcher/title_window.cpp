@@ -26,12 +26,13 @@ int busyFlags[kMenuItemCount];
 namespace {
 
 // The picture outside the eight items: dragging there moves the window.
-HRGN dragRegion = nullptr;
+GdiObject<HRGN> dragRegion;
 
+// The composed title screen: all drawing goes here, painting only copies it.
 struct BackBuffer {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previousBitmap;
+    MemoryDC dc;
+    GdiObject<HBITMAP> bitmap;
+    SelectedObject selectedBitmap;
 };
 BackBuffer backBuffer;
 
@@ -40,36 +41,27 @@ BackBuffer backBuffer;
 bool resumeDeferred = false;
 
 void createBackBuffer(HWND window) {
-    HDC windowDc = GetDC(window);
-    backBuffer.dc = CreateCompatibleDC(windowDc);
-    backBuffer.bitmap = CreateCompatibleBitmap(windowDc, kTitleWidth, kTitleHeight);
-    backBuffer.previousBitmap = SelectObject(backBuffer.dc, backBuffer.bitmap);
-    ReleaseDC(window, windowDc);
+    WindowDC windowDc(window);
+    backBuffer.dc.reset(CreateCompatibleDC(windowDc.get()));
+    backBuffer.bitmap.reset(CreateCompatibleBitmap(windowDc.get(), kTitleWidth, kTitleHeight));
+    backBuffer.selectedBitmap.select(backBuffer.dc.get(), backBuffer.bitmap.get());
 }
 
-// The palettes go first: one of them is selected into the back buffer until they do.
+// Nothing is deleted while selected: the palettes and the bitmap leave the context first.
 void destroyBackBuffer() {
     deleteTitlePalettes();
-    if (backBuffer.dc) {
-        SelectObject(backBuffer.dc, backBuffer.previousBitmap);
-        DeleteDC(backBuffer.dc);
-    }
-    if (backBuffer.bitmap) DeleteObject(backBuffer.bitmap);
-    backBuffer = {};
+    backBuffer.selectedBitmap.restore();
+    backBuffer.dc.reset();
+    backBuffer.bitmap.reset();
 }
 
 void createDragRegion() {
-    dragRegion = CreateRectRgn(0, 0, kTitleWidth, kTitleHeight);
+    dragRegion.reset(CreateRectRgn(0, 0, kTitleWidth, kTitleHeight));
     for (int item = 0; item < kMenuItemCount; ++item) {
         MenuRect rect = menuItemRect(item);
         GdiObject<HRGN> itemRegion(CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom));
-        CombineRgn(dragRegion, dragRegion, itemRegion.get(), RGN_DIFF);
+        CombineRgn(dragRegion.get(), dragRegion.get(), itemRegion.get(), RGN_DIFF);
     }
-}
-
-void destroyDragRegion() {
-    if (dragRegion) DeleteObject(dragRegion);
-    dragRegion = nullptr;
 }
 
 void centreWindow(HWND window) {
@@ -79,8 +71,8 @@ void centreWindow(HWND window) {
 }
 
 void composeBackBuffer(HWND window) {
-    drawTitleImages(window, backBuffer.dc);
-    drawMenuTexts(window, backBuffer.dc);
+    drawTitleImages(window, backBuffer.dc.get());
+    drawMenuTexts(window, backBuffer.dc.get());
 }
 
 void recompose(HWND window) {
@@ -174,7 +166,7 @@ void initialise(HWND window) {
 void onPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    BitBlt(dc, 0, 0, kTitleWidth, kTitleHeight, backBuffer.dc, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, kTitleWidth, kTitleHeight, backBuffer.dc.get(), 0, 0, SRCCOPY);
     EndPaint(window, &paint);
 }
 
@@ -223,17 +215,28 @@ void onResume() {
 void onDestroy(HWND window) {
     KillTimer(window, kWatchTimerId);
     destroyBackBuffer();
-    destroyDragRegion();
+    dragRegion.reset();
     if (titleWindow == window) titleWindow = nullptr;
 }
 
 }  // namespace
 
+void registerTitleWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = titleClassProc;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kTitleWindowClass;
+    RegisterClassA(&windowClass);
+}
+
 LRESULT CALLBACK titleClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCHITTEST && dragRegion) {
         POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ScreenToClient(window, &point);
-        if (PtInRegion(dragRegion, point.x, point.y)) return HTCAPTION;
+        if (PtInRegion(dragRegion.get(), point.x, point.y)) return HTCAPTION;
     }
     return DefDlgProcA(window, message, wParam, lParam);
 }

@@ -15,5 +15,8 @@ constexpr const char* kRequirementsNotice =
     "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
     "DirectX(R)Media6 (or later) installed before playing.";
 
+// Registers class "TEST" of the title window's template; a class registered before stays.
+void registerTitleWindowClass(HINSTANCE instance);
+
 LRESULT CALLBACK titleClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK titleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "common/find_handle.h"
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/win_handles.h"

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "common/find_handle.h"
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/win_handles.h"

@@ -241,7 +241,7 @@ TEST_F(ChildWatchTest, ClosingTheTitleWindowDuringAWatchLeavesNoStaleHandle) {
     messageOwner = title;
     SleepingChild child(300);
     ASSERT_TRUE(child.started());
-    PROCESS_INFORMATION started = {child.open(SYNCHRONIZE), nullptr, child.id(), 0};
+    StartedProcess started(PROCESS_INFORMATION{child.open(SYNCHRONIZE), nullptr, child.id(), 0});
     ASSERT_EQ(1, watchInstaller(started));
     HWND pleaseWait = pleaseWaitWindow;
     ASSERT_TRUE(IsWindow(pleaseWait));

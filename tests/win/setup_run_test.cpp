@@ -438,7 +438,8 @@ TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
         DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &ours, SYNCHRONIZE, FALSE, 0);
         if (!c.openable) started.dwProcessId = 0;
 
-        ASSERT_EQ(1, watchInstaller(started));
+        StartedProcess handedOver(started);
+        ASSERT_EQ(1, watchInstaller(handedOver));
 
         EXPECT_EQ(1, childWatch.active);
         if (c.openable) {
@@ -462,7 +463,8 @@ TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
 }
 
 TEST_F(SetupRun, AStartWithoutAnyHandleIsNotWatched) {
-    EXPECT_EQ(0, watchInstaller(PROCESS_INFORMATION{}));
+    StartedProcess none;
+    EXPECT_EQ(0, watchInstaller(none));
     EXPECT_EQ(0, childWatch.active);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
     EXPECT_EQ(nullptr, findPleaseWait());

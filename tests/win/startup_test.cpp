@@ -20,13 +20,12 @@ bool launchMutexExists() {
 TEST(Startup, TheLaunchMutexIsClaimedByOneLauncherOnly) {
     ASSERT_FALSE(launchMutexExists());
     ASSERT_EQ(1, claimLauncherMutex());
-    HANDLE first = launcherMutex;
-    ASSERT_NE(nullptr, first);
-    launcherMutex = nullptr;
+    KernelHandle first(launcherMutex.release());
+    ASSERT_TRUE(first.valid());
 
     EXPECT_EQ(0, claimLauncherMutex());
-    EXPECT_EQ(nullptr, launcherMutex);
-    CloseHandle(first);
+    EXPECT_FALSE(launcherMutex.valid());
+    first.reset();
     EXPECT_FALSE(launchMutexExists()) << "the refused claim kept its handle";
 }
 
