@@ -5,13 +5,13 @@
 #include <prsht.h>
 
 #include <cstdint>
-#include <cstdio>
 
 #include "config/features_page.h"
 #include "config/future_support_page.h"
 #include "config/screen_adjustment_page.h"
 #include "launcher/message_catalogue.h"
 #include "launcher/startup.h"
+#include "launcher/text_format.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
@@ -90,7 +90,7 @@ INT_PTR showSheet(HWND owner, const char* caption) {
 int runConfigurationSheet(HWND owner) {
     sheetFont.reset(createSheetFont());
     char caption[kCaptionSize];
-    std::snprintf(caption, sizeof caption, "%s", kGameTitle);
+    formatText(caption, sizeof caption, "%s", kGameTitle);
 
     LauncherSettings& settings = launcherSettings;
     const SettingsSnapshot snapshot = {settings.displayDriver, settings.displayMode, settings.soundSetting,

@@ -2,9 +2,9 @@
 #include "install/path_rules.h"
 
 #include "install/drive_survey.h"
+#include "launcher/text_format.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -33,7 +33,7 @@ size_t rootLength(const char* path, size_t length) {
 int formatPath(char* out, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    const int length = std::vsnprintf(out, kPathBufferSize, format, arguments);
+    const int length = formatTextV(out, kPathBufferSize, format, arguments);
     va_end(arguments);
     if (length < 0 || length >= kPathBufferSize) {
         out[0] = '\0';
@@ -82,10 +82,13 @@ int driveNameFromRoot(const char* root, char* name) {
     return 1;
 }
 
-std::string fileNotFoundMessage(const char* relativeName) {
-    return std::string("Could not find the file: ") + relativeName +
-           ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and "
-           "click OK.";
+void fileNotFoundMessage(const char* relativeName, char* out) {
+    static constexpr char kBefore[] = "Could not find the file: ";
+    static constexpr char kAfter[] =
+        ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and click OK.";
+    static_assert(sizeof kBefore + kPathBufferSize - 1 + sizeof kAfter - 1 <= kFileNotFoundMessageSize,
+                  "a name that fits a path buffer fits the message");
+    formatText(out, kFileNotFoundMessageSize, "%s%s%s", kBefore, relativeName, kAfter);
 }
 
 int recordDrive(DriveTable& table, const char* name, DriveKind kind) {

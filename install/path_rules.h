@@ -4,8 +4,6 @@
 // a result that does not fit is not made at all, so no caller meets a cut-off path.
 #pragma once
 
-#include <string>
-
 #include "settings/launcher_settings.h"
 
 // printf into out (kPathBufferSize characters). When the text with its zero does not fit,
@@ -33,5 +31,8 @@ int gameWorkingFolder(const char* executablePath, char* out);
 constexpr int kDriveNameSize = 4;
 int driveNameFromRoot(const char* root, char* name);
 
-// The text shown when locateFile finds a file nowhere; relativeName exactly as asked for.
-std::string fileNotFoundMessage(const char* relativeName);
+// The text shown when locateFile finds a file nowhere, relativeName exactly as asked for, into
+// out (kFileNotFoundMessageSize characters). Any name that fits a path buffer fits whole; a
+// longer one, which no lookup could find anyway, is cut.
+constexpr int kFileNotFoundMessageSize = kPathBufferSize + 128;
+void fileNotFoundMessage(const char* relativeName, char* out);

@@ -3,13 +3,13 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "install/drive_survey.h"
 #include "launcher/message_catalogue.h"
 #include "launcher/message_texts.h"
 #include "launcher/startup.h"
+#include "launcher/text_format.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
 #include "savefolder/folder_rules.h"
@@ -99,7 +99,7 @@ void initialiseSaveFolderDialog(HWND dialog) {
     char driveName[kDriveNameSize];
     chosenDriveName(dialog, driveName);
     char rootText[kDriveNameSize + 1];
-    std::snprintf(rootText, sizeof rootText, "%s\\", driveName);
+    formatText(rootText, sizeof rootText, "%s\\", driveName);
     treeRootItem = insertRootItem(dialog, rootText);
     fillFolderTree(rootText, treeRootItem, dialog, 0);
     HTREEITEM found = findFolderItem(dialog, rootText, treeRootItem);
@@ -133,7 +133,7 @@ void onDriveChosen(HWND dialog) {
     driveIndex = static_cast<int>(chosen);
     char driveName[kDriveNameSize];
     chosenDriveName(dialog, driveName);
-    std::snprintf(launcherSettings.savePath, sizeof launcherSettings.savePath, "%s\\", driveName);
+    formatText(launcherSettings.savePath, sizeof launcherSettings.savePath, "%s\\", driveName);
 
     HWND tree = treeOf(dialog);
     SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
@@ -169,7 +169,7 @@ enum class Presence { Present, Declined, Failed };
 Presence ensureFolder(HWND dialog) {
     if (folderExists(launcherSettings.savePath)) return Presence::Present;
     char question[kCreateQuestionSize];
-    std::snprintf(question, sizeof question, kCreateFolderQuestion, launcherSettings.savePath);
+    formatText(question, sizeof question, kCreateFolderQuestion, launcherSettings.savePath);
     if (MessageBoxA(dialog, question, kGameTitle, MB_OKCANCEL) != IDOK) {
         putBack(dialog);
         return Presence::Declined;
@@ -206,7 +206,7 @@ void onNewFolder(HWND dialog) {
 
     const char* lastBackslash = std::strrchr(launcherSettings.savePath, '\\');
     char name[kPathBufferSize];
-    std::snprintf(name, sizeof name, "%s", lastBackslash ? lastBackslash + 1 : launcherSettings.savePath);
+    formatText(name, sizeof name, "%s", lastBackslash ? lastBackslash + 1 : launcherSettings.savePath);
     const size_t length = std::strlen(launcherSettings.savePath);
     if (length + 1 < sizeof launcherSettings.savePath) std::memcpy(launcherSettings.savePath + length, "\\", 2);
 
