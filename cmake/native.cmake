@@ -6,6 +6,8 @@ add_library(launcher_logic STATIC ${LOGIC_SOURCES})
 target_include_directories(launcher_logic PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(launcher_logic PUBLIC -Wall -Wextra ${SANITIZE})
 target_link_options(launcher_logic PUBLIC ${SANITIZE})
+# As in the Windows trees: the launcher's code builds without exceptions and type information.
+target_compile_options(launcher_logic PRIVATE -fno-exceptions -fno-rtti)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
