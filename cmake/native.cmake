@@ -35,5 +35,6 @@ add_test(NAME e2e_restart_tests
 set_tests_properties(e2e_restart_tests PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
 
 add_test(NAME shipped_launcher_pe
-         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe)
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe
+                 ${CMAKE_SOURCE_DIR}/tests/shipped-imports.txt)
 set_tests_properties(shipped_launcher_pe PROPERTIES TIMEOUT 60)
