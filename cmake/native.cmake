@@ -28,11 +28,21 @@ function(add_wine_test name timeout)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK desktop)
 endfunction()
 add_wine_test(win_tests 600)
+# The end-to-end tests start the launcher from the CD image, mounted read-only as drive D:.
+set(CD_IMAGE_ENVIRONMENT DEMO_CD_IMAGE=${WIN64_BUILD_DIR}/QUARLOCK2.iso)
 add_wine_test(e2e_tests 900)
 # The restart request ends the Wine session: that test runs alone, in a prefix of its own.
 add_test(NAME e2e_restart_tests
          COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/e2e_tests.exe --gtest_filter=ComponentRestart.*)
 set_tests_properties(e2e_restart_tests PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
+# Once more as Windows 98: the shipped 32-bit launcher where Wine runs it, else the 64-bit one.
+add_test(NAME e2e_tests_win98 COMMAND ${CMAKE_SOURCE_DIR}/scripts/e2e-win98.sh)
+set_tests_properties(e2e_tests_win98 PROPERTIES TIMEOUT 900 RESOURCE_LOCK desktop)
+set_tests_properties(e2e_tests e2e_restart_tests e2e_tests_win98 PROPERTIES ENVIRONMENT ${CD_IMAGE_ENVIRONMENT})
+# A test program that dies by a signal, or before GoogleTest's summary, fails its test.
+add_test(NAME wine_run_reports_a_killed_program
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-wine-run-failures.sh ${WIN64_BUILD_DIR}/tests/win_tests.exe)
+set_tests_properties(wine_run_reports_a_killed_program PROPERTIES TIMEOUT 120)
 
 add_test(NAME shipped_launcher_pe
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe

@@ -63,7 +63,25 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
   include(${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
 endif()
 
+# The CD as a publisher presses it: an ISO 9660 image of the CD folder with Joliet names and
+# nothing else (no Rock Ridge: every file read-only, names as Joliet gives them), remade on
+# every build since the folder's files come from many targets.
+find_program(XORRISO xorriso REQUIRED)
+add_custom_target(cd_image ALL
+  COMMAND ${XORRISO} -as mkisofs -quiet --norock -J -joliet-long -V QUARLOCK2
+          -o ${CMAKE_BINARY_DIR}/QUARLOCK2.iso ${CD_DIR}
+  COMMENT "CD image ${CMAKE_BINARY_DIR}/QUARLOCK2.iso")
+add_dependencies(cd_image launcher)
+if(TARGET standins)
+  add_dependencies(cd_image standins)
+endif()
+
+# The test programs: in the 64-bit tree, and in a 32-bit one made for them where Wine runs
+# 32-bit programs (cmake/mingw-i686-posix.cmake).
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(WINDOWS_TESTS ON CACHE BOOL "build the Windows test programs")
+endif()
+if(WINDOWS_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
