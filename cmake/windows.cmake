@@ -3,13 +3,16 @@
 enable_language(RC)
 
 set(WIN_COMPILE_OPTIONS -Wall -Wextra)
-# The launcher's own code needs neither exceptions, nor unwind tables, nor run-time type
-# information; each function in a section of its own lets the linker drop what nothing calls.
-# Not -fdata-sections: for this target GCC then gives every zero-initialised variable a .data
-# section of its own, zeros included, which is 28 KB more file for the display mode table alone
-# (instead of .bss, which costs no file).
-set(PRODUCT_COMPILE_OPTIONS -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -ffunction-sections)
+# The launcher's own code needs neither exceptions nor run-time type information; each function
+# in a section of its own lets the linker drop what nothing calls. Not -fdata-sections: for this
+# target GCC then gives every zero-initialised variable a .data section of its own, zeros
+# included, which is 28 KB more file for the display mode table alone (.bss costs no file).
+set(PRODUCT_COMPILE_OPTIONS -fno-exceptions -fno-rtti -ffunction-sections)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  # Nor unwind tables, which 32-bit Windows never reads (its exception handling keeps its records
+  # on the stack); 64-bit Windows unwinds every frame through its tables, so they stay there.
+  list(APPEND PRODUCT_COMPILE_OPTIONS -fno-asynchronous-unwind-tables)
+endif()
 set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
 set(WIN_SYSTEM_LIBS comctl32 ole32 shell32 advapi32 gdi32 user32 kernel32)
 set(LAUNCHER_RC ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
