@@ -217,11 +217,13 @@ int formatTextV(char* out, size_t size, const char* format, va_list arguments) {
             ++at;
         } else if (at[1] == 's') {
             const char* text = va_arg(arguments, const char*);
+            if (!text) text = "(null)";  // as the runtime's printf writes a null pointer
             output.put(text, std::strlen(text));
             ++at;
         } else if (at[1] == '.' && at[2] == '*' && at[3] == 's') {
             const int precision = va_arg(arguments, int);
             const char* text = va_arg(arguments, const char*);
+            if (!text) text = "(null)";
             size_t length = 0;
             while ((precision < 0 || length < static_cast<size_t>(precision)) && text[length]) ++length;
             output.put(text, length);

@@ -8,7 +8,7 @@
 
 // printf into out (size characters; always terminated when size > 0, the text cut to fit) for
 // the conversions the launcher uses, with printf's results:
-//   %s, %.*s   text;
+//   %s, %.*s   text; "(null)" for a null pointer;
 //   %x         an unsigned int in lower-case hexadecimal;
 //   %f         a double with six decimals: the exact value rounded to nearest, ties to even;
 //              "inf" and "-inf"; "nan" whatever the sign, as the Windows runtime prints it;
