@@ -6,6 +6,8 @@ add_library(launcher_logic STATIC ${LOGIC_SOURCES})
 target_include_directories(launcher_logic PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(launcher_logic PUBLIC -Wall -Wextra ${SANITIZE})
 target_link_options(launcher_logic PUBLIC ${SANITIZE})
+# As in the Windows trees: the launcher's code builds without exceptions and type information.
+target_compile_options(launcher_logic PRIVATE -fno-exceptions -fno-rtti)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -20,18 +22,37 @@ set(WIN64_BUILD_DIR ${CMAKE_BINARY_DIR}/../win64 CACHE PATH "the 64-bit Windows 
 set(WIN32_BUILD_DIR ${CMAKE_BINARY_DIR}/../win32 CACHE PATH "the 32-bit Windows build tree")
 set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 
+# The Windows test programs are registered here rather than in the 64-bit tree through its
+# emulator setting: one CTest run then covers every test, native and Windows, under one
+# resource lock for the shared desktop, and several of them span the trees (the Windows 98 run
+# picks the 32- or the 64-bit build, the import check reads the 32-bit one). So the toolchain
+# files name no emulator; scripts/wine-run.sh is that emulator, called here by name.
 # One CTest test per Windows test program: each Wine start costs time.
 function(add_wine_test name timeout)
   add_test(NAME ${name} COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/${name}.exe)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK desktop)
 endfunction()
 add_wine_test(win_tests 600)
+# The end-to-end tests start the launcher from the CD image, mounted read-only as drive D:.
+set(CD_IMAGE_ENVIRONMENT DEMO_CD_IMAGE=${WIN64_BUILD_DIR}/QUARLOCK2.iso)
 add_wine_test(e2e_tests 900)
 # The restart request ends the Wine session: that test runs alone, in a prefix of its own.
 add_test(NAME e2e_restart_tests
          COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/e2e_tests.exe --gtest_filter=ComponentRestart.*)
 set_tests_properties(e2e_restart_tests PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
+# Once more as Windows 98: the shipped 32-bit launcher where Wine runs it, else the 64-bit one.
+add_test(NAME e2e_tests_win98 COMMAND ${CMAKE_SOURCE_DIR}/scripts/e2e-win98.sh)
+set_tests_properties(e2e_tests_win98 PROPERTIES TIMEOUT 900 RESOURCE_LOCK desktop)
+set_tests_properties(e2e_tests e2e_restart_tests e2e_tests_win98 PROPERTIES ENVIRONMENT ${CD_IMAGE_ENVIRONMENT})
+# A test program that dies by a signal, or before GoogleTest's summary, fails its test.
+add_test(NAME wine_run_reports_a_killed_program
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-wine-run-failures.sh ${WIN64_BUILD_DIR}/tests/win_tests.exe)
+set_tests_properties(wine_run_reports_a_killed_program PROPERTIES TIMEOUT 120)
+
+add_test(NAME include_floors COMMAND ${CMAKE_SOURCE_DIR}/tests/check-include-floors.sh)
+set_tests_properties(include_floors PROPERTIES TIMEOUT 60)
 
 add_test(NAME shipped_launcher_pe
-         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe)
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe
+                 ${CMAKE_SOURCE_DIR}/tests/shipped-imports.txt)
 set_tests_properties(shipped_launcher_pe PROPERTIES TIMEOUT 60)

@@ -3,6 +3,16 @@
 enable_language(RC)
 
 set(WIN_COMPILE_OPTIONS -Wall -Wextra)
+# The launcher's own code needs neither exceptions nor run-time type information; each function
+# in a section of its own lets the linker drop what nothing calls. Not -fdata-sections: for this
+# target GCC then gives every zero-initialised variable a .data section of its own, zeros
+# included, which is 28 KB more file for the display mode table alone (.bss costs no file).
+set(PRODUCT_COMPILE_OPTIONS -fno-exceptions -fno-rtti -ffunction-sections)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  # Nor unwind tables, which 32-bit Windows never reads (its exception handling keeps its records
+  # on the stack); 64-bit Windows unwinds every frame through its tables, so they stay there.
+  list(APPEND PRODUCT_COMPILE_OPTIONS -fno-asynchronous-unwind-tables)
+endif()
 set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
 set(WIN_SYSTEM_LIBS comctl32 ole32 shell32 advapi32 gdi32 user32 kernel32)
 set(LAUNCHER_RC ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
@@ -15,17 +25,36 @@ add_library(launcher_logic STATIC ${LOGIC_SOURCES})
 add_library(launcher_core STATIC ${WIN32_SOURCES})
 foreach(lib launcher_logic launcher_core)
   target_include_directories(${lib} PUBLIC ${CMAKE_SOURCE_DIR})
-  target_compile_options(${lib} PRIVATE ${WIN_COMPILE_OPTIONS})
+  target_compile_options(${lib} PRIVATE ${WIN_COMPILE_OPTIONS} ${PRODUCT_COMPILE_OPTIONS})
 endforeach()
 target_link_libraries(launcher_core PUBLIC launcher_logic ${WIN_SYSTEM_LIBS})
 
 add_executable(launcher WIN32 launcher/main.cpp ${LAUNCHER_RC})
-set_target_properties(launcher PROPERTIES OUTPUT_NAME ${LAUNCHER_EXE_NAME})
-target_compile_options(launcher PRIVATE ${WIN_COMPILE_OPTIONS})
+# Linked as C: the launcher uses nothing of the C++ library, and a use that crept in fails the
+# link. CMake would hand a C++ program linked as C the libraries the C++ driver adds by default,
+# libstdc++ and libgcc_s (the import library of a DLL); the C driver's own static ones serve.
+set_target_properties(launcher PROPERTIES OUTPUT_NAME ${LAUNCHER_EXE_NAME} LINKER_LANGUAGE C)
+set(CMAKE_CXX_IMPLICIT_LINK_LIBRARIES "")
+target_compile_options(launcher PRIVATE ${WIN_COMPILE_OPTIONS} ${PRODUCT_COMPILE_OPTIONS})
 target_link_libraries(launcher PRIVATE launcher_core)
 # Windows 95 loads only images whose subsystem version is 4.0.
-target_link_options(launcher PRIVATE ${WIN_LINK_OPTIONS}
-                    -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
+set(LAUNCHER_LINK_OPTIONS ${WIN_LINK_OPTIONS} -Wl,--gc-sections
+    -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  # The shipped program goes without symbols.
+  list(APPEND LAUNCHER_LINK_OPTIONS -s)
+endif()
+target_link_options(launcher PRIVATE ${LAUNCHER_LINK_OPTIONS})
+
+# The floor under the launcher's size: a bare dialog program built the same way, which
+# tests/bench/shipped-size.sh measures beside it.
+add_executable(bare_dialog WIN32 ${CMAKE_SOURCE_DIR}/tests/bench/bare_dialog.cpp
+                                 ${CMAKE_SOURCE_DIR}/tests/bench/bare_dialog.rc)
+set_target_properties(bare_dialog PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench
+                      LINKER_LANGUAGE C)
+target_compile_options(bare_dialog PRIVATE ${WIN_COMPILE_OPTIONS} ${PRODUCT_COMPILE_OPTIONS})
+target_link_libraries(bare_dialog PRIVATE user32 kernel32)
+target_link_options(bare_dialog PRIVATE ${LAUNCHER_LINK_OPTIONS})
 
 # The demo CD: the launcher at the root, the readme, autorun.inf and regist/.
 set(CD_DIR ${CMAKE_BINARY_DIR}/cd)
@@ -37,12 +66,34 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
   include(${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
 endif()
 
+# The CD as a publisher presses it: an ISO 9660 image of the CD folder with Joliet names and
+# nothing else (no Rock Ridge: every file read-only, names as Joliet gives them), remade on
+# every build since the folder's files come from many targets.
+find_program(XORRISO xorriso REQUIRED)
+add_custom_target(cd_image ALL
+  COMMAND ${XORRISO} -as mkisofs -quiet --norock -J -joliet-long -V QUARLOCK2
+          -o ${CMAKE_BINARY_DIR}/QUARLOCK2.iso ${CD_DIR}
+  COMMENT "CD image ${CMAKE_BINARY_DIR}/QUARLOCK2.iso")
+add_dependencies(cd_image launcher)
+if(TARGET standins)
+  add_dependencies(cd_image standins)
+endif()
+
+# The test programs: in the 64-bit tree, and in a 32-bit one made for them where Wine runs
+# 32-bit programs (cmake/mingw-i686-posix.cmake).
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(WINDOWS_TESTS ON CACHE BOOL "build the Windows test programs")
+endif()
+if(WINDOWS_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
   foreach(suite win e2e)
     file(GLOB SUITE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${suite}/*.cpp)
+    if(suite STREQUAL "win")
+      # The launcher's number formatting against the Windows runtime it replaces.
+      list(APPEND SUITE_SOURCES ${CMAKE_SOURCE_DIR}/tests/unit/text_format_test.cpp)
+    endif()
     add_executable(${suite}_tests ${SUITE_SOURCES} ${SUPPORT_SOURCES} ${LAUNCHER_RC})
     set_target_properties(${suite}_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_compile_options(${suite}_tests PRIVATE ${WIN_COMPILE_OPTIONS})

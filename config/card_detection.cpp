@@ -1,10 +1,7 @@
 // Walks the Windows 95/98 Configuration Manager's device list for a known 3D card.
 #include "config/card_detection.h"
 
-#include <cstdio>
-#include <memory>
-#include <new>
-
+#include "common/text_format.h"
 #include "common/win_handles.h"
 
 namespace {
@@ -33,8 +30,8 @@ bool readHardwareKey(HKEY device, char* buffer) {
 
 // The code of the card behind one device key, or -1 when it is no card we know.
 DisplayDriverCode identifyDevice(const char* deviceName, DetectionBuffers& buffers) {
-    const int length = std::snprintf(buffers.devicePath, sizeof buffers.devicePath, "%s\\%s",
-                                     kEnumKeyPath, deviceName);
+    const int length = formatText(buffers.devicePath, sizeof buffers.devicePath, "%s\\%s",
+                                  kEnumKeyPath, deviceName);
     if (length < 0 || static_cast<size_t>(length) >= sizeof buffers.devicePath) return -1;
     RegistryKey device;
     if (device.open(HKEY_DYN_DATA, buffers.devicePath, KEY_READ) != ERROR_SUCCESS) return -1;
@@ -51,7 +48,8 @@ DisplayDriverCode detectDisplayCard() {
     RegistryKey devices;
     if (devices.open(HKEY_DYN_DATA, kEnumKeyPath, KEY_READ) != ERROR_SUCCESS) return -2;
 
-    std::unique_ptr<DetectionBuffers> buffers(new (std::nothrow) DetectionBuffers);
+    GlobalBlock block(sizeof(DetectionBuffers));
+    DetectionBuffers* buffers = static_cast<DetectionBuffers*>(block.data());
     if (!buffers) return -2;
 
     DisplayDriverCode result = -1;

@@ -5,11 +5,11 @@
 #include <prsht.h>
 
 #include <cstdint>
-#include <cstdio>
 
 #include "common/child_font.h"
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
+#include "common/text_format.h"
 #include "config/features_page.h"
 #include "config/future_support_page.h"
 #include "config/screen_adjustment_page.h"
@@ -90,7 +90,7 @@ INT_PTR showSheet(HWND owner, const char* caption) {
 int runConfigurationSheet(HWND owner) {
     sheetFont.reset(createSheetFont());
     char caption[kCaptionSize];
-    std::snprintf(caption, sizeof caption, "%s", kGameTitle);
+    formatText(caption, sizeof caption, "%s", kGameTitle);
 
     LauncherSettings& settings = launcherSettings;
     const SettingsSnapshot snapshot = {settings.displayDriver, settings.displayMode, settings.soundSetting,

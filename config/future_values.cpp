@@ -1,9 +1,9 @@
 // Showing and reading the four DATA values: "%f" and "%x" texts and their parsers.
 #include "config/future_values.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
+
+#include "common/text_format.h"
 
 namespace {
 
@@ -45,23 +45,23 @@ size_t decimalNumberLength(const char* text) {
 }  // namespace
 
 void formatFloatValue(float value, char* text, size_t size) {
-    std::snprintf(text, size, "%f", static_cast<double>(value));
+    formatText(text, size, "%f", static_cast<double>(value));
 }
 
 void formatHexValue(uint32_t value, char* text, size_t size) {
-    std::snprintf(text, size, "%x", static_cast<unsigned int>(value));
+    formatText(text, size, "%x", static_cast<unsigned int>(value));
 }
 
 int scanFloatValue(const char* text, float* value) {
     char copy[kValueTextSize];
-    std::snprintf(copy, sizeof copy, "%s", text);
+    formatText(copy, sizeof copy, "%s", text);
     size_t start = 0;
     while (isSpace(copy[start])) ++start;
     const size_t length = decimalNumberLength(copy + start);
     if (length == 0) return 0;
-    // Only the number goes to strtof, which would also read hexadecimal and "inf".
+    // Only the number is converted, never hexadecimal or "inf".
     copy[start + length] = '\0';
-    *value = std::strtof(copy + start, nullptr);
+    *value = decimalToFloat(copy + start);
     return 1;
 }
 

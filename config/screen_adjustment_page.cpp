@@ -4,9 +4,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <cstdio>
-
 #include "common/message_catalogue.h"
+#include "common/text_format.h"
 #include "config/card_detection.h"
 #include "config/configuration_sheet.h"
 #include "config/screen_modes.h"
@@ -79,9 +78,9 @@ void onDetectClicked(HWND page) {
     const DisplayDriverCode detected = detectDisplayCard();
     char question[kQuestionSize];
     if (detected < 0) {
-        std::snprintf(question, sizeof question, "%s", kNotDetectedQuestion);
+        formatText(question, sizeof question, "%s", kNotDetectedQuestion);
     } else {
-        std::snprintf(question, sizeof question, kDetectedQuestion, driverName(detected));
+        formatText(question, sizeof question, kDetectedQuestion, driverName(detected));
     }
     if (MessageBoxA(page, question, kGameTitle, MB_OKCANCEL) != IDOK) return;
     selectDriverPosition(page, detected < 0 ? kSoftwareSystemMemoryPosition : listPositionForDriver(detected));

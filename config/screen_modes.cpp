@@ -1,7 +1,7 @@
 // The driver list of the Screen adjustment page, its two mappings and the screen mode table.
 #include "config/screen_modes.h"
 
-#include <cstdio>
+#include "common/text_format.h"
 
 DisplayModeRecord displayModeTable[kDisplayModeRows];
 
@@ -69,7 +69,7 @@ void fillRow(DisplayModeRecord& row, const ScreenMode& mode) {
     row.height = mode.height;
     row.bitDepth = kModeBitDepth;
     row.kind = mode.kind;
-    std::snprintf(row.name, sizeof row.name, "%s", mode.name);
+    formatText(row.name, sizeof row.name, "%s", mode.name);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "install/file_lookup.h"
 
 #include <cstring>
-#include <string>
 
 #include "common/message_catalogue.h"
 #include "common/win_handles.h"
@@ -80,7 +79,9 @@ int windowsFolder(char* folder) {
 int locateFile(const char* relativeName, HWND owner, char* path) {
     if (searchPlaces(relativeName, path)) return 1;
     path[0] = '\0';
-    MessageBoxA(owner, fileNotFoundMessage(relativeName).c_str(), kGameTitle, MB_OK);
+    char message[kFileNotFoundMessageSize];
+    fileNotFoundMessage(relativeName, message);
+    MessageBoxA(owner, message, kGameTitle, MB_OK);
     return 0;
 }
 

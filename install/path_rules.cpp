@@ -1,8 +1,9 @@
 // Path rules of the file lookup and the program starts.
 #include "install/path_rules.h"
 
+#include "common/text_format.h"
+
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -31,7 +32,7 @@ size_t rootLength(const char* path, size_t length) {
 int formatPath(char* out, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    const int length = std::vsnprintf(out, kPathBufferSize, format, arguments);
+    const int length = formatTextV(out, kPathBufferSize, format, arguments);
     va_end(arguments);
     if (length < 0 || length >= kPathBufferSize) {
         out[0] = '\0';
@@ -68,8 +69,11 @@ int gameWorkingFolder(const char* executablePath, char* out) {
     return 1;
 }
 
-std::string fileNotFoundMessage(const char* relativeName) {
-    return std::string("Could not find the file: ") + relativeName +
-           ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and "
-           "click OK.";
+void fileNotFoundMessage(const char* relativeName, char* out) {
+    static constexpr char kBefore[] = "Could not find the file: ";
+    static constexpr char kAfter[] =
+        ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and click OK.";
+    static_assert(sizeof kBefore + kPathBufferSize - 1 + sizeof kAfter - 1 <= kFileNotFoundMessageSize,
+                  "a name that fits a path buffer fits the message");
+    formatText(out, kFileNotFoundMessageSize, "%s%s%s", kBefore, relativeName, kAfter);
 }

@@ -4,8 +4,6 @@
 // a result that does not fit is not made at all, so no caller meets a cut-off path.
 #pragma once
 
-#include <string>
-
 #include "settings/launcher_settings.h"
 
 // printf into out (kPathBufferSize characters). When the text with its zero does not fit,
@@ -28,5 +26,8 @@ int cutAtLastBackslash(char* path);
 // out: kPathBufferSize characters; 0 (out emptied) when executablePath does not fit it.
 int gameWorkingFolder(const char* executablePath, char* out);
 
-// The text shown when locateFile finds a file nowhere; relativeName exactly as asked for.
-std::string fileNotFoundMessage(const char* relativeName);
+// The text shown when locateFile finds a file nowhere, relativeName exactly as asked for, into
+// out (kFileNotFoundMessageSize characters). Any name that fits a path buffer fits whole; a
+// longer one, which no lookup could find anyway, is cut.
+constexpr int kFileNotFoundMessageSize = kPathBufferSize + 128;
+void fileNotFoundMessage(const char* relativeName, char* out);

@@ -1,11 +1,10 @@
 // The small dialog that asks for a new folder's name and makes that folder.
 #include "savefolder/new_folder_dialog.h"
 
-#include <cstdio>
-
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/module_instance.h"
+#include "common/text_format.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_rules.h"
 #include "settings/launcher_settings.h"
@@ -22,7 +21,7 @@ enum NameResult : INT_PTR { kFolderMade = 0, kNothingMade = 1 };
 
 void showPrompt(HWND dialog) {
     char prompt[kPromptSize];
-    std::snprintf(prompt, sizeof prompt, kPromptFormat, launcherSettings.savePath);
+    formatText(prompt, sizeof prompt, kPromptFormat, launcherSettings.savePath);
     SetDlgItemTextA(dialog, IDC_NEW_FOLDER_PROMPT, prompt);
 }
 
@@ -60,7 +59,7 @@ void onNameConfirmed(HWND dialog) {
         EndDialog(dialog, kNothingMade);
         return;
     }
-    std::snprintf(launcherSettings.savePath, sizeof launcherSettings.savePath, "%s", full);
+    formatText(launcherSettings.savePath, sizeof launcherSettings.savePath, "%s", full);
     EndDialog(dialog, kFolderMade);
 }
 

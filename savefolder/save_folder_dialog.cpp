@@ -3,12 +3,12 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/module_instance.h"
+#include "common/text_format.h"
 #include "install/drive_survey.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
@@ -120,7 +120,7 @@ void initialiseSaveFolderDialog(HWND dialog) {
     char driveName[kDriveNameSize];
     chosenDriveName(dialog, driveName);
     char rootText[kDriveNameSize + 1];
-    std::snprintf(rootText, sizeof rootText, "%s\\", driveName);
+    formatText(rootText, sizeof rootText, "%s\\", driveName);
     treeRootItem = insertRootItem(dialog, rootText);
     {
         ChooserBusy busy(dialog);
@@ -160,7 +160,7 @@ void onDriveChosen(HWND dialog) {
     // The root's own copy: deleting the selected item makes the tree select another one and
     // notify, which would recompose savePath from the old tree.
     char rootText[kDriveNameSize + 1];
-    std::snprintf(rootText, sizeof rootText, "%s\\", driveName);
+    formatText(rootText, sizeof rootText, "%s\\", driveName);
     std::memcpy(launcherSettings.savePath, rootText, sizeof rootText);
     {
         ChooserBusy busy(dialog);
@@ -199,7 +199,7 @@ enum class Presence { Present, Declined, Failed };
 Presence ensureFolder(HWND dialog) {
     if (folderExists(launcherSettings.savePath)) return Presence::Present;
     char question[kCreateQuestionSize];
-    std::snprintf(question, sizeof question, kCreateFolderQuestion, launcherSettings.savePath);
+    formatText(question, sizeof question, kCreateFolderQuestion, launcherSettings.savePath);
     if (MessageBoxA(dialog, question, kGameTitle, MB_OKCANCEL) != IDOK) {
         putBack(dialog);
         return Presence::Declined;
@@ -241,7 +241,7 @@ void onNewFolder(HWND dialog) {
 
     const char* lastBackslash = std::strrchr(launcherSettings.savePath, '\\');
     char name[kPathBufferSize];
-    std::snprintf(name, sizeof name, "%s", lastBackslash ? lastBackslash + 1 : launcherSettings.savePath);
+    formatText(name, sizeof name, "%s", lastBackslash ? lastBackslash + 1 : launcherSettings.savePath);
     const size_t length = std::strlen(launcherSettings.savePath);
     if (length + 1 < sizeof launcherSettings.savePath) std::memcpy(launcherSettings.savePath + length, "\\", 2);
 

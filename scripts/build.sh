@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the three trees: build/native (logic and unit tests), build/win64 (launcher, demo
-# CD and Windows tests) and build/win32 (the shipped launcher and its CD).
+# CD and Windows tests) and build/win32 (the shipped launcher and its CD); and, where Wine runs
+# 32-bit programs, build/win32-tests with the end-to-end tests for the shipped launcher.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 jobs=$(nproc)
@@ -15,3 +16,8 @@ for tree in win32 win64 native; do
     echo "== building $tree"
     cmake --build "$BUILD_DIR/$tree" -j "$jobs"
 done
+if win32_wine_available; then
+    configure win32-tests -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686-posix.cmake"
+    echo "== building win32-tests"
+    cmake --build "$BUILD_DIR/win32-tests" -j "$jobs" --target e2e_tests
+fi

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the launcher from the demo CD in a Wine
 # CD-ROM drive D:. Without $DISPLAY it runs on a virtual display and saves a screenshot.
+#   scripts/run.sh [--image]    --image (or CD_IMAGE=1): the CD image, mounted read-only, as D:
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+use_image=${CD_IMAGE:-}
+[ "${1:-}" != --image ] || use_image=1
 "$ROOT/scripts/install-deps.sh"
 "$ROOT/scripts/build.sh"
 "$ROOT/scripts/make-prefix.sh"
@@ -13,6 +16,10 @@ if [ ! -d "$WINEPREFIX" ]; then
 fi
 # A demo prefix made by an older version of this script may still link into $HOME.
 replace_drive_c_links "$WINEPREFIX"
+cd_mount=$BUILD_DIR/cd-image-mount
+if [ -n "$use_image" ] && mount_cd_image "$BUILD_DIR/win64/QUARLOCK2.iso" "$cd_mount"; then
+    DEMO_CD_DIR=$cd_mount
+fi
 ln -sfn "$DEMO_CD_DIR" "$WINEPREFIX/dosdevices/d:"
 
 screenshot=""
@@ -21,14 +28,16 @@ if [ -z "${DISPLAY:-}" ]; then
     screenshot=${SCREENSHOT:-$BUILD_DIR/launcher-screen.png}
 fi
 wineserver -p >/dev/null 2>&1
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+"$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
 
 cd "$DEMO_CD_DIR"
 if [ -z "$screenshot" ]; then
-    wine start /d 'D:\' /wait "D:\\$LAUNCHER_EXE"
+    "$WINE64" start /d 'D:\' /wait "D:\\$LAUNCHER_EXE"
+    cd "$ROOT"
+    unmount_cd_image "$cd_mount"
     exit 0
 fi
-wine start /d 'D:\' "D:\\$LAUNCHER_EXE" >/dev/null 2>&1
+"$WINE64" start /d 'D:\' "D:\\$LAUNCHER_EXE" >/dev/null 2>&1
 # Answer the first-start readme, notice and component questions with Enter, saving each
 # screen, until only the 640 x 480 title window is left (the stand-in installers close by
 # themselves).
@@ -46,3 +55,4 @@ done
 import -window root "$screenshot"
 echo "The launcher is running on the virtual display $DISPLAY; screenshot: $screenshot"
 echo "Stop it with: WINEPREFIX=$WINEPREFIX wineserver -k"
+if mountpoint -q "$cd_mount"; then echo "then unmount the CD image: fusermount -u $cd_mount || umount $cd_mount"; fi

@@ -3,8 +3,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
-#include <new>
 
 #include "common/win_handles.h"
 #include "settings/launcher_settings.h"
@@ -202,16 +200,17 @@ int defaultSavePath(char* path) {
     }
     // A folder too long to leave room for the save folder within the save path's limit is
     // as unusable as one that cannot be read.
-    std::unique_ptr<char[]> folder(new (std::nothrow) char[kProgramFilesBufferSize + 1]);
+    GlobalBlock block(kProgramFilesBufferSize + 1);
+    char* folder = static_cast<char*>(block.data());
     DWORD size = kProgramFilesBufferSize;
     if (!folder ||
         RegQueryValueExA(key.get(), "ProgramFilesDir", nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(folder.get()), &size) != ERROR_SUCCESS) {
+                         reinterpret_cast<BYTE*>(folder), &size) != ERROR_SUCCESS) {
         showProgramFilesError("Reg Query Error. ProgramFilesDir");
         return 0;
     }
     folder[size < kProgramFilesBufferSize ? size : kProgramFilesBufferSize] = '\0';
-    if (!composeProgramFilesFolder(folder.get(), path)) {
+    if (!composeProgramFilesFolder(folder, path)) {
         showProgramFilesError("Reg Query Error. ProgramFilesDir");
         return 0;
     }

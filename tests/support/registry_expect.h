@@ -14,7 +14,8 @@ struct RegPlace {
 
 void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
                       DWORD value);
-// size: the data length RegQueryValueExA must report, or 0 to accept any.
+// size: the data length RegQueryValueExA must report, or 0 to accept any. On Windows 95/98,
+// which store a string with its own length, the text's length with its zero passes too.
 void expectRegStringAt(const char* file, int line, const RegPlace& place, const char* name,
                        const char* text, DWORD size);
 void expectRegMissingAt(const char* file, int line, const RegPlace& place, const char* name);

@@ -1,5 +1,5 @@
 // The window-free rules of the file lookup and the game start: bounded joining, the game's
-// working folder and the drive table's bounds.
+// working folder, the drive table's bounds and the not-found message's buffer.
 #include "install/drive_table.h"
 #include "install/path_rules.h"
 
@@ -27,6 +27,18 @@ TEST(PathJoin, AResultThatDoesNotFitIsNotMade) {
     EXPECT_EQ(0, joinPath(out.get(), (fits + "f").c_str(), name.c_str()));
     EXPECT_STREQ("", out.get()) << "no cut-off path is left behind";
     EXPECT_EQ(0, formatPath(out.get(), "%s\\ORVANE", std::string(5000, 'p').c_str()));
+}
+
+TEST(FileNotFoundMessage, HoldsTheLongestNameAPathBufferCanHoldWhole) {
+    const std::string name(kPathBufferSize - 1, 'n');
+    std::unique_ptr<char[]> message(new char[kFileNotFoundMessageSize]);
+    fileNotFoundMessage(name.c_str(), message.get());
+    EXPECT_EQ("Could not find the file: " + name +
+                  ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and click OK.",
+              message.get());
+    fileNotFoundMessage(std::string(5000, 'n').c_str(), message.get());
+    EXPECT_EQ(kFileNotFoundMessageSize - 1, static_cast<int>(std::strlen(message.get())))
+        << "a longer name is cut inside the buffer";
 }
 
 TEST(GameFolder, IsTwoLevelsAboveTheExecutableButNeverAboveTheRoot) {
