@@ -14,4 +14,10 @@ start_xvfb LAUNCHER_TEST_DISPLAY_8 110 8
 start_xvfb LAUNCHER_TEST_DISPLAY_16 120 16
 trap stop_xvfbs EXIT
 
-ctest --test-dir "$BUILD_DIR/native" --output-on-failure -j 2 "$@"
+status=0
+ctest --test-dir "$BUILD_DIR/native" --output-on-failure -j 2 "$@" || status=$?
+# What the runs chose on this machine: how the CD image was mounted, which launcher ran as
+# Windows 98, and why.
+log="$BUILD_DIR/native/Testing/Temporary/LastTest.log"
+[ -f "$log" ] && grep -hE '^(Windows 98|CD): ' "$log" | sed -E 's#/tmp/launcher-cd\.[A-Za-z0-9]+#<mount point>#g' | sort -u
+exit $status
