@@ -41,8 +41,10 @@ target_link_libraries(launcher PRIVATE launcher_core)
 set(LAUNCHER_LINK_OPTIONS ${WIN_LINK_OPTIONS} -Wl,--gc-sections
     -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-  # The shipped program goes without symbols.
-  list(APPEND LAUNCHER_LINK_OPTIONS -s)
+  # The shipped program goes without symbols, and without relocations: a program loads at its
+  # preferred address on Windows 95 and 98, which never move it, and on later Windows too
+  # unless it asks to be moved.
+  list(APPEND LAUNCHER_LINK_OPTIONS -s -Wl,--disable-dynamicbase -Wl,--disable-reloc-section)
 endif()
 target_link_options(launcher PRIVATE ${LAUNCHER_LINK_OPTIONS})
 
