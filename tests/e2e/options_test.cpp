@@ -7,10 +7,11 @@
 
 #include <memory>
 
+#include "config/display_drivers.h"
+
 namespace {
 
 constexpr int kOptionsItem = 1;
-constexpr int kDriverListId = 1009;
 constexpr int kRivaTntPosition = 11;
 constexpr int kSavagePosition = 16;
 
@@ -18,9 +19,8 @@ class Options : public LauncherTest {
 protected:
     // Presses OPTIONS and answers the sheet that opens, or nullptr (with a failure).
     HWND openSheet() {
-        PostMessageA(title_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 110));
-        PostMessageA(title_, WM_LBUTTONUP, 0, MAKELPARAM(400, 110));
-        HWND sheet = waitForWindow("#32770", kGameCaption, launcher_.id(), kWindowTimeoutMs);
+        postClick(title_, 400, 110);
+        HWND sheet = waitForWindow("#32770", kGameTitle, launcher_.id(), kWindowTimeoutMs);
         if (!sheet) ADD_FAILURE() << "no sheet came; the launcher shows " << describeWindows(launcher_.id());
         return sheet;
     }
@@ -33,9 +33,9 @@ protected:
     }
     // Where the driver line's glyphs lie once the title screen shows that name centred in its column.
     void expectDriverLineAt(const char* file, int line, const std::string& name) {
-        const MenuLine& driverLine = menuLine("driver");
+        const MenuTextLine driverLine = menuLineOf(MenuTextKind::DriverName);
         const TextMeasure measure = measureMenuText(name);
-        const int x = driverLine.left + (driverLine.width - measure.extent) / 2;
+        const int x = centredTextX(driverLine.columnLeft, driverLine.columnWidth, measure.extent);
         TitleShot shot(title_);
         TitleShot::Ink ink = shot.ink(driverLine);
         for (DWORD start = GetTickCount(); ink.left != x + measure.inkLeft && GetTickCount() - start < 3000;) {
@@ -57,29 +57,29 @@ protected:
 
 TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     // A stored driver, so that the start does not depend on the machine's cards.
-    ASSERT_TRUE(setRegDword(kLauncherKey, "Display Driver", 22));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 22));
     ASSERT_TRUE(title_ = startAtTitleScreen());
-    expectDriverLine("Savage");
+    expectDriverLine(driverName(22));
 
     HWND sheet = openSheet();
     ASSERT_TRUE(sheet);
-    chooseComboEntry(firstPage(sheet), kDriverListId, kRivaTntPosition);
+    chooseComboEntry(firstPage(sheet), IDC_SCREEN_DRIVERS, kRivaTntPosition);
     closeWith(sheet, PSBTN_CANCEL);
-    expectRegDword(kLauncherKey, "Display Driver", 22);
-    expectRegMissing(kLauncherKey, "Option");
-    expectDriverLine("Savage");
+    expectRegDword(kSettingsKey, "Display Driver", 22);
+    expectRegMissing(kSettingsKey, "Option");
+    expectDriverLine(driverName(22));
 
     sheet = openSheet();
     ASSERT_TRUE(sheet);
     HWND page = firstPage(sheet);
-    EXPECT_EQ(kSavagePosition, SendDlgItemMessageA(page, kDriverListId, CB_GETCURSEL, 0, 0));
-    chooseComboEntry(page, kDriverListId, kRivaTntPosition);
+    EXPECT_EQ(kSavagePosition, SendDlgItemMessageA(page, IDC_SCREEN_DRIVERS, CB_GETCURSEL, 0, 0));
+    chooseComboEntry(page, IDC_SCREEN_DRIVERS, kRivaTntPosition);
     closeWith(sheet, PSBTN_OK);
-    expectRegDword(kLauncherKey, "Display Driver", 19);
-    expectRegDword(kLauncherKey, "Display Mode", 0);
-    expectRegDword(kLauncherKey, "Option", 0x07970797);
-    expectRegDword(kLauncherKey, "Install Flag", 0x300);
-    expectDriverLine("RIVA TNT");
+    expectRegDword(kSettingsKey, "Display Driver", 19);
+    expectRegDword(kSettingsKey, "Display Mode", 0);
+    expectRegDword(kSettingsKey, "Option", 0x07970797);
+    expectRegDword(kSettingsKey, "Install Flag", 0x300);
+    expectDriverLine(driverName(19));
     if (lastShot_) saveScreenshot(*lastShot_, "options_driver_changed.bmp");
     expectStillRunning();
 }

@@ -7,18 +7,15 @@
 #include <set>
 #include <vector>
 
+#include "tests/support/files.h"
+
 namespace {
 
 constexpr const char* kLauncherFileName = "Qlk2_launch.exe";
 constexpr DWORD kSpawnTimeoutMs = 10000;
 
-// Wine's own entry points: the Unix spawn and the Unix name of a Windows path.
+// Wine's own Unix spawn.
 using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
-using UnixFileName = char*(CDECL*)(const WCHAR* dosPath);
-
-void* wineEntry(const char* module, const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name));
-}
 
 std::set<DWORD> launcherProcessIds() {
     std::set<DWORD> ids;
@@ -32,24 +29,7 @@ std::set<DWORD> launcherProcessIds() {
     return ids;
 }
 
-std::string unixPathOf(const std::string& windowsPath) {
-    auto toUnix = reinterpret_cast<UnixFileName>(wineEntry("kernel32.dll", "wine_get_unix_file_name"));
-    if (!toUnix) return {};
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* unixPath = toUnix(wide.c_str());
-    if (!unixPath) return {};
-    std::string result = unixPath;
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
-}
-
 }  // namespace
-
-std::string environmentValue(const char* name) {
-    char value[1024] = "";
-    DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
 
 bool LauncherProcess::start(const LauncherOptions& options) {
     terminate();
@@ -86,7 +66,8 @@ bool LauncherProcess::createProcess(const LauncherOptions& options) {
 // folder as its current directory, with DISPLAY set; its output goes nowhere, so that no
 // pipe of the test run stays open behind it.
 bool LauncherProcess::spawnOnDisplay(const LauncherOptions& options) {
-    auto spawn = reinterpret_cast<UnixSpawn>(wineEntry("ntdll.dll", "__wine_unix_spawnvp"));
+    auto spawn = reinterpret_cast<UnixSpawn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
     std::string directory = unixPathOf(options.directory);
     std::string launcher = unixPathOf(kCdLauncherPath);
     if (!spawn || directory.empty() || launcher.empty()) {

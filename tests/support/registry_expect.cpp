@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "common/win_handles.h"
+#include "settings/launcher_settings.h"
+
+const RegPlace kSettingsKey{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 
 namespace {
 

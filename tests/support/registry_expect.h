@@ -12,6 +12,8 @@ struct RegPlace {
     const char* path;
 };
 
+extern const RegPlace kSettingsKey;  // the launcher's settings, HKLM\Software\ORVANE\QUARLOCK2
+
 void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
                       DWORD value);
 // size: the data length RegQueryValueExA must report, or 0 to accept any.

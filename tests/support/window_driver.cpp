@@ -35,10 +35,6 @@ std::vector<HWND> findWindows(DWORD processId, const char* className, const char
 // The icon control of the system's message box template.
 constexpr int kMessageBoxIconId = 0x0440;
 
-bool isMessageBox(HWND window) {
-    return windowClass(window) == "#32770" && GetDlgItem(window, 0xFFFF) != nullptr && IsWindowVisible(window);
-}
-
 }  // namespace
 
 HWND waitForWindow(const char* className, const char* caption, DWORD processId, DWORD timeoutMs) {
@@ -72,6 +68,27 @@ HWND visibleDialog(DWORD processId, int controlId) {
 
 HWND visibleMessageBox(DWORD processId) { return visibleDialog(processId, 0xFFFF); }
 
+HWND waitForDialog(DWORD processId, int controlId, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount();; Sleep(20)) {
+        HWND dialog = visibleDialog(processId, controlId);
+        if (dialog || GetTickCount() - start >= timeoutMs) return dialog;
+    }
+}
+
+HWND waitForMessageBox(DWORD processId, DWORD timeoutMs) { return waitForDialog(processId, 0xFFFF, timeoutMs); }
+
+bool isAbove(HWND first, HWND second) {
+    for (HWND window = GetWindow(first, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == second) return true;
+    return false;
+}
+
+LPARAM screenPoint(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    return MAKELPARAM(point.x, point.y);
+}
+
 std::string windowText(HWND window) {
     char text[4096] = "";
     // WM_GETTEXT rather than GetWindowText: it reads controls of other processes too.
@@ -88,7 +105,35 @@ std::string windowClass(HWND window) {
 
 std::string dialogItemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
 
+std::string controlText(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::string storedText(HWND window) {
+    WCHAR text[512] = L"";
+    InternalGetWindowText(window, text, 512);
+    char narrow[512] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
 std::string messageBoxText(HWND box) { return dialogItemText(box, 0xFFFF); }
+
+std::vector<int> messageBoxButtons(HWND box) {
+    std::vector<int> buttons;
+    for (int id = IDOK; id <= IDCONTINUE; ++id) {
+        HWND button = GetDlgItem(box, id);
+        if (button && IsWindowVisible(button)) buttons.push_back(id);
+    }
+    return buttons;
+}
 
 void clickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
@@ -119,10 +164,7 @@ AnsweredBox answerBox(HWND box, int button) {
     // The icon control stays in a box without icon, empty.
     HWND icon = GetDlgItem(box, kMessageBoxIconId);
     answer.hasIcon = icon && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
-    for (int id = IDOK; id <= IDCONTINUE; ++id) {
-        HWND item = GetDlgItem(box, id);
-        if (item && IsWindowVisible(item)) answer.buttons.push_back(id);
-    }
+    answer.buttons = messageBoxButtons(box);
     HWND buttonWindow = GetDlgItem(box, button);
     answer.answeredAt = GetTickCount();
     if (buttonWindow) PostMessageA(buttonWindow, BM_CLICK, 0, 0);
@@ -131,23 +173,13 @@ AnsweredBox answerBox(HWND box, int button) {
     return answer;
 }
 
-HWND findMessageBox(DWORD processId) {
-    for (HWND window : findWindows(processId, "#32770", nullptr))
-        if (isMessageBox(window)) return window;
-    return nullptr;
-}
-
 }  // namespace
 
 std::future<AnsweredBox> answerNextMessageBox(int button, DWORD timeoutMs) {
     DWORD processId = GetCurrentProcessId();
     return std::async(std::launch::async, [=] {
-        DWORD start = GetTickCount();
-        do {
-            if (HWND box = findMessageBox(processId)) return answerBox(box, button);
-            Sleep(20);
-        } while (GetTickCount() - start < timeoutMs);
-        return AnsweredBox();
+        HWND box = waitForMessageBox(processId, timeoutMs);
+        return box ? answerBox(box, button) : AnsweredBox();
     });
 }
 
@@ -158,7 +190,7 @@ MessageBoxWatch::MessageBoxWatch(int button) {
         for (;;) {
             // Read before looking, so that a box that opened before stop() is still answered.
             bool last = stopping_;
-            if (HWND box = findMessageBox(processId)) {
+            if (HWND box = visibleMessageBox(processId)) {
                 boxes.push_back(answerBox(box, button));
                 continue;
             }
@@ -190,6 +222,16 @@ std::future<bool> whenWindowAppears(const char* className, const char* caption,
                                     timeoutMs);
         if (!window) return false;
         action(window);
+        return true;
+    });
+}
+
+std::future<bool> whenDialogAppears(int controlId, std::function<void(HWND)> action) {
+    return std::async(std::launch::async, [=] {
+        HWND dialog = waitForDialog(GetCurrentProcessId(), controlId);
+        if (!dialog) return false;
+        action(dialog);
+        if (IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     });
 }

@@ -22,13 +22,27 @@ bool waitUntilGone(HWND window, DWORD timeoutMs = 10000);
 HWND visibleDialog(DWORD processId, int controlId = 0);
 // A visible message box of the process (a dialog with the text control 0xFFFF), or nullptr.
 HWND visibleMessageBox(DWORD processId);
+// The same, waited for; nullptr when none came within the time.
+HWND waitForDialog(DWORD processId, int controlId = 0, DWORD timeoutMs = 10000);
+HWND waitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
+// Whether first lies above second in the window order.
+bool isAbove(HWND first, HWND second);
+// A client point as the screen position that WM_NCHITTEST carries.
+LPARAM screenPoint(HWND window, int x, int y);
 
 std::string windowText(HWND window);
 std::string windowClass(HWND window);
 std::string dialogItemText(HWND dialog, int id);
+// The whole text of a control, however long (windowText reads 4 KB at most).
+std::string controlText(HWND control);
+
+// A window's own text, read without a message: its thread may be blocked in a wait.
+std::string storedText(HWND window);
 
 // A message box's text lives in its static control 0xFFFF.
 std::string messageBoxText(HWND box);
+// Ids of the visible push buttons of a message box, IDOK to IDCONTINUE.
+std::vector<int> messageBoxButtons(HWND box);
 
 // Posted, so that a button that opens another modal box does not block the caller.
 void clickButton(HWND dialog, int id);
@@ -75,6 +89,10 @@ private:
 // exists; the future answers whether it came.
 std::future<bool> whenWindowAppears(const char* className, const char* caption,
                                     std::function<void(HWND)> action, DWORD timeoutMs = 10000);
+// Runs action on a helper thread once a visible dialog of this process holds the control; a
+// dialog that the action leaves open is cancelled, so that a failed check never hangs the test.
+// The future answers whether the dialog came.
+std::future<bool> whenDialogAppears(int controlId, std::function<void(HWND)> action);
 
 // Pixels of a screen rectangle, copied from the screen DC (the window must be on top).
 class ScreenPixels {

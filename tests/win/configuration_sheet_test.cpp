@@ -23,7 +23,6 @@
 
 namespace {
 
-const RegPlace kSettingsKey = {HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 constexpr const char* kSheetCaption = "QUARLOCK2";
 constexpr int kApplyButtonId = 0x3021;
 constexpr int kScreenPage = 0, kFeaturesPage = 1, kFuturePage = 2;

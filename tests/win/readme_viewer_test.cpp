@@ -12,59 +12,12 @@
 #include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "resources/resource_ids.h"
+#include "tests/support/files.h"
 #include "tests/support/window_driver.h"
 
 namespace {
 
-// A fresh folder made the current one for the test's lifetime; removed with its files.
-class CurrentFolder {
-public:
-    CurrentFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        GetCurrentDirectoryA(sizeof previous_, previous_);
-        path_ = std::string(temp) + "readme_viewer_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(counter_++);
-        CreateDirectoryA(path_.c_str(), nullptr);
-        SetCurrentDirectoryA(path_.c_str());
-    }
-    ~CurrentFolder() {
-        SetCurrentDirectoryA(previous_);
-        std::string readme = path_ + "\\readme.txt";
-        DeleteFileA(readme.c_str());
-        RemoveDirectoryA(readme.c_str());
-        RemoveDirectoryA(path_.c_str());
-    }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-
-private:
-    static int counter_;
-    char previous_[MAX_PATH] = "";
-    std::string path_;
-};
-int CurrentFolder::counter_ = 0;
-
-void writeReadme(const std::string& bytes) {
-    HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(bytes.size(), written);
-}
-
-// The whole text of a control, however long.
-std::string fullText(HWND control) {
-    LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT copied = SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
+void writeReadme(const std::string& bytes) { ASSERT_TRUE(writeFile("readme.txt", bytes)); }
 
 // What the open viewer showed.
 struct ViewerSeen {
@@ -81,8 +34,6 @@ struct ViewerSeen {
     // start, and the first tab stop: 32 dialog template units of the box's font.
     int tabAdvance = 0, tabStop = 0;
 };
-
-HWND findViewer() { return visibleDialog(GetCurrentProcessId(), IDC_README_TEXT); }
 
 // The box's own metrics: the average character width of its font, as the system measures it
 // to turn dialog template units into pixels (four units to the character).
@@ -105,14 +56,12 @@ void measureTab(HWND edit, HFONT font, const std::string& text, ViewerSeen& seen
 std::future<ViewerSeen> driveViewer(std::function<void(HWND)> close) {
     return std::async(std::launch::async, [close] {
         ViewerSeen seen;
-        HWND viewer = nullptr;
-        for (DWORD start = GetTickCount(); !viewer && GetTickCount() - start < 10000; Sleep(20))
-            viewer = findViewer();
+        HWND viewer = waitForDialog(GetCurrentProcessId(), IDC_README_TEXT);
         if (!viewer) return seen;
         seen.seen = true;
         seen.caption = windowText(viewer);
         HWND edit = GetDlgItem(viewer, IDC_README_TEXT);
-        seen.text = fullText(edit);
+        seen.text = controlText(edit);
         seen.lineCount = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
         seen.owner = GetWindow(viewer, GW_OWNER);
         seen.ownerEnabled = seen.owner && IsWindowEnabled(seen.owner);
@@ -150,7 +99,7 @@ protected:
     }
 
     HWND owner_ = nullptr;
-    CurrentFolder folder_;
+    CurrentFolder folder_{"readme-viewer"};
 
 private:
     HINSTANCE previousInstance_ = nullptr;

@@ -2,7 +2,6 @@
 // view and dialog manager, on folder trees the tests build under C:\foldertest.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -21,35 +20,14 @@
 #include "savefolder/new_folder_dialog.h"
 #include "savefolder/save_folder_dialog.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/files.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
 namespace {
 
 const std::string kRoot = "C:\\foldertest";
-const RegPlace kSettingsKey = {HKEY_LOCAL_MACHINE, "Software\\ORVANE\\QUARLOCK2"};
 const std::string kTooLong = "The PATH is too long. It must be within 245 characters.";
-
-bool isFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Runs action on a helper thread once a visible dialog holding the control shows; the dialog
-// is cancelled if the action leaves it open, so that a failed check never hangs the test.
-std::future<bool> whenDialogWith(int controlId, std::function<void(HWND)> action) {
-    return std::async(std::launch::async, [=] {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
-            for (HWND dialog : processWindows(GetCurrentProcessId(), "#32770")) {
-                if (!IsWindowVisible(dialog) || !GetDlgItem(dialog, controlId)) continue;
-                action(dialog);
-                if (IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                return true;
-            }
-        }
-        return false;
-    });
-}
 
 // A press that opens no box, handled when this returns.
 void press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
@@ -117,12 +95,7 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(kRoot.c_str(), nullptr));
     }
     void TearDown() override {
-        std::string from = kRoot + '\0';
-        SHFILEOPSTRUCTA remove = {};
-        remove.wFunc = FO_DELETE;
-        remove.pFrom = from.c_str();
-        remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-        SHFileOperationA(&remove);
+        removeFolderTree(kRoot);
         EXPECT_FALSE(isFolder(kRoot));
         driveTable = savedDrives_;
         restoreRegValue(kSettingsKey, "Save Path", savedRegistryPath_);
@@ -145,7 +118,7 @@ protected:
     // Opens the chooser on savePath with drive working it from a helper thread.
     static int runChooser(const std::string& savePath, const std::function<void(const Chooser&)>& drive) {
         std::strcpy(launcherSettings.savePath, savePath.c_str());
-        auto driver = whenDialogWith(IDC_FOLDER_TREE, [&](HWND dialog) { drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)}); });
+        auto driver = whenDialogAppears(IDC_FOLDER_TREE, [&](HWND dialog) { drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)}); });
         const int result = chooseSaveFolder(nullptr);
         EXPECT_TRUE(driver.get()) << "the chooser did not show";
         return result;
@@ -153,7 +126,7 @@ protected:
     // Runs the name dialog under parent with drive working it.
     static INT_PTR runNameDialog(const std::string& parent, const std::function<void(HWND)>& drive) {
         std::strcpy(launcherSettings.savePath, parent.c_str());
-        auto driver = whenDialogWith(IDC_NEW_FOLDER_PROMPT, drive);
+        auto driver = whenDialogAppears(IDC_NEW_FOLDER_PROMPT, drive);
         const INT_PTR result = runNewFolderNameDialog(nullptr);
         EXPECT_TRUE(driver.get()) << "the name dialog did not show";
         return result;
@@ -290,9 +263,7 @@ TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         setEditText(chooser.dialog, IDC_FOLDER_PATH, typed.c_str());
         EXPECT_EQ("Ok to create " + typed + " folder?", pressAndAnswer(chooser.dialog, IDOK).text);
-        HWND box = nullptr;
-        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; Sleep(20))
-            box = visibleMessageBox(GetCurrentProcessId());
+        HWND box = waitForMessageBox(GetCurrentProcessId(), 5000);
         ASSERT_TRUE(box);
         EXPECT_EQ(cannotCreate, messageBoxText(box));
         chooseComboEntry(chooser.dialog, IDC_FOLDER_DRIVES, 1);
@@ -392,7 +363,7 @@ TEST_F(SaveFolderTest, NewFolderUnderATypedPathThatIsNotTheSelectedItem) {
     runChooser(kRoot + "\\Keep\\", [&](const Chooser& chooser) {
         setEditText(chooser.dialog, IDC_FOLDER_PATH, (kRoot + "\\Typed").c_str());
         std::string prompt;
-        auto names = whenDialogWith(IDC_NEW_FOLDER_PROMPT, [&](HWND names) {
+        auto names = whenDialogAppears(IDC_NEW_FOLDER_PROMPT, [&](HWND names) {
             prompt = dialogItemText(names, IDC_NEW_FOLDER_PROMPT);
             setEditText(names, IDC_NEW_FOLDER_NAME, "Fresh");
             press(names, IDOK);

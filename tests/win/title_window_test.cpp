@@ -25,43 +25,10 @@
 
 namespace {
 
-const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 constexpr DWORD kNoReadmeNoNotice = 15;
 constexpr const char* kNotice =
     "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
     "DirectX(R)Media6 (or later) installed before playing.";
-
-// A fresh folder made the current one, where the title window looks for readme.txt.
-class CurrentFolder {
-public:
-    CurrentFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        GetCurrentDirectoryA(sizeof previous_, previous_);
-        path_ = std::string(temp) + "title_window_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(path_.c_str(), nullptr);
-        SetCurrentDirectoryA(path_.c_str());
-    }
-    ~CurrentFolder() {
-        SetCurrentDirectoryA(previous_);
-        DeleteFileA((path_ + "\\readme.txt").c_str());
-        RemoveDirectoryA(path_.c_str());
-    }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-    void writeReadme(const char* text) const {
-        HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
-        CloseHandle(file);
-    }
-    void removeReadme() const { DeleteFileA("readme.txt"); }
-
-private:
-    char previous_[MAX_PATH] = "";
-    std::string path_;
-};
 
 HWND findReadmeViewer() { return visibleDialog(GetCurrentProcessId(), IDC_README_TEXT); }
 
@@ -124,17 +91,6 @@ private:
     std::vector<ViewerSeen> stopped_;
 };
 
-void registerTitleClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = titleClassProc;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kTitleWindowClass;
-    RegisterClassA(&windowClass);  // fails harmlessly when another test registered it
-}
-
 int countQueued(HWND window, UINT message) {
     int count = 0;
     MSG queued;
@@ -167,13 +123,6 @@ int pumpUntilQuit(DWORD timeoutMs = 1000) {
 
 LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
 
-// A client point as the screen position WM_NCHITTEST carries, signed.
-LPARAM screenPoint(HWND window, int x, int y) {
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(point.x)), static_cast<WORD>(static_cast<SHORT>(point.y)));
-}
-
 std::vector<int> highlighted() { return std::vector<int>(highlight, highlight + kMenuItemCount); }
 std::vector<int> only(int item) {
     std::vector<int> flags(kMenuItemCount, 0);
@@ -185,8 +134,8 @@ class TitleWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         appInstance = GetModuleHandleA(nullptr);
-        registerTitleClass();
-        ASSERT_TRUE(deleteRegTree(kSettings));
+        registerTitleWindowClass(appInstance);
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
     }
     void TearDown() override {
         if (titleWindow && IsWindow(titleWindow)) DestroyWindow(titleWindow);
@@ -198,14 +147,14 @@ protected:
         std::memset(highlight, 0, sizeof highlight);
         std::memset(busyFlags, 0, sizeof busyFlags);
         childWatch = {nullptr, 0};
-        EXPECT_TRUE(deleteRegTree(kSettings));
+        EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
     // Creates the title window as the launcher does, with "OTHERS" as given (none when
     // negative), answering every box it shows; the resume message is left in the queue.
     HWND create(long long others = kNoReadmeNoNotice) {
         if (others >= 0) {
-            EXPECT_TRUE(setRegDword(kSettings, "OTHERS", static_cast<DWORD>(others)));
+            EXPECT_TRUE(setRegDword(kSettingsKey, "OTHERS", static_cast<DWORD>(others)));
         }
         MessageBoxWatch watch;
         window_ = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0);
@@ -228,7 +177,7 @@ public:
 protected:
     HWND window_ = nullptr;
     std::vector<AnsweredBox> boxes_;
-    CurrentFolder folder_;
+    CurrentFolder folder_{"title-window"};
 };
 
 TEST_F(TitleWindowTest, OpensCentredAt640x480WithPlayHighlighted) {
@@ -491,9 +440,9 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(deleteRegTree(kSettings));
-        if (c.readme) folder_.writeReadme("Read me first.\r\n");
-        else folder_.removeReadme();
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
+        if (c.readme) writeFile("readme.txt", "Read me first.\r\n");
+        else DeleteFileA("readme.txt");
 
         ReadmeViewerWatch viewers;
         HWND window = create(c.others);
@@ -523,7 +472,7 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
         }
         // The resume message follows the prompts.
         EXPECT_EQ(1, countQueued(window, kResumeMessage));
-        expectRegDword(kSettings, "OTHERS", c.othersAfter);
+        expectRegDword(kSettingsKey, "OTHERS", c.othersAfter);
 
         DestroyWindow(window);
         deleteTitlePalettes();
@@ -532,7 +481,7 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
 }
 
 TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
-    folder_.writeReadme("Menu readme.\r\n");
+    writeFile("readme.txt", "Menu readme.\r\n");
     HWND window = open();
     ASSERT_NE(nullptr, window);
 
@@ -560,7 +509,7 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
     }
 
     // Without readme.txt the item does nothing visible.
-    folder_.removeReadme();
+    DeleteFileA("readme.txt");
     MessageBoxWatch boxes;
     ReadmeViewerWatch viewers;
     clickAt(400, 350);
@@ -575,9 +524,7 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
 TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothing) {
     const RegPlace handler{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command"};
     const RegValueCopy saved = copyRegValue(handler, "");
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    const std::string received = std::string(temp) + "home-page.txt";
+    const std::string received = tempPath("home-page.txt");
     DeleteFileA(received.c_str());
     ASSERT_TRUE(setRegString(handler, "", ("cmd.exe /c echo %1>" + received).c_str()));
     HWND window = open();

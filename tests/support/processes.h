@@ -1,0 +1,39 @@
+// Processes for the Windows tests: child processes to start and watch, named mutexes that
+// programs hold while they run, and the test program's environment.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The value of an environment variable of the test program, empty when it is not set.
+std::string environmentValue(const char* name);
+
+bool mutexExists(const char* name);
+
+// Starts program with that command line in the test's current folder; both handles are the
+// caller's, and all is zero when it did not start.
+PROCESS_INFORMATION startProcess(const std::string& program, std::string commandLine);
+// This test program, started to sleep for a while and end (test_main's --sleep-ms).
+PROCESS_INFORMATION startSleepingChild(DWORD milliseconds);
+
+// A sleeping child whose process the holder keeps a full handle to, and waits for when it goes.
+class SleepingChild {
+public:
+    explicit SleepingChild(DWORD milliseconds);
+    ~SleepingChild();
+    SleepingChild(const SleepingChild&) = delete;
+    SleepingChild& operator=(const SleepingChild&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    // A further handle to the child with only the given access; the caller owns it.
+    HANDLE open(DWORD access) const { return OpenProcess(access, FALSE, id_); }
+    bool waitForEnd() const { return WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
+    // When the child ended, as a system time in 100 ns units.
+    ULONGLONG endTime() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
