@@ -4,24 +4,23 @@
 // cannot be used.
 #include "launcher_e2e.h"
 
-#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <atomic>
 #include <thread>
 
+#include "install/component_rules.h"
+#include "install/path_rules.h"
 #include "tests/support/drive_layout.h"
+#include "tests/support/processes.h"
 #include "tests/support/stand_ins.h"
 
 namespace {
 
 constexpr DWORD kReadmeShown = 1;
-constexpr const char* kDirectXQuestion = "Would you like to install DirectX(R)6 now?";
-constexpr const char* kIndeoQuestion = "Would you like to install Intel(R) Indeo(R) Video5.06 now?";
-constexpr const char* kMediaQuestion = "Would you like to install DirectX(R)Media6 now?";
-constexpr const char* kDirectXCaption = "DirectX 6 Setup (stand-in)";
-constexpr const char* kIndeoCaption = "Indeo Video 5.06 Setup (stand-in)";
-constexpr const char* kMediaCaption = "DirectX Media 6 Setup (stand-in)";
+const char* const kDirectXQuestion = componentOffer(RuntimeComponent::DirectX).questionShort;
+const char* const kIndeoQuestion = componentOffer(RuntimeComponent::Indeo).questionShort;
+const char* const kMediaQuestion = componentOffer(RuntimeComponent::DirectXMedia).questionShort;
 // The watch is polled at least at every tick of the 3 s timer.
 constexpr DWORD kWatchNoticeMs = 6000;
 
@@ -116,12 +115,11 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     Sleep(800);
     // The pointer move queued during the DirectX wait counted; nothing since has.
     EXPECT_EQ(TitleShot(title).inkSummary(3), expectedInk(1, 3)) << "the highlight moved";
-    EXPECT_EQ(waitForStandIn("QUARLOCK2 Setup (stand-in)", 0), nullptr) << "the click started setup";
+    EXPECT_EQ(waitForStandIn(kSetupCaption, 0), nullptr) << "the click started setup";
     saveScreen("offer-3-indeo-watched.bmp");
 
     // When it ends the title window comes to the top, over this cover, and DirectX Media follows.
-    HWND cover = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300,
-                                 nullptr, nullptr, nullptr, nullptr);
+    TestWindow cover(true, {0, 0, 300, 300}, WS_EX_TOOLWINDOW);
     pumpMessagesFor(50);
     EXPECT_TRUE(isAbove(cover, title));
     closeStandIns(kIndeoCaption);
@@ -163,9 +161,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
 // message over the title window. Cancel goes straight to the Indeo question; OK measures again
 // and installs DirectX once there is room.
 TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
-    const char* const kLowSpace =
-        "You need at least 15MB system drive space to install DirectX6.\nPlease clear enough free space and "
-        "click OK.\nClick CANCEL to not install DirectX6.";
+    const char* const kLowSpace = directXSetupMessage(kDirectXLowSpaceCode)->text;
     for (int button : {IDCANCEL, IDOK}) {
         SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
         HWND title = startPastNotice(kReadmeShown);
@@ -208,8 +204,7 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
 
     // The installer's window shows and takes the foreground; the user clicks the title window,
     // which comes forward but ignores the click on "Play", and types Alt+F4.
-    for (DWORD start = GetTickCount(); GetForegroundWindow() != installer && GetTickCount() - start < 3000;)
-        Sleep(20);
+    waitUntil([installer] { return GetForegroundWindow() == installer; }, 3000);
     POINT play = {400, 60};
     ClientToScreen(title, &play);
     SetCursorPos(play.x, play.y);
@@ -219,7 +214,7 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
         Sleep(250);
     }
     ASSERT_EQ(GetForegroundWindow(), title) << "in front: " << storedText(GetForegroundWindow());
-    EXPECT_EQ(waitForStandIn("QUARLOCK2 (stand-in)", 300), nullptr) << "the click started the game";
+    EXPECT_EQ(waitForStandIn(kGameCaption, 300), nullptr) << "the click started the game";
     expectStillRunning();
     keybd_event(VK_MENU, 0, 0, 0);
     keybd_event(VK_F4, 0, 0, 0);
@@ -261,9 +256,7 @@ TEST_F(ComponentOffers, WithoutTheDirectXSetupLibraryTheLookupComplainsAtEverySt
         if (flags != 15) answerNext(kRequirementsNotice, IDOK);
         HWND title = waitForTitle();
         ASSERT_TRUE(title);
-        HWND box = nextBox(
-            "Could not find the file: regist\\Dsetup.dll.\nPlease check that you have inserted the QUARLOCK2 CD "
-            "in your CD-ROM drive and click OK.");
+        HWND box = nextBox(fileNotFoundMessage(kDirectXSetupLibraryName).c_str());
         if (box) {
             EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
         }
@@ -322,8 +315,7 @@ public:
 
     bool asked() const { return asked_; }
     bool waitUntilAsked(DWORD timeoutMs) const {
-        for (DWORD start = GetTickCount(); !asked_ && GetTickCount() - start < timeoutMs;) Sleep(20);
-        return asked_;
+        return waitUntil([this] { return asked_.load(); }, timeoutMs);
     }
     // The command line of wineboot as it asked: what the restart request was.
     const std::string& requester() const { return requester_; }
@@ -365,12 +357,8 @@ private:
         auto query = reinterpret_cast<QueryProcess>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
         std::string line;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-            if (_stricmp(entry.szExeFile, "wineboot.exe") != 0) continue;
-            HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
+        for (DWORD id : processIdsNamed("wineboot.exe")) {
+            HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
             if (!process) continue;
             PROCESS_BASIC_INFORMATION basic = {};
             PEB peb = {};
@@ -386,7 +374,6 @@ private:
             CloseHandle(process);
             line = std::string(text.begin(), text.end());
         }
-        CloseHandle(snapshot);
         return line;
     }
 

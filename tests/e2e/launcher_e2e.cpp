@@ -145,6 +145,22 @@ std::string expectedInk(int highlightedItem, int lineCount) {
     return summary(lineCount, [highlightedItem](const MenuTextLine& line) { return line.item == highlightedItem ? 'O' : 'G'; });
 }
 
+testing::AssertionResult textAt(const TitleShot& shot, const MenuTextLine& line, const std::string& text, int x) {
+    const TextMeasure measure = measureMenuText(text);
+    const TitleShot::Ink ink = shot.ink(line);
+    if (ink.left == x + measure.inkLeft && ink.right == x + measure.inkRight) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << menuLineName(line) << " does not show \"" << text << "\" drawn from x " << x
+                                       << ": ink from " << ink.left << " to " << ink.right << ", expected "
+                                       << x + measure.inkLeft << " to " << x + measure.inkRight;
+}
+
+TitleShot waitForTextAt(HWND title, const MenuTextLine& line, const std::string& text, int x, DWORD timeoutMs) {
+    const int left = x + measureMenuText(text).inkLeft;
+    TitleShot shot(title);
+    waitUntil([&] { return (shot = TitleShot(title)).ink(line).left == left; }, timeoutMs);
+    return shot;
+}
+
 TitleShot waitForHighlight(HWND title, int item, DWORD timeoutMs) {
     const std::string wanted = expectedInk(item);
     DWORD start = GetTickCount();

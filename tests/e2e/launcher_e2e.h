@@ -67,6 +67,13 @@ public:
     std::string inkSummary(int lineCount = kMenuTextLineCount) const;
 };
 
+// Whether the line's glyphs lie where text, measured in the menu font, puts them when drawn from
+// x; where they lie otherwise.
+testing::AssertionResult textAt(const TitleShot& shot, const MenuTextLine& line, const std::string& text, int x);
+// Captures until the line's glyphs start where text drawn from x starts them, or the time is up;
+// the last capture.
+TitleShot waitForTextAt(HWND title, const MenuTextLine& line, const std::string& text, int x, DWORD timeoutMs = 3000);
+
 // The summary a title screen with that item highlighted shows.
 std::string expectedInk(int highlightedItem, int lineCount = kMenuTextLineCount);
 

@@ -2,7 +2,6 @@
 // OK stores the new one and the title screen names it under "OPTIONS".
 #include "launcher_e2e.h"
 
-#include <commctrl.h>
 #include <prsht.h>
 
 #include <memory>
@@ -24,9 +23,6 @@ protected:
         if (!sheet) ADD_FAILURE() << "no sheet came; the launcher shows " << describeWindows(launcher_.id());
         return sheet;
     }
-    static HWND firstPage(HWND sheet) {
-        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    }
     void closeWith(HWND sheet, int button) {
         pressSheetButton(sheet, button);
         EXPECT_TRUE(waitUntilGone(sheet, 5000)) << "the sheet is still open";
@@ -34,20 +30,10 @@ protected:
     // Where the driver line's glyphs lie once the title screen shows that name centred in its column.
     void expectDriverLineAt(const char* file, int line, const std::string& name) {
         const MenuTextLine driverLine = menuLineOf(MenuTextKind::DriverName);
-        const TextMeasure measure = measureMenuText(name);
-        const int x = centredTextX(driverLine.columnLeft, driverLine.columnWidth, measure.extent);
-        TitleShot shot(title_);
-        TitleShot::Ink ink = shot.ink(driverLine);
-        for (DWORD start = GetTickCount(); ink.left != x + measure.inkLeft && GetTickCount() - start < 3000;) {
-            Sleep(50);
-            shot = TitleShot(title_);
-            ink = shot.ink(driverLine);
-        }
-        lastShot_ = std::make_unique<TitleShot>(shot);
-        if (ink.left != x + measure.inkLeft || ink.right != x + measure.inkRight)
-            ADD_FAILURE_AT(file, line) << "the driver line does not show \"" << name << "\": ink from " << ink.left
-                                       << " to " << ink.right << ", expected " << x + measure.inkLeft << " to "
-                                       << x + measure.inkRight;
+        const int x = centredTextX(driverLine.columnLeft, driverLine.columnWidth, measureMenuText(name).extent);
+        lastShot_ = std::make_unique<TitleShot>(waitForTextAt(title_, driverLine, name, x));
+        const testing::AssertionResult shown = textAt(*lastShot_, driverLine, name, x);
+        if (!shown) ADD_FAILURE_AT(file, line) << shown.message();
     }
 
     HWND title_ = nullptr;
@@ -63,7 +49,7 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
 
     HWND sheet = openSheet();
     ASSERT_TRUE(sheet);
-    chooseComboEntry(firstPage(sheet), IDC_SCREEN_DRIVERS, kRivaTntPosition);
+    chooseComboEntry(currentSheetPage(sheet), IDC_SCREEN_DRIVERS, kRivaTntPosition);
     closeWith(sheet, PSBTN_CANCEL);
     expectRegDword(kSettingsKey, "Display Driver", 22);
     expectRegMissing(kSettingsKey, "Option");
@@ -71,8 +57,8 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
 
     sheet = openSheet();
     ASSERT_TRUE(sheet);
-    HWND page = firstPage(sheet);
-    EXPECT_EQ(kSavagePosition, SendDlgItemMessageA(page, IDC_SCREEN_DRIVERS, CB_GETCURSEL, 0, 0));
+    HWND page = currentSheetPage(sheet);
+    EXPECT_EQ(kSavagePosition, comboSelection(page, IDC_SCREEN_DRIVERS));
     chooseComboEntry(page, IDC_SCREEN_DRIVERS, kRivaTntPosition);
     closeWith(sheet, PSBTN_OK);
     expectRegDword(kSettingsKey, "Display Driver", 19);

@@ -10,12 +10,6 @@ const std::string kFolders = "C:\\foldertest";
 
 const char* const kLevels[] = {"", "\\E2E", "\\E2E\\Saves", "\\E2E\\Saves\\Slot1"};
 
-bool waitForText(HWND dialog, int id, const std::string& text) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWindowTimeoutMs; Sleep(20))
-        if (dialogItemText(dialog, id) == text) return true;
-    return false;
-}
-
 // The whole window, caption included, saved as a screenshot when they are asked for.
 void saveWindowShot(HWND window, const char* fileName) {
     if (environmentValue("E2E_SCREENSHOT_DIR").empty()) return;
@@ -64,21 +58,17 @@ TEST_F(SaveFolderE2E, FolderChosenInTheTreeIsStoredAndShownUnderTheItem) {
     PostMessageA(tree, WM_KEYDOWN, VK_DOWN, 1);
     PostMessageA(tree, WM_KEYUP, VK_DOWN, 0xC0000001);
     const std::string chosen = kFolders + "\\E2E\\Saves\\Slot1\\";
-    EXPECT_TRUE(waitForText(chooser, IDC_FOLDER_PATH, chosen)) << dialogItemText(chooser, IDC_FOLDER_PATH);
+    EXPECT_TRUE(waitUntil([&] { return dialogItemText(chooser, IDC_FOLDER_PATH) == chosen; }))
+        << dialogItemText(chooser, IDC_FOLDER_PATH);
     clickButton(chooser, IDOK);
     ASSERT_TRUE(waitUntilGone(chooser));
     expectRegString(kSettingsKey, "Save Path", chosen.c_str(), 260);
 
     const MenuTextLine line = menuLineOf(MenuTextKind::SavePath);
-    const TextMeasure measure = measureMenuText(chosen);
-    const int left = savePathTextX(measure.extent);
-    TitleShot shot(title);
-    for (DWORD start = GetTickCount(); shot.ink(line).left != left + measure.inkLeft && GetTickCount() - start < 3000;
-         Sleep(30))
-        shot = TitleShot(title);
+    const int left = savePathTextX(measureMenuText(chosen).extent);
+    const TitleShot shot = waitForTextAt(title, line, chosen, left);
     saveScreenshot(shot, "save_folder_title.bmp");
-    EXPECT_EQ(left + measure.inkLeft, shot.ink(line).left);
-    EXPECT_EQ(left + measure.inkRight, shot.ink(line).right);
+    EXPECT_TRUE(textAt(shot, line, chosen, left));
     expectStillRunning();
 }
 

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr const char* kSetupCaption = "QUARLOCK2 Setup (stand-in)";
-
 // Setup stays until the test closes its window, and installs into a folder of the test's own.
 class InstallFromTheMenu : public LauncherTest {
 protected:
@@ -40,7 +38,7 @@ TEST_F(InstallFromTheMenu, RunsTheCdsSetupWaitsForItAndGoesOn) {
     saveScreen("install-setup-running.bmp");
 
     closeStandIns(kSetupCaption);
-    for (DWORD start = GetTickCount(); mutexExists(kSetupMutex) && GetTickCount() - start < kWindowTimeoutMs;) Sleep(20);
+    waitUntil([] { return !mutexExists(kSetupMutex); });
     EXPECT_EQ(waitForHighlight(title, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
     expectStillRunning();
     EXPECT_TRUE(IsWindowVisible(title));

@@ -81,9 +81,7 @@ TEST_F(ColourDepth, EightBitsShowsTheWarningAndEndsWithOne) {
               "QUARLOCK2 can be run in 16-bit depth only.\nPlease change the color depth to 16-bit.");
     EXPECT_EQ(windowText(box), "QUARLOCK2");
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-    // The box's icon lives in the static control 0x440; a box without icon leaves it empty.
-    HWND icon = GetDlgItem(box, 0x440);
-    EXPECT_TRUE(icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0)) << "no icon shown";
+    EXPECT_TRUE(messageBoxShowsIcon(box)) << "no icon shown";
     EXPECT_TRUE(GetDlgItem(box, IDOK));
     EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
     EXPECT_EQ(titleWindowOf(), nullptr) << "no title window at 8 bits per pixel";

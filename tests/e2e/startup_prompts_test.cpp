@@ -76,9 +76,7 @@ protected:
         if (!box) return;
         ASSERT_FALSE(isReadmeViewer(box)) << "the readme came instead of the notice";
         EXPECT_EQ(messageBoxText(box), kRequirementsNotice);
-        HWND icon = GetDlgItem(box, 0x440);
-        EXPECT_FALSE(icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0))
-            << "the notice has no icon";
+        EXPECT_FALSE(messageBoxShowsIcon(box)) << "the notice has no icon";
         EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
         clickButton(box, IDOK);
         EXPECT_TRUE(waitUntilGone(box));

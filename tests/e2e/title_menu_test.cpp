@@ -132,8 +132,7 @@ const CloseWay kCloseWays[] = {
     {"AltF4Typed",
      [](HWND title) {
          SetForegroundWindow(title);
-         for (DWORD start = GetTickCount(); GetForegroundWindow() != title && GetTickCount() - start < 2000;) Sleep(20);
-         ASSERT_EQ(GetForegroundWindow(), title);
+         ASSERT_TRUE(waitUntil([title] { return GetForegroundWindow() == title; }, 2000));
          keybd_event(VK_MENU, 0, 0, 0);
          keybd_event(VK_F4, 0, 0, 0);
          keybd_event(VK_F4, 0, KEYEVENTF_KEYUP, 0);

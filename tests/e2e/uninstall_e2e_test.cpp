@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr const char* kUninstallerCaption = "QUARLOCK2 Uninstall (stand-in)";
-
 // Each test begins on a machine without the uninstaller copy or its entry, with the shell's
 // Programs folder in a folder of the test's own.
 class CdStart : public LauncherTest {
@@ -18,12 +16,10 @@ protected:
         LauncherTest::SetUp();
         removeFile(copy_);
         ASSERT_TRUE(deleteRegTree(kUninstallEntry));
-        savedPrograms_ = copyRegValue(kShellFolders, "Programs");
         ASSERT_TRUE(setRegString(kShellFolders, "Programs", programs_.root().c_str()));
     }
     void TearDown() override {
         LauncherTest::TearDown();
-        restoreRegValue(kShellFolders, "Programs", savedPrograms_);
         removeFile(copy_);
         EXPECT_TRUE(deleteRegTree(kUninstallEntry));
     }
@@ -32,7 +28,7 @@ protected:
     ScratchFolder programs_{"cd-start-programs"};
     const std::string gameLink_ = programs_ / "ORVANE\\QUARLOCK2\\QUARLOCK2.lnk";
     const std::string uninstallLink_ = programs_ / "ORVANE\\QUARLOCK2\\Uninstall.lnk";
-    RegValueCopy savedPrograms_;
+    SavedRegValue savedPrograms_{kShellFolders, "Programs"};
 };
 
 TEST_F(CdStart, FirstStartMakesTheCopyItsEntryAndShortcutsToTheCdsLauncher) {
@@ -79,7 +75,7 @@ TEST_F(UninstallFromTheMenu, RunsTheCdsUninstallerWaitsForItAndGoesOn) {
     EXPECT_TRUE(waitsTakingNoInput(title)) << "the launcher does not wait for the uninstaller, or answers nothing";
 
     PostMessageA(standIn, WM_CLOSE, 0, 0);
-    for (DWORD start = GetTickCount(); mutexExists(kUninstallerMutex) && GetTickCount() - start < kWindowTimeoutMs;) Sleep(20);
+    waitUntil([] { return !mutexExists(kUninstallerMutex); });
     EXPECT_EQ(waitForHighlight(title, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
     expectStillRunning();
     EXPECT_TRUE(IsWindowVisible(title));

@@ -1,8 +1,6 @@
 // Starts the built launcher from the demo CD as a process of its own and watches it end.
 #include "launcher_process.h"
 
-#include <tlhelp32.h>
-
 #include <cstring>
 #include <set>
 #include <vector>
@@ -16,18 +14,6 @@ constexpr DWORD kSpawnTimeoutMs = 10000;
 
 // Wine's own Unix spawn.
 using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
-
-std::set<DWORD> launcherProcessIds() {
-    std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (_stricmp(entry.szExeFile, kLauncherFileName) == 0) ids.insert(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return ids;
-}
 
 }  // namespace
 
@@ -74,7 +60,7 @@ bool LauncherProcess::spawnOnDisplay(const LauncherOptions& options) {
         error_ = "Wine's Unix spawn or path conversion is not available";
         return false;
     }
-    std::set<DWORD> before = launcherProcessIds();
+    std::set<DWORD> before = processIdsNamed(kLauncherFileName);
     std::string script =
         "exec </dev/null >/dev/null 2>&1; cd \"$1\" && DISPLAY=\"$2\" exec \"${WINELOADER:-wine}\" \"$3\"";
     std::string argv0 = "/bin/sh", dashC = "-c", name = "sh";
@@ -87,7 +73,7 @@ bool LauncherProcess::spawnOnDisplay(const LauncherOptions& options) {
     }
     DWORD startTime = GetTickCount();
     do {
-        for (DWORD id : launcherProcessIds()) {
+        for (DWORD id : processIdsNamed(kLauncherFileName)) {
             if (before.count(id)) continue;
             process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
             if (!process_) continue;

@@ -1,6 +1,9 @@
 // Processes for the Windows tests.
 #include "tests/support/processes.h"
 
+#include <tlhelp32.h>
+
+#include "common/win_handles.h"
 #include "tests/support/files.h"
 
 std::string environmentValue(const char* name) {
@@ -13,6 +16,16 @@ bool mutexExists(const char* name) {
     HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
     if (mutex) CloseHandle(mutex);
     return mutex != nullptr;
+}
+
+std::set<DWORD> processIdsNamed(const char* fileName) {
+    std::set<DWORD> ids;
+    KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
+        if (_stricmp(entry.szExeFile, fileName) == 0) ids.insert(entry.th32ProcessID);
+    return ids;
 }
 
 PROCESS_INFORMATION startProcess(const std::string& program, std::string commandLine) {

@@ -4,12 +4,15 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 // The value of an environment variable of the test program, empty when it is not set.
 std::string environmentValue(const char* name);
 
 bool mutexExists(const char* name);
+// The ids of the running processes of that program ("wineboot.exe").
+std::set<DWORD> processIdsNamed(const char* fileName);
 
 // Starts program with that command line in the test's current folder; both handles are the
 // caller's, and all is zero when it did not start.

@@ -30,16 +30,21 @@ bool queryValue(const RegPlace& place, const char* name, DWORD* type, std::vecto
     return true;
 }
 
+// Reads the value, or reports at the caller's line that it is missing.
+bool presentAt(const char* file, int line, const RegPlace& place, const char* name, DWORD* type,
+               std::vector<BYTE>* data) {
+    if (queryValue(place, name, type, data)) return true;
+    ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
+    return false;
+}
+
 }  // namespace
 
 void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
                       DWORD value) {
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!queryValue(place, name, &type, &data)) {
-        ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
-        return;
-    }
+    if (!presentAt(file, line, place, name, &type, &data)) return;
     if (type != REG_DWORD || data.size() != 4) {
         ADD_FAILURE_AT(file, line) << describe(place, name) << " has type " << type << " and "
                                    << data.size() << " bytes, expected REG_DWORD of 4";
@@ -57,10 +62,7 @@ void expectRegStringAt(const char* file, int line, const RegPlace& place, const 
                        const char* text, DWORD size) {
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!queryValue(place, name, &type, &data)) {
-        ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
-        return;
-    }
+    if (!presentAt(file, line, place, name, &type, &data)) return;
     if (type != REG_SZ) {
         ADD_FAILURE_AT(file, line) << describe(place, name) << " has type " << type << ", expected REG_SZ";
     }
@@ -211,4 +213,11 @@ void DeviceKeys::removeAll() {
         deleteRegTree(RegPlace{HKEY_DYN_DATA, path.c_str()});
     }
     names_.clear();
+}
+
+DeviceListRemoved::DeviceListRemoved() : removed_(deleteRegTree(RegPlace{HKEY_DYN_DATA, kDeviceListPath})) {}
+
+DeviceListRemoved::~DeviceListRemoved() {
+    RegistryKey key;
+    EXPECT_EQ(ERROR_SUCCESS, key.create(HKEY_DYN_DATA, kDeviceListPath, KEY_ALL_ACCESS)) << "no device list again";
 }

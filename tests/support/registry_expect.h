@@ -46,6 +46,20 @@ RegValueCopy copyRegValue(const RegPlace& place, const char* name);
 // Puts a copied value back, or deletes the value when the copy found none.
 bool restoreRegValue(const RegPlace& place, const char* name, const RegValueCopy& copy);
 
+// A value as the holder found it, put back (or deleted again) when the holder goes.
+class SavedRegValue {
+public:
+    SavedRegValue(const RegPlace& place, const char* name) : place_(place), name_(name), copy_(copyRegValue(place, name)) {}
+    ~SavedRegValue() { restoreRegValue(place_, name_, copy_); }
+    SavedRegValue(const SavedRegValue&) = delete;
+    SavedRegValue& operator=(const SavedRegValue&) = delete;
+
+private:
+    RegPlace place_;
+    const char* name_;
+    RegValueCopy copy_;
+};
+
 bool regKeyExists(const RegPlace& place);
 // Removes the key with everything below it; true when it is gone afterwards.
 bool deleteRegTree(const RegPlace& place);
@@ -89,3 +103,17 @@ private:
 };
 
 constexpr const char* kDeviceListPath = "Config Manager\\Enum";
+
+// Removes the Plug and Play device list while the holder lives, and makes it again, empty, when
+// it goes, as the other tests expect it.
+class DeviceListRemoved {
+public:
+    DeviceListRemoved();
+    ~DeviceListRemoved();
+    DeviceListRemoved(const DeviceListRemoved&) = delete;
+    DeviceListRemoved& operator=(const DeviceListRemoved&) = delete;
+    bool removed() const { return removed_; }
+
+private:
+    bool removed_;
+};

@@ -18,14 +18,11 @@ StandInValues lastReport(const std::string& reportFile) {
 }
 
 StandInValues waitForReport(const std::string& reportFile, DWORD timeoutMs) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
-        StandInValues values = lastReport(reportFile);
-        // The exit code is the last value of a run.
-        if (!values.count("exit_code")) continue;
-        DeleteFileA(reportFile.c_str());
-        return values;
-    }
-    return {};
+    StandInValues values;
+    // The exit code is the last value of a run.
+    if (!waitUntil([&] { return (values = lastReport(reportFile)).count("exit_code") > 0; }, timeoutMs)) return {};
+    DeleteFileA(reportFile.c_str());
+    return values;
 }
 
 StandInSettings::StandInSettings(const char* reportFolderName) : folder_(tempPath(reportFolderName)) {
@@ -45,10 +42,9 @@ void StandInSettings::set(const char* variable, const char* value) {
 }
 
 HWND waitForStandIn(const char* caption, DWORD timeoutMs) {
-    for (DWORD start = GetTickCount();; Sleep(20)) {
-        HWND window = FindWindowA(kStandInClass, caption);
-        if (window || GetTickCount() - start >= timeoutMs) return window;
-    }
+    HWND window = nullptr;
+    waitUntil([&] { return (window = FindWindowA(kStandInClass, caption)) != nullptr; }, timeoutMs);
+    return window;
 }
 
 void closeStandIns(const char* caption) {

@@ -8,7 +8,14 @@
 #include <string>
 #include <vector>
 
+// The class of the stand-ins' windows, and the caption of each.
 constexpr const char* kStandInClass = "QUARLOCK2 stand-in";
+constexpr const char* kGameCaption = "QUARLOCK2 (stand-in)";
+constexpr const char* kSetupCaption = "QUARLOCK2 Setup (stand-in)";
+constexpr const char* kUninstallerCaption = "QUARLOCK2 Uninstall (stand-in)";
+constexpr const char* kDirectXCaption = "DirectX 6 Setup (stand-in)";
+constexpr const char* kIndeoCaption = "Indeo Video 5.06 Setup (stand-in)";
+constexpr const char* kMediaCaption = "DirectX Media 6 Setup (stand-in)";
 constexpr const char* kGameMutex = "QUARLOCK2 PC DoubleStart Check";
 constexpr const char* kSetupMutex = "QUARLOCK2 PC Setup DoubleStart Check";
 constexpr const char* kUninstallerMutex = "QUARLOCK2 PC Uninstall DoubleStart Check";

@@ -99,6 +99,40 @@ TEST(MenuTextPlaces, SavePathIsCentredUpTo285PixelsThenStartsAt330) {
     EXPECT_EQ(savePathTextX(1000), 330);
 }
 
+// The one table the title screen's tests under Wine and end to end read the lines from.
+TEST(MenuTextPlaces, EachLineHasItsTextColumnAndRow) {
+    const struct {
+        MenuTextKind kind;
+        const char* label;
+        int item, left, width, y;
+    } expected[kMenuTextLineCount] = {
+        {MenuTextKind::Label, "Play QUARLOCK2", kItemPlay, 325, 295, 53},
+        {MenuTextKind::Label, "OPTIONS", kItemOptions, 325, 295, 104},
+        {MenuTextKind::DriverName, nullptr, kItemOptions, 325, 295, 120},
+        {MenuTextKind::Label, "Install QUARLOCK2", kItemInstall, 325, 295, 173},
+        {MenuTextKind::Label, "Uninstall QUARLOCK2", kItemUninstall, 325, 295, 233},
+        {MenuTextKind::Label, "SAVE GAME FOLDER", kItemSaveFolder, 325, 295, 286},
+        {MenuTextKind::SavePath, nullptr, kItemSaveFolder, 325, 295, 300},
+        {MenuTextKind::Label, "View Readme.txt", kItemReadme, 325, 295, 353},
+        {MenuTextKind::Label, "Quit", kItemQuit, 325, 147, 413},
+        {MenuTextKind::Label, "Briskel's HomePage.", kItemHomePage, 473, 147, 413},
+    };
+    for (int index = 0; index < kMenuTextLineCount; ++index) {
+        SCOPED_TRACE(index);
+        const MenuTextLine& line = menuTextLine(index);
+        EXPECT_EQ(line.kind, expected[index].kind);
+        EXPECT_STREQ(line.label, expected[index].label);
+        EXPECT_EQ(line.item, expected[index].item);
+        EXPECT_EQ(line.columnLeft, expected[index].left);
+        EXPECT_EQ(line.columnWidth, expected[index].width);
+        EXPECT_EQ(line.y, expected[index].y);
+    }
+    EXPECT_EQ(kSavePathClip.left, 330);
+    EXPECT_EQ(kSavePathClip.top, 270);
+    EXPECT_EQ(kSavePathClip.right, 615);
+    EXPECT_EQ(kSavePathClip.bottom, 329);
+}
+
 TEST(MenuTextPlaces, LinesFollowTheirItems) {
     int driverLines = 0, pathLines = 0;
     for (int index = 0; index < kMenuTextLineCount; ++index) {

@@ -2,13 +2,13 @@
 // with --sleep-ms) and the real title window, polled the way the launcher's loop does.
 #include <windows.h>
 
-#include <cstring>
 #include <functional>
 #include <future>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "install/component_rules.h"
 #include "install/setup_run.h"
 #include "install/child_watch.h"
 #include "common/message_catalogue.h"
@@ -18,6 +18,7 @@
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
@@ -42,12 +43,10 @@ struct LoopRun {
 class ChildWatchTest : public testing::Test {
 protected:
     void SetUp() override {
-        appInstance = GetModuleHandleA(nullptr);
-        registerTitleWindowClass(appInstance);
         ASSERT_TRUE(deleteRegTree(kSettingsKey));
         // No readme and no notice at initialisation.
         ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 15));
-        ASSERT_NE(nullptr, CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0));
+        ASSERT_NE(nullptr, openTitleWindow());
         pumpMessagesFor(100);  // the resume message starts the watch timer
         timerStartedAt_ = GetTickCount();
         pleaseWaitWindow =
@@ -60,11 +59,7 @@ protected:
         childWatch = {nullptr, 0};
         if (IsWindow(pleaseWait_)) DestroyWindow(pleaseWait_);
         pleaseWaitWindow = nullptr;
-        if (IsWindow(titleWindow)) DestroyWindow(titleWindow);
-        pumpMessagesFor(20);
-        deleteTitlePalettes();
-        titleWindow = nullptr;
-        std::memset(highlight, 0, sizeof highlight);
+        closeTitleWindow();
         EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
@@ -98,8 +93,7 @@ protected:
 TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
     HWND title = titleWindow;
     // Another window over the title window, which the end of the watch brings back up.
-    HWND cover = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 300, 200, 200, 100,
-                                 nullptr, nullptr, appInstance, nullptr);
+    TestWindow cover(true, {300, 200, 500, 300}, WS_EX_TOOLWINDOW);
     ASSERT_TRUE(isAbove(cover, title));
 
     SleepingChild child(300);
@@ -143,7 +137,6 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
 
     // Later polls find nothing to do.
     EXPECT_EQ(0, pollChildWatch(titleWindow));
-    DestroyWindow(cover);
 }
 
 TEST_F(ChildWatchTest, ArmingWithoutAProcessIsRefused) {
@@ -241,7 +234,7 @@ TEST_F(ChildWatchTest, TheNextQuestionWaitsForTheDialogThatAClickOpened) {
 
     EXPECT_TRUE(result.viewer) << "the click was lost";
     EXPECT_FALSE(result.questionOverViewer);
-    EXPECT_EQ(result.questions, std::vector<std::string>{"Would you like to install DirectX(R)Media6 now?"});
+    EXPECT_EQ(result.questions, std::vector<std::string>{componentOffer(RuntimeComponent::DirectXMedia).questionShort});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "install/drive_survey.h"
 #include "install/file_lookup.h"
+#include "install/path_rules.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"
 #include "tests/support/files.h"
@@ -98,8 +99,7 @@ TEST_F(DriveLookup, TriesEachPlaceInTurn) {
 
     std::string box;
     EXPECT_EQ("", locate(&box));
-    EXPECT_EQ("Could not find the file: " + name_ + ".\nPlease check that you have inserted the QUARLOCK2 CD "
-              "in your CD-ROM drive and click OK.|QUARLOCK2", box);
+    EXPECT_EQ(fileNotFoundMessage(name_.c_str()) + "|QUARLOCK2", box);
 }
 
 TEST_F(DriveLookup, ACandidateTooLongForAPathIsSkippedNotCut) {

@@ -10,6 +10,7 @@
 
 #include "install/drive_survey.h"
 #include "install/game_launch.h"
+#include "install/path_rules.h"
 #include "launcher/title_window.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"
@@ -37,7 +38,6 @@ protected:
         SetCurrentDirectoryA(scratch_.root().c_str());
     }
     void TearDown() override {
-        DestroyWindow(titleWindow_);
         SetCurrentDirectoryA("C:\\");
         EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
@@ -51,7 +51,7 @@ protected:
             EXPECT_FALSE(game->empty()) << "the game did not run";
         }
         if (shown.empty()) return "";
-        EXPECT_EQ(titleWindow_, shown[0].owner);
+        EXPECT_EQ(titleWindow_.get(), shown[0].owner);
         return shown[0].text + "|" + shown[0].caption;
     }
     std::string installGame() {
@@ -66,7 +66,7 @@ protected:
     ScratchFolder scratch_{"game-launch"};
     StandInSettings standIns_{"game-launch-reports"};
     DriveLayout drives_;
-    HWND titleWindow_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    TestWindow titleWindow_;
 };
 
 TEST_F(GameLaunch, RegisteredGameStartsWithoutTheCd) {
@@ -100,9 +100,7 @@ TEST_F(GameLaunch, WithoutARegisteredGameTheCdCopyStartsInTheCdRoot) {
 
 TEST_F(GameLaunch, LaunchIsSetEvenWhenTheGameCannotStart) {
     ASSERT_TRUE(drives_.remove('D'));
-    EXPECT_EQ("Could not find the file: regist\\MirelP.exe.\nPlease check that you have inserted the QUARLOCK2 "
-              "CD in your CD-ROM drive and click OK.|QUARLOCK2",
-              play(0));
+    EXPECT_EQ(fileNotFoundMessage("regist\\MirelP.exe") + "|QUARLOCK2", play(0));
     expectRegDword(kSettingsKey, "Launch", 1);
 
     ASSERT_TRUE(deleteRegValue(kSettingsKey, "Launch"));

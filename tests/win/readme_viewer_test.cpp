@@ -13,6 +13,7 @@
 #include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "tests/support/files.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/window_driver.h"
 
 namespace {
@@ -87,22 +88,13 @@ void pressOk(HWND viewer) { clickButton(viewer, IDOK); }
 class ReadmeViewerTest : public testing::Test {
 protected:
     void SetUp() override {
-        previousInstance_ = appInstance;
         appInstance = GetModuleHandleA(nullptr);
-        owner_ = CreateWindowExA(0, "STATIC", "readme owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, nullptr,
-                                 nullptr, appInstance, nullptr);
-        ASSERT_NE(nullptr, owner_);
-    }
-    void TearDown() override {
-        DestroyWindow(owner_);
-        appInstance = previousInstance_;
+        ASSERT_NE(nullptr, owner_.get());
     }
 
-    HWND owner_ = nullptr;
+    SavedLauncherState saved_;
+    TestWindow owner_{true};
     CurrentFolder folder_{"readme-viewer"};
-
-private:
-    HINSTANCE previousInstance_ = nullptr;
 };
 
 TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
@@ -133,7 +125,7 @@ TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
         EXPECT_EQ(c.bytes, viewer.text);
         // Lines are not wrapped: the long one stays one line.
         EXPECT_EQ(c.lines, viewer.lineCount);
-        EXPECT_EQ(owner_, viewer.owner);
+        EXPECT_EQ(owner_.get(), viewer.owner);
         EXPECT_FALSE(viewer.ownerEnabled);
         EXPECT_TRUE(viewer.focusOnOk);
         EXPECT_TRUE(viewer.editStyle & ES_READONLY);

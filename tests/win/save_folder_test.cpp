@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
-#include <future>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "install/drive_survey.h"
+#include "common/message_texts.h"
 #include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "resources/resource_ids.h"
@@ -27,10 +27,7 @@
 namespace {
 
 const std::string kRoot = "C:\\foldertest";
-const std::string kTooLong = "The PATH is too long. It must be within 245 characters.";
-
-// A press that opens no box, handled when this returns.
-void press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+const std::string kTooLong = messageText(kMsgPathTooLong);
 
 // A press answered at its first box; once this returns the dialog has finished with it.
 AnsweredBox pressAndAnswer(HWND dialog, int id, int answer = IDOK) {
@@ -77,7 +74,7 @@ struct Chooser {
     std::string edit() const { return dialogItemText(dialog, IDC_FOLDER_PATH); }
     std::string root() const { return itemText(tree, relative(tree, nullptr, TVGN_ROOT)); }
     std::string selected() const { return pathOf(tree, relative(tree, nullptr, TVGN_CARET)); }
-    int drive() const { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_FOLDER_DRIVES, CB_GETCURSEL, 0, 0)); }
+    int drive() const { return comboSelection(dialog, IDC_FOLDER_DRIVES); }
     std::vector<std::string> below(const std::string& prefix) const {
         std::vector<std::string> paths;
         collect(tree, relative(tree, nullptr, TVGN_ROOT), prefix, paths);
@@ -90,7 +87,6 @@ protected:
     void SetUp() override {
         appInstance = GetModuleHandleA(nullptr);
         savedDrives_ = driveTable;
-        savedRegistryPath_ = copyRegValue(kSettingsKey, "Save Path");
         useFixedDrives({"C:"});
         ASSERT_TRUE(CreateDirectoryA(kRoot.c_str(), nullptr));
     }
@@ -98,7 +94,6 @@ protected:
         removeFolderTree(kRoot);
         EXPECT_FALSE(isFolder(kRoot));
         driveTable = savedDrives_;
-        restoreRegValue(kSettingsKey, "Save Path", savedRegistryPath_);
     }
 
     static void useFixedDrives(std::initializer_list<const char*> names) {
@@ -134,7 +129,7 @@ protected:
 
 private:
     DriveTable savedDrives_ = {};
-    RegValueCopy savedRegistryPath_;
+    SavedRegValue savedRegistryPath_{kSettingsKey, "Save Path"};
 };
 
 // Hidden, system and recycle folders at any depth, files, and folders whose listing would not
@@ -181,7 +176,7 @@ TEST_F(SaveFolderTest, ProgramIsChosenBeforeProgramFilesAndOkStoresIt) {
                   chooser.below("foldertest\\P"))
             << "listing order";
         EXPECT_EQ(kRoot + "\\Program\\", chooser.edit());
-        press(chooser.dialog, IDOK);
+        pressButton(chooser.dialog, IDOK);
     }));
     expectRegString(kSettingsKey, "Save Path", (kRoot + "\\Program\\").c_str(), kPathBufferSize);
 }
@@ -208,7 +203,7 @@ TEST_F(SaveFolderTest, DriveChoiceCancelAndTheNextOpeningsDrive) {
         EXPECT_EQ("N:\\Saves\\", chooser.edit());
         MessageBoxWatch watch;
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "N:\\Other\\");
-        press(chooser.dialog, IDOK);
+        pressButton(chooser.dialog, IDOK);
         EXPECT_TRUE(watch.stop().empty());
         EXPECT_EQ("N:\\Saves\\", chooser.edit());
     });
@@ -258,7 +253,7 @@ TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
     useFixedDrives({"C:", "D:"});
     CloseHandle(CreateFileA((kRoot + "\\file").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     const std::string typed = kRoot + "\\file\\sub\\";
-    const std::string cannotCreate = "Unable to create the folder. Please reboot and try again.";
+    const std::string cannotCreate = messageText(kMsgCannotCreateFolder);
     std::vector<std::string> boxes;
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         setEditText(chooser.dialog, IDC_FOLDER_PATH, typed.c_str());
@@ -273,7 +268,7 @@ TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
         waitUntilGone(box);
         for (AnsweredBox next; (next = answerNextMessageBox(IDOK, 2000).get()).seen;) boxes.push_back(next.text);
     }));
-    EXPECT_EQ((std::vector<std::string>{cannotCreate, "There was an Error. Please reboot and try again."}), boxes);
+    EXPECT_EQ((std::vector<std::string>{cannotCreate, messageText(kMsgGeneralError)}), boxes);
 }
 
 // Typed paths keep their letters as typed. "C:Name" names a folder in the current folder of
@@ -287,13 +282,13 @@ TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         MessageBoxWatch none;
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "C:Relative");
-        press(chooser.dialog, IDC_FOLDER_NEW);
+        pressButton(chooser.dialog, IDC_FOLDER_NEW);
         EXPECT_TRUE(none.stop().empty());
         EXPECT_EQ(kRoot + "\\", chooser.edit());
 
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "C:\\A;B\\");
         AnsweredBox forbidden = pressAndAnswer(chooser.dialog, IDOK);
-        EXPECT_EQ("Cannot create folder as specified. \n, : * ; ? \" < > | / are not valid characters.", forbidden.text);
+        EXPECT_EQ(messageText(kMsgForbiddenPathCharacters), forbidden.text);
         EXPECT_EQ("QUARLOCK2", forbidden.caption);
         EXPECT_EQ(kRoot + "\\", chooser.edit());
 
@@ -305,7 +300,7 @@ TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
 
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "c:\\foldertest\\games");
-        press(chooser.dialog, IDOK);
+        pressButton(chooser.dialog, IDOK);
     }));
     expectRegString(kSettingsKey, "Save Path", "c:\\foldertest\\games\\", kPathBufferSize);
     SetCurrentDirectoryA(folder);
@@ -366,7 +361,7 @@ TEST_F(SaveFolderTest, NewFolderUnderATypedPathThatIsNotTheSelectedItem) {
         auto names = whenDialogAppears(IDC_NEW_FOLDER_PROMPT, [&](HWND names) {
             prompt = dialogItemText(names, IDC_NEW_FOLDER_PROMPT);
             setEditText(names, IDC_NEW_FOLDER_NAME, "Fresh");
-            press(names, IDOK);
+            pressButton(names, IDOK);
         });
         EXPECT_EQ("Ok to create " + kRoot + "\\Typed\\ folder?", pressAndAnswer(chooser.dialog, IDC_FOLDER_NEW).text);
         EXPECT_TRUE(names.get());
@@ -383,7 +378,7 @@ TEST_F(SaveFolderTest, NameDialogRefusesBadNamesAndKeepsTheLimit) {
     makeFolder("Keep");
     const std::string parent = kRoot + "\\", parent240 = parent + std::string(225, 'q') + "\\";
     makeFolder(std::string(225, 'q'));
-    const std::string forbidden = "Cannot create folder as specified. \n, : * ; ? \" < > | / \\ are not valid characters.";
+    const std::string forbidden = messageText(kMsgForbiddenNameCharacters);
     const struct {
         const std::string& parent;
         std::string name, box;
@@ -392,14 +387,14 @@ TEST_F(SaveFolderTest, NameDialogRefusesBadNamesAndKeepsTheLimit) {
         {parent, "", "", 1},
         {parent, "a/b", forbidden, 1},
         {parent, "a\\b", forbidden, 1},
-        {parent, "Keep", "Cannot create folder as specified. Same name folder may already exist.", 1},
+        {parent, "Keep", messageText(kMsgFolderMayExist), 1},
         {parent240, "abcde", "", 0},
     };
     for (const auto& c : cases) {
         MessageBoxWatch watch;
         EXPECT_EQ(c.result, runNameDialog(c.parent, [&](HWND names) {
             setEditText(names, IDC_NEW_FOLDER_NAME, c.name.c_str());
-            press(names, IDOK);
+            pressButton(names, IDOK);
         })) << c.name;
         std::vector<AnsweredBox> boxes = watch.stop();
         EXPECT_EQ(c.box, boxes.empty() ? "" : boxes[0].text) << c.name;

@@ -37,18 +37,6 @@ std::string defaultSavePathText() {
     return programFilesDir() + "\\" + kSaveFolderSuffix;
 }
 
-// Replaces "ProgramFilesDir" for the test's lifetime and puts the original back afterwards.
-class ProgramFilesOverride {
-public:
-    ProgramFilesOverride() : original_(copyRegValue(kCurrentVersion, "ProgramFilesDir")) {}
-    ~ProgramFilesOverride() { restoreRegValue(kCurrentVersion, "ProgramFilesDir", original_); }
-    ProgramFilesOverride(const ProgramFilesOverride&) = delete;
-    ProgramFilesOverride& operator=(const ProgramFilesOverride&) = delete;
-
-private:
-    RegValueCopy original_;
-};
-
 class SettingsStoreTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -378,7 +366,7 @@ TEST_F(SettingsStoreTest, UnterminatedSavePathCountsAsMissing) {
 }
 
 TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
-    ProgramFilesOverride restore;
+    SavedRegValue restore(kCurrentVersion, "ProgramFilesDir");
     // 227 characters leave the default save path exactly at its limit of 245.
     const std::string longest = "C:\\" + std::string(224, 'L');
     ASSERT_TRUE(setRegString(kCurrentVersion, "ProgramFilesDir", longest.c_str()));
@@ -407,7 +395,7 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
 }
 
 TEST_F(SettingsStoreTest, MissingProgramFilesDirIsReportedAndLeavesTheBuffer) {
-    ProgramFilesOverride restore;
+    SavedRegValue restore(kCurrentVersion, "ProgramFilesDir");
     ASSERT_TRUE(deleteRegValue(kCurrentVersion, "ProgramFilesDir"));
     char path[kPathBufferSize] = "unchanged";
     MessageBoxWatch boxes;

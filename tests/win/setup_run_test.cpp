@@ -18,6 +18,7 @@
 #include "install/uninstall.h"
 #include "install/child_watch.h"
 #include "common/message_catalogue.h"
+#include "common/message_texts.h"
 #include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "launcher/title_window.h"
@@ -85,11 +86,8 @@ protected:
         standIns_.set("STANDIN_RUN_MS", "0");
         standIns_.set("STANDIN_HIDDEN", "1");
         standIns_.set("STANDIN_QLK2_INST_INSTALL_DIR", installFolder_.root().c_str());
-        owner_ = CreateWindowExA(0, "STATIC", "setup test owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                 nullptr);
     }
     void TearDown() override {
-        DestroyWindow(owner_);
         if (childWatch.process) CloseHandle(childWatch.process);
         childWatch = {nullptr, 0};
         if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
@@ -105,7 +103,7 @@ protected:
     SavedLauncherState saved_;
     StandInSettings standIns_{"setup-run-reports"};
     ScratchFolder installFolder_{"setup-run-install"};
-    HWND owner_ = nullptr;
+    TestWindow owner_;
 };
 
 // ---- Setup ------------------------------------------------------------------------------------
@@ -214,7 +212,7 @@ TEST_F(SetupRun, EveryDirectXSetupCodeShowsItsMessageOverTheMessageOwner) {
         {0, nullptr, false}, {98, nullptr, false}, {100, nullptr, false}, {-10, nullptr, false},
         {3010, nullptr, false}, {INT_MIN, nullptr, false}, {INT_MAX, nullptr, false},
     };
-    for (HWND owner : {static_cast<HWND>(nullptr), owner_}) {
+    for (HWND owner : {static_cast<HWND>(nullptr), owner_.get()}) {
         messageOwner = owner;
         for (const auto& c : cases) {
             for (int button : {IDOK, IDCANCEL}) {
@@ -287,7 +285,7 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
     const PleaseWaitSeen seen = pleaseWait.get();
     ASSERT_TRUE(seen.seen) << "no please-wait window while the installer ran";
     EXPECT_EQ(seen.caption, "QUARLOCK2");
-    EXPECT_EQ(seen.owner, owner_);
+    EXPECT_EQ(seen.owner, owner_.get());
     EXPECT_TRUE(seen.style & WS_POPUP);
     EXPECT_NE(seen.style & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION)) << "no caption bar";
     EXPECT_EQ(seen.client.right, seen.expectedClient.right);
@@ -356,7 +354,7 @@ TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
         HWND pleaseWait = findPleaseWait();
         ASSERT_TRUE(pleaseWait);
         EXPECT_EQ(pleaseWait, pleaseWaitWindow);
-        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_);
+        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_.get());
 
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ours, 5000));
         CloseHandle(ours);
@@ -382,7 +380,6 @@ TEST_F(SetupRun, AnInstallerThatCannotStartEndsTheSequenceWithMessage4) {
     char program[kPathBufferSize];
     programFolder(program);
     ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((std::string(program) + "\\regist").c_str()));
-    const char* const kError = "There was an Error. Please reboot and try again.";
     const struct {
         uint32_t flagsBefore, flagsAfter;
         const char* question;
@@ -399,10 +396,10 @@ TEST_F(SetupRun, AnInstallerThatCannotStartEndsTheSequenceWithMessage4) {
         const std::vector<AnsweredBox> shown = boxes.stop();
         ASSERT_EQ(2u, shown.size());
         EXPECT_EQ(shown[0].text, c.question);
-        EXPECT_EQ(shown[1].text, kError);
+        EXPECT_EQ(shown[1].text, messageText(kMsgGeneralError));
         EXPECT_EQ(shown[1].caption, "QUARLOCK2");
         // Owned by the title window only once this run has asked the DirectX question.
-        EXPECT_EQ(shown[1].owner, c.flagsBefore == 0 ? owner_ : nullptr);
+        EXPECT_EQ(shown[1].owner, c.flagsBefore == 0 ? owner_.get() : nullptr);
         EXPECT_EQ(c.flagsAfter, launcherSettings.promptFlags);
         expectRegDword(kSettingsKey, "OTHERS", c.flagsAfter);
         EXPECT_EQ(0, childWatch.active);

@@ -44,12 +44,10 @@ protected:
         ASSERT_TRUE(writeFile(sourcePath_, kSourceBytes));
         ASSERT_TRUE(SetFileAttributesA(sourcePath_.c_str(), FILE_ATTRIBUTE_READONLY));
         ASSERT_TRUE(CreateDirectoryA(programs_.c_str(), nullptr));
-        savedPrograms_ = copyRegValue(kShellFolders, "Programs");
         ASSERT_TRUE(setRegString(kShellFolders, "Programs", programs_.c_str()));
     }
 
     void TearDown() override {
-        restoreRegValue(kShellFolders, "Programs", savedPrograms_);
         removeFile(sourcePath_);
         RemoveDirectoryA(sourceFolder_.c_str());  // only when no other test left files in it
         removeFile(copyPath_);
@@ -85,7 +83,7 @@ protected:
     const std::string copyPath_ = windowsFolder() + "\\Qlk2_uninst.exe";
     ScratchFolder testFolder_{"start-menu-test"};
     const std::string programs_ = testFolder_ / "Programs";
-    RegValueCopy savedPrograms_;
+    SavedRegValue savedPrograms_{kShellFolders, "Programs"};
 };
 #define expectCopyAndEntry() expectCopyAndEntryAt(__FILE__, __LINE__)
 #define expectBothShortcuts() expectBothShortcutsAt(__FILE__, __LINE__)
@@ -196,7 +194,7 @@ TEST_F(StartMenuRegistration, ShortcutsTooLongForAPathAreLeftOut) {
 // counts as read; the bytes after that size are never touched.
 TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
     constexpr DWORD kSize = 32;
-    const RegValueCopy saved = copyRegValue(kShellFolders, "Programs");
+    SavedRegValue saved(kShellFolders, "Programs");
     const std::string fits = "C:\\" + std::string(kSize - 4, 'p');  // with its zero: kSize bytes
     const struct {
         const char* what;
@@ -220,12 +218,11 @@ TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
     char buffer[kSize] = "left over";
     EXPECT_EQ(0, readProgramsFolder(buffer, kSize)) << "missing";
     EXPECT_STREQ("", buffer);
-    restoreRegValue(kShellFolders, "Programs", saved);
 }
 
 // An NT account may have no right to change the shell's folder list; reading it is enough.
 TEST(ProgramsFolder, IsReadFromAKeyThatGrantsOnlyReading) {
-    const RegValueCopy saved = copyRegValue(kShellFolders, "Programs");
+    SavedRegValue saved(kShellFolders, "Programs");
     ASSERT_TRUE(setRegString(kShellFolders, "Programs", "C:\\Start\\Programs"));
     {
         ReadOnlyKey readOnly(kShellFolders);
@@ -234,7 +231,6 @@ TEST(ProgramsFolder, IsReadFromAKeyThatGrantsOnlyReading) {
         EXPECT_EQ(1, readProgramsFolder(folder, MAX_PATH));
         EXPECT_STREQ("C:\\Start\\Programs", folder);
     }
-    restoreRegValue(kShellFolders, "Programs", saved);
 }
 
 }  // namespace

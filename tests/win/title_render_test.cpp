@@ -17,7 +17,9 @@
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/menu_lines.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 
@@ -50,42 +52,10 @@ private:
     const BITMAPINFOHEADER* header_ = nullptr;
 };
 
-// A 640 x 480 picture with 32 bits per pixel, so that every colour reads back exactly.
-class Canvas {
+// The title screen's size, white: neither of the text colours nor black.
+class TitleCanvas : public Canvas {
 public:
-    Canvas() {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        // White: neither of the text colours nor black.
-        std::memset(bits_, 0xFF, kWidth * kHeight * 4);
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const {
-        GdiFlush();
-        DWORD pixel = bits_[y * kWidth + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    DWORD* bits_ = nullptr;
+    TitleCanvas() : Canvas(kWidth, kHeight, RGB(255, 255, 255)) {}
 };
 
 // Wine gives the 14-pixel menu font a text cell of 15 rows.
@@ -123,23 +93,16 @@ TextPixels linePixels(const Canvas& withText, const Canvas& imagesOnly, const Me
 class TitleRenderTest : public testing::Test {
 protected:
     void SetUp() override {
-        previousInstance_ = appInstance;
         appInstance = GetModuleHandleA(nullptr);
-        savedSettings_ = launcherSettings;
         std::memset(highlight, 0, sizeof highlight);
         launcherSettings.displayDriver = 0;
         setSavePath("C:\\Program Files\\ORVANE\\QUARLOCK2\\");
-        window_ = CreateWindowExA(0, "STATIC", "not yet titled", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  appInstance, nullptr);
-        ASSERT_NE(nullptr, window_);
+        ASSERT_NE(nullptr, window_.get());
         ASSERT_EQ(1, loadTitlePalettes());
     }
     void TearDown() override {
         deleteTitlePalettes();
-        DestroyWindow(window_);
         std::memset(highlight, 0, sizeof highlight);
-        launcherSettings = savedSettings_;
-        appInstance = previousInstance_;
     }
 
     static void setSavePath(const std::string& path) {
@@ -158,11 +121,8 @@ protected:
         EXPECT_EQ(1, drawMenuTexts(window_, withText.dc()));
     }
 
-    HWND window_ = nullptr;
-
-private:
-    HINSTANCE previousInstance_ = nullptr;
-    LauncherSettings savedSettings_;
+    SavedLauncherState saved_;
+    TestWindow window_;
 };
 
 TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPixelForPixel) {
@@ -178,7 +138,7 @@ TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPi
     for (int item = -1; item < 8; ++item) {
         SCOPED_TRACE("highlighted item " + std::to_string(item));
         highlightOnly(item);
-        Canvas canvas;
+        TitleCanvas canvas;
         ASSERT_EQ(1, drawTitleImages(window_, canvas.dc()));
 
         const PanelPlace panel = item >= 0 ? highlightPanelPlace(item) : PanelPlace{true, -1000, -1000};
@@ -203,7 +163,7 @@ TEST_F(TitleRenderTest, TheLinesOfTheHighlightedItemAreOrangeAndAllOthersGrey) {
     for (int item = 0; item < 8; ++item) {
         SCOPED_TRACE("highlighted item " + std::to_string(item));
         highlightOnly(item);
-        Canvas imagesOnly, withText;
+        TitleCanvas imagesOnly, withText;
         compose(imagesOnly, withText);
         for (const MenuTextLine& line : menuTextLines()) {
             SCOPED_TRACE(menuLineName(line));
@@ -220,13 +180,13 @@ TEST_F(TitleRenderTest, TheLinesOfTheHighlightedItemAreOrangeAndAllOthersGrey) {
 }
 
 TEST_F(TitleRenderTest, TextsAreCentredInTheirColumnsAndNothingIsDrawnElsewhere) {
-    Canvas imagesOnly, withText;
+    TitleCanvas imagesOnly, withText;
     compose(imagesOnly, withText);
     // Measured with the menu font; the inked part starts at the text's left edge or a glyph
     // bearing after it.
     HFONT font = CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
-    Canvas measuring;
+    TitleCanvas measuring;
     SetMapperFlags(measuring.dc(), 1);
     HGDIOBJ previous = SelectObject(measuring.dc(), font);
     for (const MenuTextLine& line : menuTextLines()) {
@@ -265,7 +225,7 @@ TEST_F(TitleRenderTest, ALongSavePathStartsAtTheClipEdgeAndIsCutAt615) {
     while (path.size() < 230) path += "A Very Long Folder Name\\";
     setSavePath(path);
     highlightOnly(4);
-    Canvas imagesOnly, withText;
+    TitleCanvas imagesOnly, withText;
     compose(imagesOnly, withText);
 
     const int top = menuLineOf(MenuTextKind::SavePath).y, nextItem = menuItemRect(kItemReadme).top;
@@ -282,7 +242,7 @@ TEST_F(TitleRenderTest, ALongSavePathStartsAtTheClipEdgeAndIsCutAt615) {
 
 // A palette is deleted only when no context holds it: the context gets its own one back first.
 TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
-    Canvas canvas;
+    TitleCanvas canvas;
     const HGDIOBJ original = GetCurrentObject(canvas.dc(), OBJ_PAL);
     highlightOnly(0);
     ASSERT_EQ(1, drawTitleImages(window_, canvas.dc()));
@@ -296,7 +256,7 @@ TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
 }
 
 TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
-    Canvas canvas;
+    TitleCanvas canvas;
     ASSERT_TRUE(SetWindowTextA(window_, "something else"));
     EXPECT_EQ(1, drawMenuTexts(window_, canvas.dc()));
     char title[64] = "";
@@ -307,7 +267,7 @@ TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
 TEST_F(TitleRenderTest, ADriverCodeOutsideTheTableShowsTheUnknownCardText) {
     const MenuTextLine driverLine = menuLineOf(MenuTextKind::DriverName);
     launcherSettings.displayDriver = 18;  // "Unknown Card"
-    Canvas unknownImages, unknownText;
+    TitleCanvas unknownImages, unknownText;
     compose(unknownImages, unknownText);
     TextPixels unknown = linePixels(unknownText, unknownImages, driverLine);
     ASSERT_GT(unknown.grey, 20);
@@ -315,7 +275,7 @@ TEST_F(TitleRenderTest, ADriverCodeOutsideTheTableShowsTheUnknownCardText) {
     for (int32_t code : {24, 1000, -1, -5, INT32_MIN}) {
         SCOPED_TRACE(code);
         launcherSettings.displayDriver = code;
-        Canvas imagesOnly, withText;
+        TitleCanvas imagesOnly, withText;
         compose(imagesOnly, withText);
         int differences = 0;
         for (int y = driverLine.y; y < driverLine.y + kLineHeight; ++y)
@@ -330,7 +290,7 @@ TEST_F(TitleRenderTest, WithoutItsBitmapsTheScreenIsBlackWithTheTextsOnIt) {
     EXPECT_EQ(0, loadTitlePalettes());
 
     highlightOnly(0);
-    Canvas imagesOnly, withText;
+    TitleCanvas imagesOnly, withText;
     compose(imagesOnly, withText);
     int notBlack = 0;
     for (int y = 0; y < kHeight; ++y)

@@ -3,10 +3,8 @@
 // watch timer started by the resume message.
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 #include <functional>
-#include <future>
 #include <string>
 #include <vector>
 
@@ -20,6 +18,7 @@
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/files.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
@@ -29,8 +28,6 @@ constexpr DWORD kNoReadmeNoNotice = 15;
 constexpr const char* kNotice =
     "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
     "DirectX(R)Media6 (or later) installed before playing.";
-
-HWND findReadmeViewer() { return visibleDialog(GetCurrentProcessId(), IDC_README_TEXT); }
 
 // What the title window looked like while the readme viewer was open over it.
 struct ViewerSeen {
@@ -42,53 +39,24 @@ struct ViewerSeen {
     DWORD closedAt = 0;  // GetTickCount()
 };
 
-// Closes with OK every readme viewer that opens until stopped, on a helper thread, and
-// records what the title window looked like meanwhile.
-class ReadmeViewerWatch {
+// Closes a readme viewer with OK, and records what the title window looked like meanwhile.
+ViewerSeen closeViewer(HWND viewer) {
+    ViewerSeen seen;
+    seen.text = dialogItemText(viewer, IDC_README_TEXT);
+    seen.owner = GetWindow(viewer, GW_OWNER);
+    seen.titleWindowThen = titleWindow;
+    seen.titleVisible = titleWindow && IsWindowVisible(titleWindow);
+    std::memcpy(seen.busy, busyFlags, sizeof seen.busy);
+    clickButton(viewer, IDOK);
+    waitUntilGone(viewer, 5000);
+    seen.closedAt = GetTickCount();
+    return seen;
+}
+
+// Closes every readme viewer that opens until stopped.
+class ReadmeViewerWatch : public DialogWatch<ViewerSeen> {
 public:
-    ReadmeViewerWatch() {
-        seen_ = std::async(std::launch::async, [this] {
-            std::vector<ViewerSeen> viewers;
-            for (;;) {
-                bool last = stopping_;
-                if (HWND viewer = findReadmeViewer()) {
-                    viewers.push_back(close(viewer));
-                    continue;
-                }
-                if (last) return viewers;
-                Sleep(20);
-            }
-        });
-    }
-    ~ReadmeViewerWatch() { stop(); }
-    ReadmeViewerWatch(const ReadmeViewerWatch&) = delete;
-    ReadmeViewerWatch& operator=(const ReadmeViewerWatch&) = delete;
-
-    std::vector<ViewerSeen> stop() {
-        if (seen_.valid()) {
-            stopping_ = true;
-            stopped_ = seen_.get();
-        }
-        return stopped_;
-    }
-
-private:
-    static ViewerSeen close(HWND viewer) {
-        ViewerSeen seen;
-        seen.text = dialogItemText(viewer, IDC_README_TEXT);
-        seen.owner = GetWindow(viewer, GW_OWNER);
-        seen.titleWindowThen = titleWindow;
-        seen.titleVisible = titleWindow && IsWindowVisible(titleWindow);
-        std::memcpy(seen.busy, busyFlags, sizeof seen.busy);
-        clickButton(viewer, IDOK);
-        waitUntilGone(viewer, 5000);
-        seen.closedAt = GetTickCount();
-        return seen;
-    }
-
-    std::atomic<bool> stopping_{false};
-    std::future<std::vector<ViewerSeen>> seen_;
-    std::vector<ViewerSeen> stopped_;
+    ReadmeViewerWatch() : DialogWatch<ViewerSeen>(IDC_README_TEXT, closeViewer) {}
 };
 
 int countQueued(HWND window, UINT message) {
@@ -105,22 +73,6 @@ int queuedQuitCode() {
     return -1;
 }
 
-// Dispatches the thread's messages as the launcher's loop does until the quit message
-// comes; answers its exit code, or -1 when none came within timeoutMs.
-int pumpUntilQuit(DWORD timeoutMs = 1000) {
-    MSG message;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(5);
-            continue;
-        }
-        if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return -1;
-}
-
 LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
 
 std::vector<int> highlighted() { return std::vector<int>(highlight, highlight + kMenuItemCount); }
@@ -133,18 +85,10 @@ std::vector<int> only(int item) {
 class TitleWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        appInstance = GetModuleHandleA(nullptr);
-        registerTitleWindowClass(appInstance);
         ASSERT_TRUE(deleteRegTree(kSettingsKey));
     }
     void TearDown() override {
-        if (titleWindow && IsWindow(titleWindow)) DestroyWindow(titleWindow);
-        MSG pending;
-        while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE))
-            if (pending.message != WM_QUIT) DispatchMessageA(&pending);
-        deleteTitlePalettes();
-        titleWindow = nullptr;
-        std::memset(highlight, 0, sizeof highlight);
+        closeTitleWindow();
         std::memset(busyFlags, 0, sizeof busyFlags);
         childWatch = {nullptr, 0};
         EXPECT_TRUE(deleteRegTree(kSettingsKey));
@@ -157,7 +101,7 @@ protected:
             EXPECT_TRUE(setRegDword(kSettingsKey, "OTHERS", static_cast<DWORD>(others)));
         }
         MessageBoxWatch watch;
-        window_ = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0);
+        window_ = openTitleWindow();
         boxes_ = watch.stop();
         return window_;
     }
@@ -317,7 +261,7 @@ TEST_F(TitleWindowTest, ThePointerLeavingTheItemsKeepsTheHighlight) {
     // A click between Quit and the home page starts a drag and activates neither.
     movePointerTo(window, 472, 420);
     pressAndReleaseButton();
-    EXPECT_EQ(-1, pumpUntilQuit(300));
+    EXPECT_EQ(-1, pumpMessagesFor(300));
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(only(4), highlighted());
     // Out of the way of the windows of later tests.
@@ -406,10 +350,9 @@ TEST_F(TitleWindowTest, QuitCloseAndCancelDestroyTheWindowAndPostQuitZero) {
         HWND window = open();
         ASSERT_NE(nullptr, window);
         c.act(*this, window);
-        EXPECT_EQ(0, pumpUntilQuit());
+        EXPECT_EQ(0, pumpMessagesFor(1000));
         EXPECT_FALSE(IsWindow(window));
-        deleteTitlePalettes();
-        titleWindow = nullptr;
+        closeTitleWindow();
     }
 }
 
@@ -474,9 +417,7 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
         EXPECT_EQ(1, countQueued(window, kResumeMessage));
         expectRegDword(kSettingsKey, "OTHERS", c.othersAfter);
 
-        DestroyWindow(window);
-        deleteTitlePalettes();
-        titleWindow = nullptr;
+        closeTitleWindow();
     }
 }
 
@@ -523,7 +464,7 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
 // what it receives; the title window stays as it was, highlight and picture included.
 TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothing) {
     const RegPlace handler{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command"};
-    const RegValueCopy saved = copyRegValue(handler, "");
+    SavedRegValue saved(handler, "");
     const std::string received = tempPath("home-page.txt");
     DeleteFileA(received.c_str());
     ASSERT_TRUE(setRegString(handler, "", ("cmd.exe /c echo %1>" + received).c_str()));
@@ -536,9 +477,7 @@ TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothin
     clickAt(550, 420);
 
     std::string address;
-    for (DWORD start = GetTickCount(); address.empty() && GetTickCount() - start < 5000; Sleep(50))
-        address = readFileText(received);
-    restoreRegValue(handler, "", saved);
+    waitUntil([&] { return !(address = readFileText(received)).empty(); }, 5000);
     DeleteFileA(received.c_str());
     EXPECT_EQ("http://www.briskel.example/\r\n", address);
     EXPECT_EQ(only(1), highlighted());

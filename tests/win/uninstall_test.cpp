@@ -36,12 +36,9 @@ protected:
         ASSERT_TRUE(deleteRegTree(kSettingsKey));
         ASSERT_NE(GetFileAttributesA(kCdUninstaller), INVALID_FILE_ATTRIBUTES) << "no demo CD in D:";
         standIns_.set("STANDIN_QLK2_UNINST_RUN_MS", "0");
-        owner_ = CreateWindowExA(0, "STATIC", "uninstall test owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
     }
 
     void TearDown() override {
-        DestroyWindow(owner_);
         SetCurrentDirectoryA(savedFolder_.c_str());
         EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
@@ -57,7 +54,7 @@ protected:
     SavedLauncherState saved_;
     const std::string savedFolder_ = currentFolder();
     StandInSettings standIns_{"uninstall-test"};
-    HWND owner_ = nullptr;
+    TestWindow owner_;
 };
 
 TEST_F(Uninstall, RunsTheCdsUninstallerInItsOwnFolderAndWaitsForItsEnd) {
@@ -138,7 +135,7 @@ TEST_F(Uninstall, AnUninstallerThatCannotStartGivesItsMessage) {
     ASSERT_TRUE(shown.seen);
     EXPECT_EQ(shown.text, "Error:CreateProcess Uninstall.exe");
     EXPECT_EQ(shown.caption, "Error") << "the system's default caption";
-    EXPECT_EQ(shown.owner, owner_);
+    EXPECT_EQ(shown.owner, owner_.get());
     EXPECT_EQ(shown.buttons, std::vector<int>{IDOK});
 }
 
@@ -150,10 +147,9 @@ TEST_F(Uninstall, NowhereToBeFoundGivesTheLookupMessage) {
 
     const AnsweredBox shown = box.get();
     ASSERT_TRUE(shown.seen);
-    EXPECT_EQ(shown.text, "Could not find the file: regist\\Qlk2_uninst.exe.\nPlease check that you have "
-                          "inserted the QUARLOCK2 CD in your CD-ROM drive and click OK.");
+    EXPECT_EQ(shown.text, fileNotFoundMessage("regist\\Qlk2_uninst.exe"));
     EXPECT_EQ(shown.caption, "QUARLOCK2");
-    EXPECT_EQ(shown.owner, owner_);
+    EXPECT_EQ(shown.owner, owner_.get());
     EXPECT_TRUE(report().empty());
 }
 
