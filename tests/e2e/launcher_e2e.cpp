@@ -15,14 +15,6 @@ constexpr int kTextCellHeight = 14;
 
 bool hasChild(HWND window, int id) { return GetDlgItem(window, id) != nullptr; }
 
-RECT clientArea(HWND title) {
-    POINT origin = {0, 0};
-    ClientToScreen(title, &origin);
-    RECT client = {};
-    GetClientRect(title, &client);
-    return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-}
-
 char inkLetter(const TitleShot::Ink& ink) {
     bool orange = ink.orange >= kMinimumInk, grey = ink.grey >= kMinimumInk;
     if (orange && ink.grey == 0) return 'O';
@@ -85,8 +77,7 @@ TextMeasure measureMenuText(const std::string& text) {
     memory.reset(CreateCompatibleDC(screen.get()));
     const HDC dc = memory.get();
     GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
-    GdiObject<HFONT> font(CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman"));
+    GdiObject<HFONT> font(createMenuFont());
     SelectedObject selectedBitmap(dc, bitmap.get()), selectedFont(dc, font.get());
     SetMapperFlags(dc, 1);
     RECT all = {0, 0, kWidth, kHeight};
@@ -117,7 +108,7 @@ RECT highlightPanel(int item) {
     return {place.x, place.y, place.x + size.bmWidth, place.y + size.bmHeight};
 }
 
-TitleShot::TitleShot(HWND title) : ScreenPixels(clientArea(title)) {}
+TitleShot::TitleShot(HWND title) : ScreenPixels(clientAreaOnScreen(title)) {}
 
 TitleShot::Ink TitleShot::ink(const MenuTextLine& line) const {
     Ink result;
@@ -248,14 +239,25 @@ void LauncherTest::closeLauncher(HWND title) {
     expectExitCode(0);
 }
 
-void LauncherTest::expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs) {
-    std::optional<DWORD> exitCode = launcher_.waitForExit(timeoutMs);
+namespace {
+
+// Reports at the caller's line a process that still runs after waitedMs (no exit code) or ended
+// with another code; false when it still runs.
+bool expectEndedAt(const char* file, int line, const LauncherProcess& process, std::optional<DWORD> exitCode,
+                   DWORD code, DWORD waitedMs) {
     if (!exitCode) {
-        ADD_FAILURE_AT(file, line) << "the launcher still runs after " << timeoutMs << " ms; it shows "
-                                   << describeWindows(launcher_.id());
-        return;
+        ADD_FAILURE_AT(file, line) << "the process still runs after " << waitedMs << " ms; it shows "
+                                   << describeWindows(process.id());
+        return false;
     }
     if (*exitCode != code) ADD_FAILURE_AT(file, line) << "exit code " << *exitCode << ", expected " << code;
+    return true;
+}
+
+}  // namespace
+
+void LauncherTest::expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs) {
+    expectEndedAt(file, line, launcher_, launcher_.waitForExit(timeoutMs), code, timeoutMs);
 }
 
 void LauncherTest::expectStillRunningAt(const char* file, int line) {
@@ -275,11 +277,6 @@ void LauncherTest::expectEndsWithoutWindowAt(const char* file, int line, Launche
                 if (IsWindowVisible(window)) shown = describeWindows(process.id());
         }
     }
-    if (!exitCode) {
-        ADD_FAILURE_AT(file, line) << "the process still runs after " << kExitTimeoutMs << " ms; it shows "
-                                   << describeWindows(process.id());
-        return;
-    }
-    if (*exitCode != code) ADD_FAILURE_AT(file, line) << "exit code " << *exitCode << ", expected " << code;
-    if (!shown.empty()) ADD_FAILURE_AT(file, line) << "it showed " << shown;
+    if (expectEndedAt(file, line, process, exitCode, code, kExitTimeoutMs) && !shown.empty())
+        ADD_FAILURE_AT(file, line) << "it showed " << shown;
 }

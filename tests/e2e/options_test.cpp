@@ -7,12 +7,9 @@
 #include <memory>
 
 #include "config/display_drivers.h"
+#include "config/screen_modes.h"
 
 namespace {
-
-constexpr int kOptionsItem = 1;
-constexpr int kRivaTntPosition = 11;
-constexpr int kSavagePosition = 16;
 
 class Options : public LauncherTest {
 protected:
@@ -49,7 +46,7 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
 
     HWND sheet = openSheet();
     ASSERT_TRUE(sheet);
-    chooseComboEntry(currentSheetPage(sheet), IDC_SCREEN_DRIVERS, kRivaTntPosition);
+    chooseComboEntry(currentSheetPage(sheet), IDC_SCREEN_DRIVERS, listPositionForDriver(19));
     closeWith(sheet, PSBTN_CANCEL);
     expectRegDword(kSettingsKey, "Display Driver", 22);
     expectRegMissing(kSettingsKey, "Option");
@@ -58,8 +55,8 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     sheet = openSheet();
     ASSERT_TRUE(sheet);
     HWND page = currentSheetPage(sheet);
-    EXPECT_EQ(kSavagePosition, comboSelection(page, IDC_SCREEN_DRIVERS));
-    chooseComboEntry(page, IDC_SCREEN_DRIVERS, kRivaTntPosition);
+    EXPECT_EQ(listPositionForDriver(22), comboSelection(page, IDC_SCREEN_DRIVERS));
+    chooseComboEntry(page, IDC_SCREEN_DRIVERS, listPositionForDriver(19));
     closeWith(sheet, PSBTN_OK);
     expectRegDword(kSettingsKey, "Display Driver", 19);
     expectRegDword(kSettingsKey, "Display Mode", 0);

@@ -3,8 +3,6 @@
 
 #include <shlobj.h>
 
-#include "common/win_handles.h"
-
 std::string readFileText(const std::string& path) {
     KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
@@ -85,13 +83,6 @@ ScratchFolder::ScratchFolder(const char* name) {
 
 CurrentFolder::CurrentFolder(const char* name) : ScratchFolder(name), previous_(currentFolder()) {
     SetCurrentDirectoryA(root().c_str());
-}
-
-HeldFile::HeldFile(const char* path)
-    : file_(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-HeldFile::~HeldFile() {
-    if (held()) CloseHandle(file_);
 }
 
 std::string unixPathOf(const std::string& windowsPath) {

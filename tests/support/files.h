@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "common/win_handles.h"
+
 // The whole content of a file as bytes; "" when it cannot be opened.
 std::string readFileText(const std::string& path);
 // Writes the file, read-only or not, making its folders as needed; true when all was written.
@@ -53,14 +55,12 @@ private:
 // holder lives.
 class HeldFile {
 public:
-    explicit HeldFile(const char* path);
-    ~HeldFile();
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    bool held() const { return file_ != INVALID_HANDLE_VALUE; }
+    explicit HeldFile(const char* path)
+        : file_(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    bool held() const { return file_.valid(); }
 
 private:
-    HANDLE file_;
+    KernelHandle file_;
 };
 
 // A Windows path as Wine's Unix side names it; "" when Wine cannot tell.

@@ -1,4 +1,5 @@
-// The title menu's text lines, taken from the product's table for the tests that look at them.
+// The title menu's text lines, taken from the product's table, with their font and colours, for
+// the tests that look at them.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,12 @@
 // The colours the screen shows the menu texts in: the highlighted item's and the others'.
 constexpr COLORREF kOrange = RGB(255, 120, 30);
 constexpr COLORREF kGrey = RGB(184, 184, 184);
+
+// The font the title screen writes the menu in: bold 14-pixel Times New Roman.
+inline HFONT createMenuFont() {
+    return CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
+}
 
 inline std::vector<MenuTextLine> menuTextLines() {
     std::vector<MenuTextLine> lines;

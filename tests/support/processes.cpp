@@ -3,7 +3,6 @@
 
 #include <tlhelp32.h>
 
-#include "common/win_handles.h"
 #include "tests/support/files.h"
 
 std::string environmentValue(const char* name) {
@@ -45,18 +44,12 @@ SleepingChild::SleepingChild(DWORD milliseconds) {
     PROCESS_INFORMATION started = startSleepingChild(milliseconds);
     if (!started.hProcess) return;
     CloseHandle(started.hThread);
-    process_ = started.hProcess;
+    process_.reset(started.hProcess);
     id_ = started.dwProcessId;
-}
-
-SleepingChild::~SleepingChild() {
-    if (!process_) return;
-    WaitForSingleObject(process_, 10000);
-    CloseHandle(process_);
 }
 
 ULONGLONG SleepingChild::endTime() const {
     FILETIME creation, exit, kernel, user;
-    GetProcessTimes(process_, &creation, &exit, &kernel, &user);
+    GetProcessTimes(process_.get(), &creation, &exit, &kernel, &user);
     return (static_cast<ULONGLONG>(exit.dwHighDateTime) << 32) | exit.dwLowDateTime;
 }

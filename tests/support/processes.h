@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 
+#include "common/win_handles.h"
+
 // The value of an environment variable of the test program, empty when it is not set.
 std::string environmentValue(const char* name);
 
@@ -24,19 +26,17 @@ PROCESS_INFORMATION startSleepingChild(DWORD milliseconds);
 class SleepingChild {
 public:
     explicit SleepingChild(DWORD milliseconds);
-    ~SleepingChild();
-    SleepingChild(const SleepingChild&) = delete;
-    SleepingChild& operator=(const SleepingChild&) = delete;
+    ~SleepingChild() { waitForEnd(); }
 
-    bool started() const { return process_ != nullptr; }
+    bool started() const { return process_.valid(); }
     DWORD id() const { return id_; }
     // A further handle to the child with only the given access; the caller owns it.
     HANDLE open(DWORD access) const { return OpenProcess(access, FALSE, id_); }
-    bool waitForEnd() const { return WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
+    bool waitForEnd() const { return WaitForSingleObject(process_.get(), 10000) == WAIT_OBJECT_0; }
     // When the child ended, as a system time in 100 ns units.
     ULONGLONG endTime() const;
 
 private:
-    HANDLE process_ = nullptr;
+    KernelHandle process_;
     DWORD id_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,13 @@ void expectRegValueCountAt(const char* file, int line, const RegPlace& place, DW
 #define expectRegMissing(place, name) expectRegMissingAt(__FILE__, __LINE__, place, name)
 // The key exists and holds exactly count values.
 #define expectRegValueCount(place, count) expectRegValueCountAt(__FILE__, __LINE__, place, count)
+
+// The bits of a float, as the settings key stores DATA1 and DATA2 in a REG_DWORD.
+inline DWORD floatBits(float value) {
+    DWORD bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 
 // Each creates the key when needed and answers whether the value was stored.
 bool setRegValue(const RegPlace& place, const char* name, DWORD type, const void* data, DWORD size);

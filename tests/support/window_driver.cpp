@@ -84,6 +84,13 @@ bool isAbove(HWND first, HWND second) {
     return false;
 }
 
+RECT clientAreaOnScreen(HWND window) {
+    RECT area = {};
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
 LPARAM screenPoint(HWND window, int x, int y) {
     POINT point = {x, y};
     ClientToScreen(window, &point);
@@ -198,6 +205,14 @@ std::future<AnsweredBox> answerNextMessageBox(int button, DWORD timeoutMs) {
         HWND box = waitForMessageBox(processId, timeoutMs);
         return box ? answerBox(box, button) : AnsweredBox();
     });
+}
+
+AnsweredBox pressAndAnswer(HWND dialog, int id, int answer) {
+    auto box = answerNextMessageBox(answer);
+    clickButton(dialog, id);
+    AnsweredBox seen = box.get();
+    SendMessageA(dialog, WM_NULL, 0, 0);
+    return seen;
 }
 
 MessageBoxWatch::MessageBoxWatch(int button)

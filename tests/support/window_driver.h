@@ -27,11 +27,13 @@ bool waitUntilGone(HWND window, DWORD timeoutMs = 10000);
 HWND visibleDialog(DWORD processId, int controlId = 0);
 // A visible message box of the process (a dialog with the text control 0xFFFF), or nullptr.
 HWND visibleMessageBox(DWORD processId);
-// The same, waited for; nullptr when none came within the time.
+// Either of the two above, waited for; nullptr when none came within the time.
 HWND waitForDialog(DWORD processId, int controlId = 0, DWORD timeoutMs = 10000);
 HWND waitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 // Whether first lies above second in the window order.
 bool isAbove(HWND first, HWND second);
+// Where the window's client area lies on the screen.
+RECT clientAreaOnScreen(HWND window);
 // A client point as the screen position that WM_NCHITTEST carries.
 LPARAM screenPoint(HWND window, int x, int y);
 
@@ -118,6 +120,10 @@ private:
     std::vector<Seen> stopped_;
 };
 
+// Clicks a button of the dialog that shows a message box and answers the box with the button
+// given; once this returns, the dialog has finished with the answer.
+AnsweredBox pressAndAnswer(HWND dialog, int id, int answer = IDOK);
+
 // Answers every message box of this process with the button until stopped; for code that may
 // show any number of boxes, none included.
 class MessageBoxWatch : public DialogWatch<AnsweredBox> {
@@ -156,8 +162,6 @@ private:
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill = RGB(0, 0, 0));
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
     HDC dc() const { return dc_.get(); }
     COLORREF at(int x, int y) const;
     // The pixels, row after row, once all drawing has reached them.

@@ -32,34 +32,21 @@ std::vector<Define> resourceIds() {
     return defines;
 }
 
-// "A and B: 1030" for each name whose value an earlier name of the same set has; setOf gives
-// the set a name belongs to, or "" for none.
-template <typename SetOf>
-std::vector<std::string> sharedIds(SetOf setOf) {
+// The names among which no two may share a value: the controls of one dialog, the dialog
+// templates, the bitmaps and the icon.
+std::string setOf(const Define& define) {
+    if (define.name.rfind("IDC_", 0) == 0) return "controls of " + define.group;
+    return define.name.rfind("IDD_", 0) == 0 ? "dialog templates" : "images";
+}
+
+TEST(ResourceIds, NoTwoControlsOfOneDialogNorTwoTemplatesNorTwoImagesShareAnId) {
+    const std::vector<Define> defines = resourceIds();
+    ASSERT_GT(defines.size(), 40u) << "resources/resource_ids.h was not read";
     std::map<std::pair<std::string, long>, std::string> seen;
-    std::vector<std::string> shared;
-    for (const Define& define : resourceIds()) {
-        const std::string set = setOf(define);
-        if (set.empty()) continue;
-        const auto entry = seen.emplace(std::make_pair(set, define.value), define.name);
-        if (!entry.second) shared.push_back(entry.first->second + " and " + define.name + ": " + std::to_string(define.value));
+    for (const Define& define : defines) {
+        const auto entry = seen.emplace(std::make_pair(setOf(define), define.value), define.name);
+        EXPECT_TRUE(entry.second) << entry.first->second << " and " << define.name << " share " << define.value;
     }
-    return shared;
-}
-
-bool kindIs(const Define& define, const char* prefix) { return define.name.rfind(prefix, 0) == 0; }
-
-TEST(ResourceIds, NoTwoControlsOfOneDialogShareAnId) {
-    ASSERT_GT(resourceIds().size(), 40u) << "resources/resource_ids.h was not read";
-    EXPECT_EQ(std::vector<std::string>(),
-              sharedIds([](const Define& define) { return kindIs(define, "IDC_") ? define.group : ""; }));
-}
-
-TEST(ResourceIds, NoTwoImagesAndNoTwoDialogTemplatesShareAnId) {
-    EXPECT_EQ(std::vector<std::string>(), sharedIds([](const Define& define) -> std::string {
-                  if (kindIs(define, "IDB_") || kindIs(define, "IDI_")) return "image";
-                  return kindIs(define, "IDD_") ? "dialog template" : "";
-              }));
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
 #include "launcher/startup.h"
-#include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"

@@ -15,7 +15,6 @@
 
 #include "config/configuration_sheet.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/launcher_state.h"
@@ -34,12 +33,6 @@ constexpr const char* kNoMode = "Choose a screen resolution from the list above.
 
 constexpr const char* kVoodoo2Id = "PCI\\VEN_121A&DEV_0002&SUBSYS_00000000&REV_02";
 constexpr const char* kRivaTntId = "PCI\\VEN_10DE&DEV_0020&SUBSYS_00000000&REV_04";
-
-DWORD floatBits(float value) {
-    DWORD bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 // ---- Reading and working the pages from the helper thread ---------------------------------
 
@@ -591,9 +584,7 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
             shownSheet = sheet;
             HWND page = sheetPage(sheet, kScreenPage);
             descriptionBefore = text(page, IDC_SCREEN_MODE_TEXT);
-            auto answered = answerNextMessageBox(c.answer);
-            clickButton(page, IDC_SCREEN_DETECT);
-            box = answered.get();
+            box = pressAndAnswer(page, IDC_SCREEN_DETECT, c.answer);
             EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
             EXPECT_EQ(*c.modes, modeList(page).names);
             if (c.answer == IDCANCEL) {
@@ -623,9 +614,7 @@ TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
         ASSERT_TRUE(noDeviceList.removed());
         runSheet([&](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
-            auto answered = answerNextMessageBox(IDOK);
-            clickButton(page, IDC_SCREEN_DETECT);
-            box = answered.get();
+            box = pressAndAnswer(page, IDC_SCREEN_DETECT);
             EXPECT_EQ(kSoftwareSystemPosition, comboSelection(page, IDC_SCREEN_DRIVERS));
             pressSheetButton(sheet, PSBTN_OK);
         });

@@ -10,7 +10,6 @@
 
 #include "launcher/readme_viewer.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "tests/support/files.h"
 #include "tests/support/launcher_state.h"
@@ -43,12 +42,10 @@ void measureTab(HWND edit, HFONT font, const std::string& text, ViewerSeen& seen
     if (line == std::string::npos) return;
     auto x = [edit](size_t index) { return static_cast<int>(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, index, 0)))); };
     seen.tabAdvance = x(line + 5) - x(line);
-    HDC dc = GetDC(edit);
-    HGDIOBJ previous = SelectObject(dc, font);
+    WindowDC dc(edit);
+    SelectedObject selected(dc.get(), font);
     SIZE alphabet = {};
-    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
-    SelectObject(dc, previous);
-    ReleaseDC(edit, dc);
+    GetTextExtentPoint32A(dc.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
     seen.tabStop = MulDiv(32, (alphabet.cx / 26 + 1) / 2, 4);
 }
 

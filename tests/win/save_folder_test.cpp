@@ -14,7 +14,6 @@
 #include "install/drive_survey.h"
 #include "common/message_texts.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
 #include "savefolder/new_folder_dialog.h"
@@ -28,15 +27,6 @@ namespace {
 
 const std::string kRoot = "C:\\foldertest";
 const std::string kTooLong = messageText(kMsgPathTooLong);
-
-// A press answered at its first box; once this returns the dialog has finished with it.
-AnsweredBox pressAndAnswer(HWND dialog, int id, int answer = IDOK) {
-    auto box = answerNextMessageBox(answer);
-    clickButton(dialog, id);
-    AnsweredBox seen = box.get();
-    SendMessageA(dialog, WM_NULL, 0, 0);
-    return seen;
-}
 
 HTREEITEM relative(HWND tree, HTREEITEM item, UINT relation) {
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));

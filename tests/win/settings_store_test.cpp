@@ -124,19 +124,14 @@ TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
 }
 
 TEST_F(SettingsStoreTest, LoadReadsEveryStoredValue) {
-    const float data1 = 0.1f;
-    const float data2 = -2.5f;
-    DWORD bits1 = 0;
-    DWORD bits2 = 0;
-    std::memcpy(&bits1, &data1, 4);
-    std::memcpy(&bits2, &data2, 4);
+    const float data1 = 0.1f, data2 = -2.5f;
     ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 22));
     ASSERT_TRUE(setRegDword(kSettingsKey, "Display Mode", 2));
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", "D:\\Saves\\"));
     ASSERT_TRUE(setRegDword(kSettingsKey, "Option", 0x12345678));
     ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x381));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA1", bits1));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA2", bits2));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA1", floatBits(data1)));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA2", floatBits(data2)));
     ASSERT_TRUE(setRegDword(kSettingsKey, "DATA3", 0xDEADBEEF));
     ASSERT_TRUE(setRegDword(kSettingsKey, "DATA4", 7));
     ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 0xE));
@@ -172,13 +167,11 @@ TEST_F(SettingsStoreTest, SaveWritesEveryValueAsFourByteDwordsAndKeepsForeignIns
 
     EXPECT_EQ(1, saveSettings());
 
-    DWORD bits1 = 0;
-    std::memcpy(&bits1, &s.data1, 4);
     expectRegDword(kSettingsKey, "Display Driver", 17u);
     expectRegDword(kSettingsKey, "Display Mode", 1u);
     expectRegDword(kSettingsKey, "Option", 0x00010203u);
     expectRegDword(kSettingsKey, "Install Flag", 0x12345401u);
-    expectRegDword(kSettingsKey, "DATA1", bits1);
+    expectRegDword(kSettingsKey, "DATA1", floatBits(s.data1));
     expectRegDword(kSettingsKey, "DATA2", 0u);
     expectRegDword(kSettingsKey, "DATA3", 0xABCDEF01u);
     expectRegDword(kSettingsKey, "DATA4", 0u);

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "install/component_rules.h"
 #include "install/drive_survey.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
@@ -20,7 +19,6 @@
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "install/file_lookup.h"
 #include "install/shortcuts.h"
 #include "tests/support/files.h"
 #include "tests/support/registry_expect.h"

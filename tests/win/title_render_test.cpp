@@ -12,7 +12,6 @@
 
 #include "common/module_instance.h"
 #include "config/display_drivers.h"
-#include "launcher/startup.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
@@ -184,11 +183,10 @@ TEST_F(TitleRenderTest, TextsAreCentredInTheirColumnsAndNothingIsDrawnElsewhere)
     compose(imagesOnly, withText);
     // Measured with the menu font; the inked part starts at the text's left edge or a glyph
     // bearing after it.
-    HFONT font = CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
     TitleCanvas measuring;
     SetMapperFlags(measuring.dc(), 1);
-    HGDIOBJ previous = SelectObject(measuring.dc(), font);
+    GdiObject<HFONT> font(createMenuFont());
+    SelectedObject selected(measuring.dc(), font.get());
     for (const MenuTextLine& line : menuTextLines()) {
         SCOPED_TRACE(menuLineName(line));
         const char* text = line.kind == MenuTextKind::DriverName ? driverName(launcherSettings.displayDriver)
@@ -202,8 +200,6 @@ TEST_F(TitleRenderTest, TextsAreCentredInTheirColumnsAndNothingIsDrawnElsewhere)
         EXPECT_LE(pixels.minX, left + 3);
         EXPECT_LT(pixels.maxX, left + size.cx + 1);
     }
-    SelectObject(measuring.dc(), previous);
-    DeleteObject(font);
 
     const std::vector<MenuTextLine> lines = menuTextLines();
     int outside = 0;

@@ -11,12 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "install/child_watch.h"
-#include "common/module_instance.h"
-#include "launcher/startup.h"
-#include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
-#include "settings/launcher_settings.h"
 #include "tests/support/files.h"
 #include "tests/support/launcher_state.h"
 #include "tests/support/registry_expect.h"
@@ -73,8 +69,6 @@ int queuedQuitCode() {
     return -1;
 }
 
-LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
-
 std::vector<int> highlighted() { return std::vector<int>(highlight, highlight + kMenuItemCount); }
 std::vector<int> only(int item) {
     std::vector<int> flags(kMenuItemCount, 0);
@@ -115,8 +109,8 @@ protected:
 public:
     // Input as the window receives it, for the cases' lambdas too.
     void key(WPARAM virtualKey) { SendMessageA(window_, WM_KEYDOWN, virtualKey, 0); }
-    void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, clientPoint(x, y)); }
-    void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x, y)); }
+    void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+    void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
 protected:
     HWND window_ = nullptr;
@@ -289,9 +283,7 @@ TEST_F(TitleWindowTest, MovingWithinTheHighlightedItemRedrawsNothing) {
 TEST_F(TitleWindowTest, TheScreenShowsThePanelBehindTheHighlightedItem) {
     HWND window = open();
     ASSERT_NE(nullptr, window);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    RECT area = {origin.x, origin.y, origin.x + 640, origin.y + 480};
+    const RECT area = clientAreaOnScreen(window);
     // The top and bottom rows of a panel hold no text.
     auto rows = [](const ScreenPixels& screen, int top) {
         std::vector<COLORREF> pixels;
