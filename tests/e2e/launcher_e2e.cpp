@@ -133,7 +133,8 @@ std::string TitleShot::inkSummary(int lineCount) const {
 }
 
 std::string expectedInk(int highlightedItem, int lineCount) {
-    return summary(lineCount, [highlightedItem](const MenuTextLine& line) { return line.item == highlightedItem ? 'O' : 'G'; });
+    return summary(lineCount,
+                   [highlightedItem](const MenuTextLine& line) { return line.item == highlightedItem ? 'O' : 'G'; });
 }
 
 testing::AssertionResult textAt(const TitleShot& shot, const MenuTextLine& line, const std::string& text, int x) {

@@ -18,9 +18,11 @@ bool writeFile(const std::string& path, const std::string& content) {
     const size_t folderEnd = path.find_last_of('\\');
     if (folderEnd != std::string::npos) SHCreateDirectoryExA(nullptr, path.substr(0, folderEnd).c_str(), nullptr);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    return file.valid() && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+    return file.valid() &&
+           WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
            written == content.size();
 }
 

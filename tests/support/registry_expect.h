@@ -57,7 +57,8 @@ bool restoreRegValue(const RegPlace& place, const char* name, const RegValueCopy
 // A value as the holder found it, put back (or deleted again) when the holder goes.
 class SavedRegValue {
 public:
-    SavedRegValue(const RegPlace& place, const char* name) : place_(place), name_(name), copy_(copyRegValue(place, name)) {}
+    SavedRegValue(const RegPlace& place, const char* name)
+        : place_(place), name_(name), copy_(copyRegValue(place, name)) {}
     ~SavedRegValue() { restoreRegValue(place_, name_, copy_); }
     SavedRegValue(const SavedRegValue&) = delete;
     SavedRegValue& operator=(const SavedRegValue&) = delete;

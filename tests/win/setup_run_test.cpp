@@ -33,8 +33,6 @@ namespace {
 
 constexpr const char* kCdSetup = "D:\\regist\\Qlk2_inst.exe";
 
-HWND findPleaseWait() { return visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT); }
-
 // The please-wait window as a helper thread finds it while this thread waits.
 struct PleaseWaitSeen {
     bool seen = false;
@@ -279,7 +277,7 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
 
     EXPECT_EQ(3010u, exitCode);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
-    EXPECT_EQ(nullptr, findPleaseWait());
+    EXPECT_EQ(nullptr, visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT));
     const PleaseWaitSeen seen = pleaseWait.get();
     ASSERT_TRUE(seen.seen) << "no please-wait window while the installer ran";
     EXPECT_EQ(seen.caption, "QUARLOCK2");
@@ -313,7 +311,7 @@ TEST_F(SetupRun, AFailedWaitStillRemovesThePleaseWaitWindow) {
 
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
-    EXPECT_EQ(nullptr, findPleaseWait());
+    EXPECT_EQ(nullptr, visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT));
     TerminateProcess(started.hProcess, 0);
     CloseHandle(started.hProcess);
 }
@@ -349,7 +347,7 @@ TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
         } else {
             EXPECT_EQ(childWatch.process, started.hProcess);
         }
-        HWND pleaseWait = findPleaseWait();
+        HWND pleaseWait = visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT);
         ASSERT_TRUE(pleaseWait);
         EXPECT_EQ(pleaseWait, pleaseWaitWindow);
         EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_.get());
@@ -367,7 +365,7 @@ TEST_F(SetupRun, AStartWithoutAnyHandleIsNotWatched) {
     EXPECT_EQ(0, watchInstaller(none));
     EXPECT_EQ(0, childWatch.active);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
-    EXPECT_EQ(nullptr, findPleaseWait());
+    EXPECT_EQ(nullptr, visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT));
 }
 
 // ---- The component questions ----------------------------------------------------------------------
