@@ -2,36 +2,28 @@
 // behind the please-wait window, Indeo and DirectX Media watched while the title screen takes
 // nothing but a close, each question once per machine, and what happens when the CD's files
 // cannot be used.
-#include "standin_e2e.h"
-#include "tests/win/install_test_support.h"
+#include "launcher_e2e.h"
 
-#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <atomic>
 #include <thread>
 
+#include "install/component_rules.h"
+#include "install/path_rules.h"
+#include "tests/support/drive_layout.h"
+#include "tests/support/lookup_text.h"
+#include "tests/support/processes.h"
+#include "tests/support/stand_ins.h"
+
 namespace {
 
 constexpr DWORD kReadmeShown = 1;
-constexpr const char* kNotice =
-    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
-    "DirectX(R)Media6 (or later) installed before playing.";
-constexpr const char* kDirectXQuestion = "Would you like to install DirectX(R)6 now?";
-constexpr const char* kIndeoQuestion = "Would you like to install Intel(R) Indeo(R) Video5.06 now?";
-constexpr const char* kMediaQuestion = "Would you like to install DirectX(R)Media6 now?";
-constexpr const char* kDirectXCaption = "DirectX 6 Setup (stand-in)";
-constexpr const char* kIndeoCaption = "Indeo Video 5.06 Setup (stand-in)";
-constexpr const char* kMediaCaption = "DirectX Media 6 Setup (stand-in)";
+const char* const kDirectXQuestion = componentOffer(RuntimeComponent::DirectX).questionShort;
+const char* const kIndeoQuestion = componentOffer(RuntimeComponent::Indeo).questionShort;
+const char* const kMediaQuestion = componentOffer(RuntimeComponent::DirectXMedia).questionShort;
 // The watch is polled at least at every tick of the 3 s timer.
 constexpr DWORD kWatchNoticeMs = 6000;
-
-// Whether first lies above second in the window order.
-bool isAbove(HWND first, HWND second) {
-    for (HWND window = GetWindow(first, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
-        if (window == second) return true;
-    return false;
-}
 
 // Every stand-in stays until the test closes its window.
 class ComponentOffers : public LauncherTest {
@@ -45,6 +37,14 @@ protected:
         for (const char* caption : {kDirectXCaption, kIndeoCaption, kMediaCaption}) closeStandIns(caption);
     }
 
+    // Starts the launcher, with these prompt flags when given, answers the notice and waits for
+    // the title window; nullptr (with a failure recorded) when a step failed.
+    HWND startPastNotice(std::optional<DWORD> flags) {
+        if (flags) setPromptFlags(*flags);
+        if (!startLauncher()) return nullptr;
+        answerNext(kRequirementsNotice, IDOK);
+        return waitForTitle();
+    }
     // A message box of the launcher over its title window, with that text and caption.
     HWND nextBox(const char* text, DWORD timeoutMs = kWindowTimeoutMs) {
         HWND box = waitForMessageBox(launcher_.id(), timeoutMs);
@@ -53,7 +53,7 @@ protected:
             return nullptr;
         }
         EXPECT_EQ(messageBoxText(box), text);
-        EXPECT_EQ(windowText(box), kGameCaption);
+        EXPECT_EQ(windowText(box), kGameTitle);
         HWND title = titleWindowOf();
         EXPECT_EQ(GetWindow(box, GW_OWNER), title) << "over the title window";
         return box;
@@ -75,19 +75,11 @@ protected:
         HWND box = waitForMessageBox(launcher_.id(), milliseconds);
         EXPECT_EQ(box, nullptr) << "unexpected: " << describeWindows(launcher_.id());
     }
-    void closeLauncher(HWND title) {
-        PostMessageA(title, WM_CLOSE, 0, 0);
-        expectExitCode(0);
-    }
-
     StandInSettings standIns_{"component-offers-reports"};
 };
 
 TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
-    setPromptFlags(kReadmeShown);
-    ASSERT_TRUE(startLauncher());
-    answerNext(kNotice, IDOK);
-    HWND title = waitForTitle();
+    HWND title = startPastNotice(kReadmeShown);
     ASSERT_TRUE(title);
 
     // DirectX: the launcher waits, behind the please-wait window.
@@ -97,13 +89,13 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     answer(question, IDYES);
     HWND installer = waitForStandIn(kDirectXCaption);
     ASSERT_TRUE(installer) << describeWindows(launcher_.id());
-    HWND pleaseWait = waitForPleaseWait(launcher_.id());
+    HWND pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
     ASSERT_TRUE(pleaseWait);
-    EXPECT_EQ(storedText(pleaseWait), kGameCaption);
-    EXPECT_EQ(storedText(GetDlgItem(pleaseWait, 1000)), "Please wait for a while.");
+    EXPECT_EQ(storedText(pleaseWait), kGameTitle);
+    EXPECT_EQ(storedText(GetDlgItem(pleaseWait, IDC_PLEASE_WAIT_TEXT)), "Please wait for a while.");
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title);
     EXPECT_TRUE(waitsTakingNoInput(title)) << "the launcher does not wait for DirectX, or answers nothing";
-    expectRegDword(kLauncherKey, "OTHERS", kReadmeShown | 0x2);
+    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2);
     saveScreen("offer-2-directx-please-wait.bmp");
     closeStandIns(kDirectXCaption);
 
@@ -113,24 +105,22 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     answer(question, IDYES);
     installer = waitForStandIn(kIndeoCaption);
     ASSERT_TRUE(installer);
-    pleaseWait = waitForPleaseWait(launcher_.id());
+    pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
     ASSERT_TRUE(pleaseWait);
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title);
     EXPECT_TRUE(answers(title, 2000)) << "the launcher went back to its message loop";
-    expectRegDword(kLauncherKey, "OTHERS", kReadmeShown | 0x2 | 0x4);
+    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2 | 0x4);
     PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(title, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));                    // over OPTIONS
     PostMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 180));         // on Install
     Sleep(800);
     // The pointer move queued during the DirectX wait counted; nothing since has.
-    const std::string topLines = "Play:G OPTIONS:O driver:O ";
-    EXPECT_EQ(TitleShot(title).inkSummary().substr(0, topLines.size()), topLines) << "the highlight moved";
-    EXPECT_EQ(waitForStandIn("QUARLOCK2 Setup (stand-in)", 0), nullptr) << "the click started setup";
+    EXPECT_EQ(TitleShot(title).inkSummary(3), expectedInk(1, 3)) << "the highlight moved";
+    EXPECT_EQ(waitForStandIn(kSetupCaption, 0), nullptr) << "the click started setup";
     saveScreen("offer-3-indeo-watched.bmp");
 
     // When it ends the title window comes to the top, over this cover, and DirectX Media follows.
-    HWND cover = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300,
-                                 nullptr, nullptr, nullptr, nullptr);
+    TestWindow cover(true, {0, 0, 300, 300}, WS_EX_TOOLWINDOW);
     pumpMessagesFor(50);
     EXPECT_TRUE(isAbove(cover, title));
     closeStandIns(kIndeoCaption);
@@ -139,11 +129,11 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     EXPECT_TRUE(isAbove(title, cover)) << "the title window did not come to the top";
     DestroyWindow(cover);
     // Recorded before the question is answered.
-    expectRegDword(kLauncherKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", 15);
     saveScreen("offer-4-media-question.bmp");
     answer(question, IDYES);
     ASSERT_TRUE(waitForStandIn(kMediaCaption));
-    pleaseWait = waitForPleaseWait(launcher_.id());
+    pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
     ASSERT_TRUE(pleaseWait);
     closeStandIns(kMediaCaption);
     EXPECT_TRUE(waitUntilGone(pleaseWait, kWatchNoticeMs));
@@ -172,15 +162,10 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
 // message over the title window. Cancel goes straight to the Indeo question; OK measures again
 // and installs DirectX once there is room.
 TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
-    const char* const kLowSpace =
-        "You need at least 15MB system drive space to install DirectX6.\nPlease clear enough free space and "
-        "click OK.\nClick CANCEL to not install DirectX6.";
+    const char* const kLowSpace = directXSetupMessage(kDirectXLowSpaceCode)->text;
     for (int button : {IDCANCEL, IDOK}) {
         SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
-        setPromptFlags(kReadmeShown);
-        ASSERT_TRUE(startLauncher());
-        answerNext(kNotice, IDOK);
-        HWND title = waitForTitle();
+        HWND title = startPastNotice(kReadmeShown);
         ASSERT_TRUE(title);
         HWND question = nextQuestion(kDirectXQuestion);
         {
@@ -209,22 +194,18 @@ TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
 }
 
 TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
-    setPromptFlags(kReadmeShown | 0x2);
-    ASSERT_TRUE(startLauncher());
-    answerNext(kNotice, IDOK);
-    HWND title = waitForTitle();
+    HWND title = startPastNotice(kReadmeShown | 0x2);
     ASSERT_TRUE(title);
     answer(nextQuestion(kIndeoQuestion), IDYES);
     HWND installer = waitForStandIn(kIndeoCaption);
     ASSERT_TRUE(installer);
-    HWND pleaseWait = waitForPleaseWait(launcher_.id());
+    HWND pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
     ASSERT_TRUE(pleaseWait);
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), nullptr) << "no DirectX question in this run, so no owner";
 
     // The installer's window shows and takes the foreground; the user clicks the title window,
     // which comes forward but ignores the click on "Play", and types Alt+F4.
-    for (DWORD start = GetTickCount(); GetForegroundWindow() != installer && GetTickCount() - start < 3000;)
-        Sleep(20);
+    waitUntil([installer] { return GetForegroundWindow() == installer; }, 3000);
     POINT play = {400, 60};
     ClientToScreen(title, &play);
     SetCursorPos(play.x, play.y);
@@ -234,7 +215,7 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
         Sleep(250);
     }
     ASSERT_EQ(GetForegroundWindow(), title) << "in front: " << storedText(GetForegroundWindow());
-    EXPECT_EQ(waitForStandIn("QUARLOCK2 (stand-in)", 300), nullptr) << "the click started the game";
+    EXPECT_EQ(waitForStandIn(kGameCaption, 300), nullptr) << "the click started the game";
     expectStillRunning();
     keybd_event(VK_MENU, 0, 0, 0);
     keybd_event(VK_F4, 0, 0, 0);
@@ -245,15 +226,12 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
 }
 
 TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
-    setPromptFlags(kReadmeShown);
-    ASSERT_TRUE(startLauncher());
-    answerNext(kNotice, IDOK);
-    HWND title = waitForTitle();
+    HWND title = startPastNotice(kReadmeShown);
     ASSERT_TRUE(title);
     answer(nextQuestion(kDirectXQuestion), IDNO);
     answer(nextQuestion(kIndeoQuestion), IDNO);
     HWND question = nextQuestion(kMediaQuestion);
-    expectRegDword(kLauncherKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", 15);
     answer(question, IDNO);
     expectNoBoxFor(1000);
     closeLauncher(title);
@@ -264,7 +242,7 @@ TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
     title = waitForTitle();
     ASSERT_TRUE(title);
     expectNoBoxFor(1500);
-    expectRegDword(kLauncherKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", 15);
     closeLauncher(title);
 }
 
@@ -276,18 +254,16 @@ TEST_F(ComponentOffers, WithoutTheDirectXSetupLibraryTheLookupComplainsAtEverySt
         SCOPED_TRACE(flags);
         setPromptFlags(flags);
         ASSERT_TRUE(startLauncher());
-        if (flags != 15) answerNext(kNotice, IDOK);
+        if (flags != 15) answerNext(kRequirementsNotice, IDOK);
         HWND title = waitForTitle();
         ASSERT_TRUE(title);
-        HWND box = nextBox(
-            "Could not find the file: regist\\Dsetup.dll.\nPlease check that you have inserted the QUARLOCK2 CD "
-            "in your CD-ROM drive and click OK.");
+        HWND box = nextBox(fileNotFoundText(kDirectXSetupLibraryName).c_str());
         if (box) {
             EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
         }
         answer(box, IDOK);
         expectNoBoxFor(1000);
-        expectRegDword(kLauncherKey, "OTHERS", flags);
+        expectRegDword(kSettingsKey, "OTHERS", flags);
         closeLauncher(title);
     }
 }
@@ -297,31 +273,26 @@ TEST_F(ComponentOffers, ADirectXInstallerThatCannotStartEndsTheOffersOfThatRun) 
     {
         HeldFile directXInstaller("D:\\regist\\DXINST.bin");
         ASSERT_TRUE(directXInstaller.held());
-        setPromptFlags(kReadmeShown);
-        ASSERT_TRUE(startLauncher());
-        answerNext(kNotice, IDOK);
-        HWND title = waitForTitle();
+        HWND title = startPastNotice(kReadmeShown);
         ASSERT_TRUE(title);
         answer(nextQuestion(kDirectXQuestion), IDYES);
-        HWND box = nextBox("There was an Error. Please reboot and try again.");
+        HWND box = nextBox(messageText(kMsgGeneralError));
         if (box) {
             EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
         }
         answer(box, IDOK);
         expectNoBoxFor(1500);
-        EXPECT_EQ(waitForPleaseWait(launcher_.id(), 0), nullptr);
-        expectRegDword(kLauncherKey, "OTHERS", kReadmeShown | 0x2);
+        EXPECT_EQ(waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT, 0), nullptr);
+        expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2);
         closeLauncher(title);
     }
     // The next start goes on with Indeo; DirectX is never asked again.
-    ASSERT_TRUE(startLauncher());
-    answerNext(kNotice, IDOK);
-    HWND title = waitForTitle();
+    HWND title = startPastNotice(std::nullopt);
     ASSERT_TRUE(title);
     answer(nextQuestion(kIndeoQuestion), IDNO);
     answer(nextQuestion(kMediaQuestion), IDNO);
     expectNoBoxFor(1000);
-    expectRegDword(kLauncherKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", 15);
     closeLauncher(title);
 }
 
@@ -345,8 +316,7 @@ public:
 
     bool asked() const { return asked_; }
     bool waitUntilAsked(DWORD timeoutMs) const {
-        for (DWORD start = GetTickCount(); !asked_ && GetTickCount() - start < timeoutMs;) Sleep(20);
-        return asked_;
+        return waitUntil([this] { return asked_.load(); }, timeoutMs);
     }
     // The command line of wineboot as it asked: what the restart request was.
     const std::string& requester() const { return requester_; }
@@ -388,12 +358,8 @@ private:
         auto query = reinterpret_cast<QueryProcess>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
         std::string line;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-            if (_stricmp(entry.szExeFile, "wineboot.exe") != 0) continue;
-            HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
+        for (DWORD id : processIdsNamed("wineboot.exe")) {
+            HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
             if (!process) continue;
             PROCESS_BASIC_INFORMATION basic = {};
             PEB peb = {};
@@ -409,7 +375,6 @@ private:
             CloseHandle(process);
             line = std::string(text.begin(), text.end());
         }
-        CloseHandle(snapshot);
         return line;
     }
 
@@ -436,17 +401,14 @@ TEST_F(ComponentRestart, ExitCode3010AsksForARestartAndTheOffersGoOn) {
     SessionEndRefusal refusal;
     standIns_.set("STANDIN_DXINST_EXIT_CODE", "3010");
     standIns_.set("STANDIN_DXINST_RUN_MS", "500");
-    setPromptFlags(kReadmeShown);
-    ASSERT_TRUE(startLauncher());
-    answerNext(kNotice, IDOK);
-    HWND title = waitForTitle();
+    HWND title = startPastNotice(kReadmeShown);
     ASSERT_TRUE(title);
     answer(nextQuestion(kDirectXQuestion), IDYES);
 
-    HWND box = nextBox("Push OK button to restart Windows.");
+    HWND box = nextBox(messageText(kMsgRestartWindows));
     ASSERT_TRUE(box);
     EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
-    EXPECT_EQ(waitForPleaseWait(launcher_.id(), 0), nullptr);
+    EXPECT_EQ(waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT, 0), nullptr);
     EXPECT_FALSE(refusal.asked()) << "the restart was asked for before OK";
     answer(box, IDOK);
 

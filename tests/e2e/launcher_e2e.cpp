@@ -3,9 +3,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
-const RegPlace kLauncherKey = {HKEY_LOCAL_MACHINE, "Software\\ORVANE\\QUARLOCK2"};
+#include "common/win_handles.h"
 
 namespace {
 
@@ -16,22 +15,28 @@ constexpr int kTextCellHeight = 14;
 
 bool hasChild(HWND window, int id) { return GetDlgItem(window, id) != nullptr; }
 
-std::string windowsPathOf(const std::string& folder) {
-    if (folder.empty() || folder[0] != '/') return folder;
-    using DosFileName = WCHAR*(CDECL*)(const char* unixPath);
-    auto toDos = reinterpret_cast<DosFileName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    WCHAR* dos = toDos ? toDos(folder.c_str()) : nullptr;
-    if (!dos) return folder;
-    char narrow[MAX_PATH] = "";
-    WideCharToMultiByte(CP_ACP, 0, dos, -1, narrow, sizeof narrow, nullptr, nullptr);
-    HeapFree(GetProcessHeap(), 0, dos);
-    return narrow;
+char inkLetter(const TitleShot::Ink& ink) {
+    bool orange = ink.orange >= kMinimumInk, grey = ink.grey >= kMinimumInk;
+    if (orange && ink.grey == 0) return 'O';
+    if (grey && ink.orange == 0) return 'G';
+    if (!orange && !grey) return '-';
+    return 'X';
+}
+
+// "name=letter, ..." over the first lineCount lines.
+template <typename Letter>
+std::string summary(int lineCount, Letter letter) {
+    std::string text;
+    for (const MenuTextLine& line : menuTextLines()) {
+        if (lineCount-- <= 0) break;
+        text += (text.empty() ? "" : ", ") + menuLineName(line) + '=' + letter(line);
+    }
+    return text;
 }
 
 }  // namespace
 
-bool isReadmeViewer(HWND dialog) { return hasChild(dialog, kReadmeEditId) && !hasChild(dialog, 0xFFFF); }
+bool isReadmeViewer(HWND dialog) { return hasChild(dialog, IDC_README_TEXT) && !hasChild(dialog, 0xFFFF); }
 
 std::string describeWindows(DWORD processId) {
     std::string text;
@@ -44,44 +49,37 @@ std::string describeWindows(DWORD processId) {
     return text.empty() ? "no visible window" : text;
 }
 
-LPARAM screenPointParam(HWND window, int x, int y) {
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    return MAKELPARAM(point.x, point.y);
+void postClick(HWND window, int x, int y) {
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+bool answers(HWND window, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+bool waitsTakingNoInput(HWND title, DWORD waitMs) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("waiting"), SMTO_NORMAL, 2000, &result))
+        return false;
+    PostMessageA(title, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));
+    Sleep(waitMs);
+    return storedText(title) == "waiting";
 }
 
 // ---- Title screen ------------------------------------------------------------------------
 
-const std::vector<MenuLine> kMenuLines = {
-    {"Play", "Play QUARLOCK2", 0, 325, 295, 53},
-    {"OPTIONS", "OPTIONS", 1, 325, 295, 104},
-    {"driver", nullptr, 1, 325, 295, 120},
-    {"Install", "Install QUARLOCK2", 2, 325, 295, 173},
-    {"Uninstall", "Uninstall QUARLOCK2", 3, 325, 295, 233},
-    {"SAVE_GAME_FOLDER", "SAVE GAME FOLDER", 4, 325, 295, 286},
-    {"save_path", nullptr, 4, 325, 295, 300},
-    {"Readme", "View Readme.txt", 5, 325, 295, 353},
-    {"Quit", "Quit", 6, 325, 147, 413},
-    {"HomePage", "Briskel's HomePage.", 7, 473, 147, 413},
-};
-
-const MenuLine& menuLine(const char* name) {
-    for (const MenuLine& line : kMenuLines)
-        if (std::strcmp(line.name, name) == 0) return line;
-    return kMenuLines.front();
-}
-
 TextMeasure measureMenuText(const std::string& text) {
     constexpr int kOrigin = 20, kWidth = 700, kHeight = 30;
-    TextMeasure measure;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-    HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
-    HFONT font = CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
+    WindowDC screen(nullptr);
+    MemoryDC memory;
+    memory.reset(CreateCompatibleDC(screen.get()));
+    const HDC dc = memory.get();
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+    GdiObject<HFONT> font(createMenuFont());
+    SelectedObject selectedBitmap(dc, bitmap.get()), selectedFont(dc, font.get());
     SetMapperFlags(dc, 1);
-    HGDIOBJ previousFont = SelectObject(dc, font);
     RECT all = {0, 0, kWidth, kHeight};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
@@ -89,9 +87,7 @@ TextMeasure measureMenuText(const std::string& text) {
     SIZE size = {};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TextOutA(dc, kOrigin, 0, text.c_str(), static_cast<int>(text.size()));
-    measure.extent = size.cx;
-    measure.inkLeft = INT_MAX;
-    measure.inkRight = INT_MIN;
+    TextMeasure measure{size.cx, INT_MAX, INT_MIN};
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             if (GetPixel(dc, x, y) != kOrange) continue;
@@ -99,35 +95,25 @@ TextMeasure measureMenuText(const std::string& text) {
             measure.inkRight = std::max(measure.inkRight, x - kOrigin);
         }
     }
-    SelectObject(dc, previousFont);
-    DeleteObject(font);
-    SelectObject(dc, previousBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     return measure;
 }
 
 RECT highlightPanel(int item) {
-    if (item == 6) return {325, 390, 472, 450};
-    if (item == 7) return {473, 390, 620, 450};
-    return {325, 30 + 60 * item, 620, 90 + 60 * item};
+    const PanelPlace place = highlightPanelPlace(item);
+    GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(place.wide ? IDB_HIGHLIGHT_WIDE : IDB_HIGHLIGHT_NARROW),
+        IMAGE_BITMAP, 0, 0, 0)));
+    BITMAP size = {};
+    GetObjectA(bitmap.get(), sizeof size, &size);
+    return {place.x, place.y, place.x + size.bmWidth, place.y + size.bmHeight};
 }
 
-static RECT clientArea(HWND title) {
-    POINT origin = {0, 0};
-    ClientToScreen(title, &origin);
-    RECT client = {};
-    GetClientRect(title, &client);
-    return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-}
+TitleShot::TitleShot(HWND title) : ScreenPixels(clientAreaOnScreen(title)) {}
 
-TitleShot::TitleShot(HWND title) : pixels_(clientArea(title)) {}
-
-TitleShot::Ink TitleShot::ink(const MenuLine& line) const {
+TitleShot::Ink TitleShot::ink(const MenuTextLine& line) const {
     Ink result;
-    for (int y = line.top; y < line.top + kTextCellHeight; ++y) {
-        for (int x = line.left; x < line.left + line.width; ++x) {
+    for (int y = line.y; y < line.y + kTextCellHeight; ++y) {
+        for (int x = line.columnLeft; x < line.columnLeft + line.columnWidth; ++x) {
             COLORREF colour = at(x, y);
             if (colour == kOrange)
                 ++result.orange;
@@ -142,30 +128,29 @@ TitleShot::Ink TitleShot::ink(const MenuLine& line) const {
     return result;
 }
 
-static char inkLetter(const TitleShot::Ink& ink) {
-    bool orange = ink.orange >= kMinimumInk, grey = ink.grey >= kMinimumInk;
-    if (orange && ink.grey == 0) return 'O';
-    if (grey && ink.orange == 0) return 'G';
-    if (!orange && !grey) return '-';
-    return 'X';
+std::string TitleShot::inkSummary(int lineCount) const {
+    return summary(lineCount, [this](const MenuTextLine& line) { return inkLetter(ink(line)); });
 }
 
-std::string TitleShot::inkSummary() const {
-    std::string summary;
-    for (const MenuLine& line : kMenuLines) {
-        if (!summary.empty()) summary += ' ';
-        summary += std::string(line.name) + ':' + inkLetter(ink(line));
-    }
-    return summary;
+std::string expectedInk(int highlightedItem, int lineCount) {
+    return summary(lineCount,
+                   [highlightedItem](const MenuTextLine& line) { return line.item == highlightedItem ? 'O' : 'G'; });
 }
 
-std::string expectedInk(int highlightedItem) {
-    std::string summary;
-    for (const MenuLine& line : kMenuLines) {
-        if (!summary.empty()) summary += ' ';
-        summary += std::string(line.name) + ':' + (line.item == highlightedItem ? 'O' : 'G');
-    }
-    return summary;
+testing::AssertionResult textAt(const TitleShot& shot, const MenuTextLine& line, const std::string& text, int x) {
+    const TextMeasure measure = measureMenuText(text);
+    const TitleShot::Ink ink = shot.ink(line);
+    if (ink.left == x + measure.inkLeft && ink.right == x + measure.inkRight) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << menuLineName(line) << " does not show \"" << text << "\" drawn from x " << x
+                                       << ": ink from " << ink.left << " to " << ink.right << ", expected "
+                                       << x + measure.inkLeft << " to " << x + measure.inkRight;
+}
+
+TitleShot waitForTextAt(HWND title, const MenuTextLine& line, const std::string& text, int x, DWORD timeoutMs) {
+    const int left = x + measureMenuText(text).inkLeft;
+    TitleShot shot(title);
+    waitUntil([&] { return (shot = TitleShot(title)).ink(line).left == left; }, timeoutMs);
+    return shot;
 }
 
 TitleShot waitForHighlight(HWND title, int item, DWORD timeoutMs) {
@@ -178,7 +163,7 @@ TitleShot waitForHighlight(HWND title, int item, DWORD timeoutMs) {
     }
 }
 
-Difference difference(const TitleShot& a, const TitleShot& b, const RECT& area) {
+Difference difference(const ScreenPixels& a, const ScreenPixels& b, const RECT& area) {
     Difference result;
     for (int y = area.top; y < area.bottom; ++y) {
         for (int x = area.left; x < area.right; ++x) {
@@ -193,12 +178,17 @@ Difference difference(const TitleShot& a, const TitleShot& b, const RECT& area) 
     return result;
 }
 
-void saveScreenshot(const TitleShot& shot, const char* fileName) {
-    std::string folder = windowsPathOf(environmentValue("E2E_SCREENSHOT_DIR"));
+void saveScreenshot(const ScreenPixels& capture, const char* fileName) {
+    const std::string folder = windowsPathOf(environmentValue("E2E_SCREENSHOT_DIR"));
     if (folder.empty()) return;
     CreateDirectoryA(folder.c_str(), nullptr);
-    std::string path = folder + "\\" + fileName;
-    if (!shot.writeBmp(path.c_str())) ADD_FAILURE() << "cannot write the screenshot " << path;
+    const std::string path = folder + "\\" + fileName;
+    if (!capture.writeBmp(path.c_str())) ADD_FAILURE() << "cannot write the screenshot " << path;
+}
+
+void saveScreen(const char* fileName) {
+    if (environmentValue("E2E_SCREENSHOT_DIR").empty()) return;
+    saveScreenshot(ScreenPixels({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}), fileName);
 }
 
 // ---- Fixture ------------------------------------------------------------------------------
@@ -207,17 +197,16 @@ void LauncherTest::SetUp() {
     // Wine keeps one pointer position for every process: one left over the menu by an earlier
     // test would move the highlight as soon as the title window shows.
     SetCursorPos(0, 0);
-    ASSERT_TRUE(deleteRegTree(kLauncherKey));
+    ASSERT_TRUE(deleteRegTree(kSettingsKey));
 }
 
 void LauncherTest::TearDown() {
     launcher_.terminate();
     SetCursorPos(0, 0);
-    EXPECT_TRUE(deleteRegTree(kLauncherKey));
-    if (!emptyFolder_.empty()) RemoveDirectoryA(emptyFolder_.c_str());
+    EXPECT_TRUE(deleteRegTree(kSettingsKey));
 }
 
-void LauncherTest::setPromptFlags(DWORD flags) { ASSERT_TRUE(setRegDword(kLauncherKey, "OTHERS", flags)); }
+void LauncherTest::setPromptFlags(DWORD flags) { ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", flags)); }
 
 bool LauncherTest::startLauncher(const LauncherOptions& options) {
     if (launcher_.start(options)) return true;
@@ -236,34 +225,40 @@ HWND LauncherTest::startAtTitleScreen() {
 }
 
 HWND LauncherTest::waitForTitle(DWORD timeoutMs) {
-    HWND title = waitForWindow(kTitleClass, kGameCaption, launcher_.id(), timeoutMs);
+    HWND title = waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), timeoutMs);
     if (!title) ADD_FAILURE() << "no title window came; the launcher shows " << describeWindows(launcher_.id());
     return title;
 }
 
 HWND LauncherTest::titleWindowOf() const {
-    std::vector<HWND> windows = processWindows(launcher_.id(), kTitleClass);
+    std::vector<HWND> windows = processWindows(launcher_.id(), kTitleWindowClass);
     return windows.empty() ? nullptr : windows.front();
 }
 
-std::string LauncherTest::folderWithoutReadme() {
-    if (emptyFolder_.empty()) {
-        char temp[MAX_PATH] = "";
-        GetTempPathA(sizeof temp, temp);
-        emptyFolder_ = std::string(temp) + "launcher-e2e-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(emptyFolder_.c_str(), nullptr);
-    }
-    return emptyFolder_;
+void LauncherTest::closeLauncher(HWND title) {
+    PostMessageA(title, WM_CLOSE, 0, 0);
+    expectExitCode(0);
 }
 
-void LauncherTest::expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs) {
-    std::optional<DWORD> exitCode = launcher_.waitForExit(timeoutMs);
+namespace {
+
+// Reports at the caller's line a process that still runs after waitedMs (no exit code) or ended
+// with another code; false when it still runs.
+bool expectEndedAt(const char* file, int line, const LauncherProcess& process, std::optional<DWORD> exitCode,
+                   DWORD code, DWORD waitedMs) {
     if (!exitCode) {
-        ADD_FAILURE_AT(file, line) << "the launcher still runs after " << timeoutMs << " ms; it shows "
-                                   << describeWindows(launcher_.id());
-        return;
+        ADD_FAILURE_AT(file, line) << "the process still runs after " << waitedMs << " ms; it shows "
+                                   << describeWindows(process.id());
+        return false;
     }
     if (*exitCode != code) ADD_FAILURE_AT(file, line) << "exit code " << *exitCode << ", expected " << code;
+    return true;
+}
+
+}  // namespace
+
+void LauncherTest::expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs) {
+    expectEndedAt(file, line, launcher_, launcher_.waitForExit(timeoutMs), code, timeoutMs);
 }
 
 void LauncherTest::expectStillRunningAt(const char* file, int line) {
@@ -283,11 +278,6 @@ void LauncherTest::expectEndsWithoutWindowAt(const char* file, int line, Launche
                 if (IsWindowVisible(window)) shown = describeWindows(process.id());
         }
     }
-    if (!exitCode) {
-        ADD_FAILURE_AT(file, line) << "the process still runs after " << kExitTimeoutMs << " ms; it shows "
-                                   << describeWindows(process.id());
-        return;
-    }
-    if (*exitCode != code) ADD_FAILURE_AT(file, line) << "exit code " << *exitCode << ", expected " << code;
-    if (!shown.empty()) ADD_FAILURE_AT(file, line) << "it showed " << shown;
+    if (expectEndedAt(file, line, process, exitCode, code, kExitTimeoutMs) && !shown.empty())
+        ADD_FAILURE_AT(file, line) << "it showed " << shown;
 }

@@ -1,5 +1,6 @@
 // Shared ground of the end-to-end tests: the fixture that starts the launcher from the CD
-// drive and cleans up after it, its windows, and reading the title screen off the display.
+// drive and cleans up after it, its windows, reading the title screen off the display, and
+// looking at a launcher that may be blocked in a wait.
 #pragma once
 
 #include <windows.h>
@@ -9,17 +10,16 @@
 #include <climits>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "common/message_texts.h"
+#include "launcher/title_window.h"
+#include "resources/resource_ids.h"
+#include "tests/support/files.h"
 #include "tests/support/launcher_process.h"
+#include "tests/support/menu_lines.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
-extern const RegPlace kLauncherKey;  // HKLM\Software\ORVANE\QUARLOCK2
-
-constexpr const char* kTitleClass = "TEST";
-constexpr const char* kGameCaption = "QUARLOCK2";
-constexpr int kReadmeEditId = 1030;
 constexpr DWORD kWindowTimeoutMs = 10000;
 constexpr DWORD kExitTimeoutMs = 5000;
 
@@ -27,25 +27,17 @@ bool isReadmeViewer(HWND dialog);
 // Describes the process's visible top-level windows, for failure messages.
 std::string describeWindows(DWORD processId);
 
-// Where the client point (x, y) of the window lies on the screen, packed as a WM_NCHITTEST
-// parameter wants it.
-LPARAM screenPointParam(HWND window, int x, int y);
+// A press and release of the left button at a client point, posted as the mouse sends them.
+void postClick(HWND window, int x, int y);
+
+// Whether the thread that owns the window answers a message within the time.
+bool answers(HWND window, UINT timeoutMs);
+// While the launcher waits for a program it answers what other programs send, but takes none
+// of its input: a text sent to the title window stays there for waitMs although a pointer move
+// over "OPTIONS" is queued behind it. The move is handled when the wait is over.
+bool waitsTakingNoInput(HWND title, DWORD waitMs = 500);
 
 // ---- The title screen as it shows on the display -------------------------------------
-
-// The menu's ten text lines as the title screen draws them (client coordinates): each is
-// centred in its column, the save path while it fits 285 pixels.
-struct MenuLine {
-    const char* name;
-    const char* text;  // nullptr: the driver name or the save path, which depend on settings
-    int item;
-    int left, width, top;
-};
-extern const std::vector<MenuLine> kMenuLines;
-const MenuLine& menuLine(const char* name);
-
-constexpr COLORREF kOrange = RGB(255, 120, 30);
-constexpr COLORREF kGrey = RGB(184, 184, 184);
 
 // How a text comes out in the menu font (bold 14-pixel Times New Roman) on this display: the
 // width it measures, and the first and last columns that its glyphs colour, relative to
@@ -56,32 +48,34 @@ struct TextMeasure {
 };
 TextMeasure measureMenuText(const std::string& text);
 
-// The highlight panel of an item, right and bottom exclusive (one row taller than the item).
+// The highlight panel of an item where the menu table puts it, as large as its bitmap; right
+// and bottom exclusive.
 RECT highlightPanel(int item);
 
 // The title window's client area, copied from the screen (the window must be on top).
-class TitleShot {
+class TitleShot : public ScreenPixels {
 public:
     explicit TitleShot(HWND title);
-    COLORREF at(int x, int y) const { return pixels_.at(x, y); }
-    int width() const { return pixels_.width(); }
-    int height() const { return pixels_.height(); }
-    bool writeBmp(const char* path) const { return pixels_.writeBmp(path); }
 
     struct Ink {
         int orange = 0, grey = 0;
         int left = INT_MAX, right = INT_MIN;  // columns holding text colour, inclusive
     };
-    Ink ink(const MenuLine& line) const;
-    // One word per line, "Play:O OPTIONS:G ...": O orange only, G grey only, - no text, X both.
-    std::string inkSummary() const;
-
-private:
-    ScreenPixels pixels_;
+    Ink ink(const MenuTextLine& line) const;
+    // One entry per line of the first lineCount, "Play QUARLOCK2=O, OPTIONS=G, ...": O orange
+    // only, G grey only, - no text, X both.
+    std::string inkSummary(int lineCount = kMenuTextLineCount) const;
 };
 
+// Whether the line's glyphs lie where text, measured in the menu font, puts them when drawn from
+// x; where they lie otherwise.
+testing::AssertionResult textAt(const TitleShot& shot, const MenuTextLine& line, const std::string& text, int x);
+// Captures until the line's glyphs start where text drawn from x starts them, or the time is up;
+// the last capture.
+TitleShot waitForTextAt(HWND title, const MenuTextLine& line, const std::string& text, int x, DWORD timeoutMs = 3000);
+
 // The summary a title screen with that item highlighted shows.
-std::string expectedInk(int highlightedItem);
+std::string expectedInk(int highlightedItem, int lineCount = kMenuTextLineCount);
 
 // Captures until the screen shows that item highlighted, or the time is up; the last capture.
 TitleShot waitForHighlight(HWND title, int item, DWORD timeoutMs = 3000);
@@ -91,10 +85,12 @@ struct Difference {
     int count = 0;
     RECT bounds = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};  // right and bottom exclusive
 };
-Difference difference(const TitleShot& a, const TitleShot& b, const RECT& area);
+Difference difference(const ScreenPixels& a, const ScreenPixels& b, const RECT& area);
 
-// Saves the capture under E2E_SCREENSHOT_DIR (a Windows or Unix folder), when it is set.
-void saveScreenshot(const TitleShot& shot, const char* fileName);
+// Saves the capture, or the whole screen, under E2E_SCREENSHOT_DIR (a Windows or Unix folder),
+// when it is set.
+void saveScreenshot(const ScreenPixels& capture, const char* fileName);
+void saveScreen(const char* fileName);
 
 // ---- The fixture ------------------------------------------------------------------------
 
@@ -113,9 +109,11 @@ protected:
     HWND waitForTitle(DWORD timeoutMs = kWindowTimeoutMs);
     // The title window even while it is still hidden, or nullptr.
     HWND titleWindowOf() const;
+    // Asks the launcher to close and expects it to end with exit code 0.
+    void closeLauncher(HWND title);
 
-    // A folder without readme.txt, made on first use and removed after the test.
-    std::string folderWithoutReadme();
+    // A folder without readme.txt, removed after the test.
+    std::string folderWithoutReadme() const { return emptyFolder_.root(); }
 
     void expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs = kExitTimeoutMs);
     void expectStillRunningAt(const char* file, int line);
@@ -125,7 +123,7 @@ protected:
     LauncherProcess launcher_;
 
 private:
-    std::string emptyFolder_;
+    ScratchFolder emptyFolder_{"launcher-e2e-"};
 };
 
 #define expectExitCode(...) expectExitCodeAt(__FILE__, __LINE__, __VA_ARGS__)

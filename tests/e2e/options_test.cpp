@@ -2,30 +2,23 @@
 // OK stores the new one and the title screen names it under "OPTIONS".
 #include "launcher_e2e.h"
 
-#include <commctrl.h>
 #include <prsht.h>
 
 #include <memory>
 
-namespace {
+#include "config/display_drivers.h"
+#include "config/screen_modes.h"
 
-constexpr int kOptionsItem = 1;
-constexpr int kDriverListId = 1009;
-constexpr int kRivaTntPosition = 11;
-constexpr int kSavagePosition = 16;
+namespace {
 
 class Options : public LauncherTest {
 protected:
     // Presses OPTIONS and answers the sheet that opens, or nullptr (with a failure).
     HWND openSheet() {
-        PostMessageA(title_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 110));
-        PostMessageA(title_, WM_LBUTTONUP, 0, MAKELPARAM(400, 110));
-        HWND sheet = waitForWindow("#32770", kGameCaption, launcher_.id(), kWindowTimeoutMs);
+        postClick(title_, 400, 110);
+        HWND sheet = waitForWindow("#32770", kGameTitle, launcher_.id(), kWindowTimeoutMs);
         if (!sheet) ADD_FAILURE() << "no sheet came; the launcher shows " << describeWindows(launcher_.id());
         return sheet;
-    }
-    static HWND firstPage(HWND sheet) {
-        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
     void closeWith(HWND sheet, int button) {
         pressSheetButton(sheet, button);
@@ -33,21 +26,11 @@ protected:
     }
     // Where the driver line's glyphs lie once the title screen shows that name centred in its column.
     void expectDriverLineAt(const char* file, int line, const std::string& name) {
-        const MenuLine& driverLine = menuLine("driver");
-        const TextMeasure measure = measureMenuText(name);
-        const int x = driverLine.left + (driverLine.width - measure.extent) / 2;
-        TitleShot shot(title_);
-        TitleShot::Ink ink = shot.ink(driverLine);
-        for (DWORD start = GetTickCount(); ink.left != x + measure.inkLeft && GetTickCount() - start < 3000;) {
-            Sleep(50);
-            shot = TitleShot(title_);
-            ink = shot.ink(driverLine);
-        }
-        lastShot_ = std::make_unique<TitleShot>(shot);
-        if (ink.left != x + measure.inkLeft || ink.right != x + measure.inkRight)
-            ADD_FAILURE_AT(file, line) << "the driver line does not show \"" << name << "\": ink from " << ink.left
-                                       << " to " << ink.right << ", expected " << x + measure.inkLeft << " to "
-                                       << x + measure.inkRight;
+        const MenuTextLine driverLine = menuLineOf(MenuTextKind::DriverName);
+        const int x = centredTextX(driverLine.columnLeft, driverLine.columnWidth, measureMenuText(name).extent);
+        lastShot_ = std::make_unique<TitleShot>(waitForTextAt(title_, driverLine, name, x));
+        const testing::AssertionResult shown = textAt(*lastShot_, driverLine, name, x);
+        if (!shown) ADD_FAILURE_AT(file, line) << shown.message();
     }
 
     HWND title_ = nullptr;
@@ -57,29 +40,29 @@ protected:
 
 TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     // A stored driver, so that the start does not depend on the machine's cards.
-    ASSERT_TRUE(setRegDword(kLauncherKey, "Display Driver", 22));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 22));
     ASSERT_TRUE(title_ = startAtTitleScreen());
-    expectDriverLine("Savage");
+    expectDriverLine(driverName(22));
 
     HWND sheet = openSheet();
     ASSERT_TRUE(sheet);
-    chooseComboEntry(firstPage(sheet), kDriverListId, kRivaTntPosition);
+    chooseComboEntry(currentSheetPage(sheet), IDC_SCREEN_DRIVERS, listPositionForDriver(19));
     closeWith(sheet, PSBTN_CANCEL);
-    expectRegDword(kLauncherKey, "Display Driver", 22);
-    expectRegMissing(kLauncherKey, "Option");
-    expectDriverLine("Savage");
+    expectRegDword(kSettingsKey, "Display Driver", 22);
+    expectRegMissing(kSettingsKey, "Option");
+    expectDriverLine(driverName(22));
 
     sheet = openSheet();
     ASSERT_TRUE(sheet);
-    HWND page = firstPage(sheet);
-    EXPECT_EQ(kSavagePosition, SendDlgItemMessageA(page, kDriverListId, CB_GETCURSEL, 0, 0));
-    chooseComboEntry(page, kDriverListId, kRivaTntPosition);
+    HWND page = currentSheetPage(sheet);
+    EXPECT_EQ(listPositionForDriver(22), comboSelection(page, IDC_SCREEN_DRIVERS));
+    chooseComboEntry(page, IDC_SCREEN_DRIVERS, listPositionForDriver(19));
     closeWith(sheet, PSBTN_OK);
-    expectRegDword(kLauncherKey, "Display Driver", 19);
-    expectRegDword(kLauncherKey, "Display Mode", 0);
-    expectRegDword(kLauncherKey, "Option", 0x07970797);
-    expectRegDword(kLauncherKey, "Install Flag", 0x300);
-    expectDriverLine("RIVA TNT");
+    expectRegDword(kSettingsKey, "Display Driver", 19);
+    expectRegDword(kSettingsKey, "Display Mode", 0);
+    expectRegDword(kSettingsKey, "Option", 0x07970797);
+    expectRegDword(kSettingsKey, "Install Flag", 0x300);
+    expectDriverLine(driverName(19));
     if (lastShot_) saveScreenshot(*lastShot_, "options_driver_changed.bmp");
     expectStillRunning();
 }

@@ -2,30 +2,23 @@
 // values completed, and the launcher ends.
 #include "launcher_e2e.h"
 
-#include "tests/win/install_test_support.h"
+#include "tests/support/stand_ins.h"
 
 namespace {
 
 class Play : public LauncherTest {};
 
 TEST_F(Play, StartsTheCdGameInTheCdRootAndEnds) {
-    ScratchFolder reports("play-e2e");
     // The launcher hands its environment on to the game.
-    SetEnvironmentVariableA("STANDIN_MIRELP_RUN_MS", "0");
-    SetEnvironmentVariableA("STANDIN_MIRELP_REPORT_DIR", reports.root().c_str());
-    struct Unset {
-        ~Unset() {
-            SetEnvironmentVariableA("STANDIN_MIRELP_RUN_MS", nullptr);
-            SetEnvironmentVariableA("STANDIN_MIRELP_REPORT_DIR", nullptr);
-        }
-    } unset;
+    StandInSettings standIns("play-e2e");
+    standIns.set("STANDIN_MIRELP_RUN_MS", "0");
     HWND title = startAtTitleScreen();
     ASSERT_TRUE(title);
     PostMessageA(title, WM_KEYDOWN, VK_RETURN, 1);  // on Play, highlighted at start
     expectExitCode(0);
 
-    StandInReport game;
-    ASSERT_TRUE(game.waitFor(reports / "MirelP.txt")) << "the game did not run";
+    StandInValues game = waitForReport(standIns.reportFile("MirelP"));
+    ASSERT_FALSE(game.empty()) << "the game did not run";
     EXPECT_EQ("D:\\regist\\MirelP.exe", game["module"]);
     EXPECT_EQ("D:\\", game["working_directory"]);
     EXPECT_EQ("1", game["Launch"]);
@@ -33,7 +26,7 @@ TEST_F(Play, StartsTheCdGameInTheCdRootAndEnds) {
     EXPECT_EQ("768", game["Install Flag"]);
     EXPECT_EQ("0", game["Display Mode"]);
     EXPECT_NE(std::string::npos, game["Save Path"].find("\\ORVANE\\QUARLOCK2\\"));
-    expectRegDword(kLauncherKey, "Launch", 1);
+    expectRegDword(kSettingsKey, "Launch", 1);
 }
 
 }  // namespace

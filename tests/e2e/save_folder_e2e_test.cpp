@@ -4,39 +4,21 @@
 
 #include <iterator>
 
-#include "resources/resource_ids.h"
-
 namespace {
 
 const std::string kFolders = "C:\\foldertest";
 
 const char* const kLevels[] = {"", "\\E2E", "\\E2E\\Saves", "\\E2E\\Saves\\Slot1"};
 
-HWND waitForDialogWith(DWORD processId, int controlId) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWindowTimeoutMs; Sleep(20)) {
-        for (HWND window : processWindows(processId, "#32770"))
-            if (IsWindowVisible(window) && GetDlgItem(window, controlId)) return window;
-    }
-    return nullptr;
-}
-
-bool waitForText(HWND dialog, int id, const std::string& text) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWindowTimeoutMs; Sleep(20))
-        if (dialogItemText(dialog, id) == text) return true;
-    return false;
-}
-
-// The whole window, caption included, under E2E_SCREENSHOT_DIR (a Windows folder) when set.
+// The whole window, caption included, saved as a screenshot when they are asked for.
 void saveWindowShot(HWND window, const char* fileName) {
-    const std::string folder = environmentValue("E2E_SCREENSHOT_DIR");
-    if (folder.empty()) return;
+    if (environmentValue("E2E_SCREENSHOT_DIR").empty()) return;
     // A dialog that has just shown paints once its thread has gone through its queue.
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     Sleep(300);
     RECT area = {};
     GetWindowRect(window, &area);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    EXPECT_TRUE(ScreenPixels(area).writeBmp((folder + "\\" + fileName).c_str())) << fileName;
+    saveScreenshot(ScreenPixels(area), fileName);
 }
 
 // The folders the test chooses from: made before the launcher starts, removed after it.
@@ -53,20 +35,19 @@ protected:
 };
 
 TEST_F(SaveFolderE2E, FolderChosenInTheTreeIsStoredAndShownUnderTheItem) {
-    ASSERT_TRUE(setRegString(kLauncherKey, "Save Path", (kFolders + "\\E2E\\Saves\\Gone\\").c_str()));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", (kFolders + "\\E2E\\Saves\\Gone\\").c_str()));
     HWND title = startAtTitleScreen();
     ASSERT_TRUE(title);
-    PostMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 290));
-    PostMessageA(title, WM_LBUTTONUP, 0, MAKELPARAM(400, 290));
-    HWND chooser = waitForDialogWith(launcher_.id(), IDC_FOLDER_TREE);
+    postClick(title, 400, 290);
+    HWND chooser = waitForDialog(launcher_.id(), IDC_FOLDER_TREE);
     ASSERT_TRUE(chooser) << describeWindows(launcher_.id());
-    EXPECT_EQ(kGameCaption, windowText(chooser));
+    EXPECT_EQ(kGameTitle, windowText(chooser));
     EXPECT_EQ(kFolders + "\\E2E\\Saves\\", dialogItemText(chooser, IDC_FOLDER_PATH)) << "the deepest existing folder";
     saveWindowShot(chooser, "save_folder_chooser.bmp");
 
     // The name dialog over the chooser, looked at and cancelled.
     clickButton(chooser, IDC_FOLDER_NEW);
-    HWND names = waitForDialogWith(launcher_.id(), IDC_NEW_FOLDER_PROMPT);
+    HWND names = waitForDialog(launcher_.id(), IDC_NEW_FOLDER_PROMPT);
     ASSERT_TRUE(names) << describeWindows(launcher_.id());
     saveWindowShot(names, "new_folder_name.bmp");
     clickButton(names, IDCANCEL);
@@ -77,21 +58,17 @@ TEST_F(SaveFolderE2E, FolderChosenInTheTreeIsStoredAndShownUnderTheItem) {
     PostMessageA(tree, WM_KEYDOWN, VK_DOWN, 1);
     PostMessageA(tree, WM_KEYUP, VK_DOWN, 0xC0000001);
     const std::string chosen = kFolders + "\\E2E\\Saves\\Slot1\\";
-    EXPECT_TRUE(waitForText(chooser, IDC_FOLDER_PATH, chosen)) << dialogItemText(chooser, IDC_FOLDER_PATH);
+    EXPECT_TRUE(waitUntil([&] { return dialogItemText(chooser, IDC_FOLDER_PATH) == chosen; }))
+        << dialogItemText(chooser, IDC_FOLDER_PATH);
     clickButton(chooser, IDOK);
     ASSERT_TRUE(waitUntilGone(chooser));
-    expectRegString(kLauncherKey, "Save Path", chosen.c_str(), 260);
+    expectRegString(kSettingsKey, "Save Path", chosen.c_str(), 260);
 
-    const MenuLine& line = menuLine("save_path");
-    const TextMeasure measure = measureMenuText(chosen);
-    const int left = line.left + (line.width - measure.extent) / 2;
-    TitleShot shot(title);
-    for (DWORD start = GetTickCount(); shot.ink(line).left != left + measure.inkLeft && GetTickCount() - start < 3000;
-         Sleep(30))
-        shot = TitleShot(title);
+    const MenuTextLine line = menuLineOf(MenuTextKind::SavePath);
+    const int left = savePathTextX(measureMenuText(chosen).extent);
+    const TitleShot shot = waitForTextAt(title, line, chosen, left);
     saveScreenshot(shot, "save_folder_title.bmp");
-    EXPECT_EQ(left + measure.inkLeft, shot.ink(line).left);
-    EXPECT_EQ(left + measure.inkRight, shot.ink(line).right);
+    EXPECT_TRUE(textAt(shot, line, chosen, left));
     expectStillRunning();
 }
 

@@ -1,17 +1,11 @@
 // "Install" on the title screen: the CD's setup runs in its own folder while the launcher waits
 // for it, and the launcher goes on, unchanged, whatever setup's exit code.
-#include "standin_e2e.h"
+#include "launcher_e2e.h"
+
+#include "tests/support/processes.h"
+#include "tests/support/stand_ins.h"
 
 namespace {
-
-constexpr const char* kSetupCaption = "QUARLOCK2 Setup (stand-in)";
-constexpr const char* kSetupMutex = "QUARLOCK2 PC Setup DoubleStart Check";
-
-bool setupRunning() {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSetupMutex);
-    if (mutex) CloseHandle(mutex);
-    return mutex != nullptr;
-}
 
 // Setup stays until the test closes its window, and installs into a folder of the test's own.
 class InstallFromTheMenu : public LauncherTest {
@@ -19,34 +13,32 @@ protected:
     void SetUp() override {
         LauncherTest::SetUp();
         standIns_.set("STANDIN_QLK2_INST_RUN_MS", "-1");
-        standIns_.set("STANDIN_QLK2_INST_INSTALL_DIR", installFolder_.c_str());
+        standIns_.set("STANDIN_QLK2_INST_INSTALL_DIR", installFolder_.root().c_str());
         // The restart code of the DirectX installer means nothing from setup.
         standIns_.set("STANDIN_QLK2_INST_EXIT_CODE", "3010");
     }
     void TearDown() override {
         LauncherTest::TearDown();
         closeStandIns(kSetupCaption);
-        removeFolderTree(installFolder_);
     }
 
     StandInSettings standIns_{"install-e2e-reports"};
-    const std::string installFolder_ = scratchFolder("install-e2e-game");
+    ScratchFolder installFolder_{"install-e2e-game"};
 };
 
 TEST_F(InstallFromTheMenu, RunsTheCdsSetupWaitsForItAndGoesOn) {
     HWND title = startAtTitleScreen();
     ASSERT_TRUE(title);
 
-    PostMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 180));  // "Install QUARLOCK2"
-    PostMessageA(title, WM_LBUTTONUP, 0, MAKELPARAM(400, 180));
+    postClick(title, 400, 180);  // "Install QUARLOCK2"
     ASSERT_TRUE(waitForStandIn(kSetupCaption)) << "setup did not come; the launcher shows "
                                                << describeWindows(launcher_.id());
-    EXPECT_TRUE(setupRunning());
+    EXPECT_TRUE(mutexExists(kSetupMutex));
     EXPECT_TRUE(waitsTakingNoInput(title)) << "the launcher does not wait for setup, or answers nothing meanwhile";
     saveScreen("install-setup-running.bmp");
 
     closeStandIns(kSetupCaption);
-    for (DWORD start = GetTickCount(); setupRunning() && GetTickCount() - start < kWindowTimeoutMs;) Sleep(20);
+    waitUntil([] { return !mutexExists(kSetupMutex); });
     EXPECT_EQ(waitForHighlight(title, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
     expectStillRunning();
     EXPECT_TRUE(IsWindowVisible(title));
@@ -58,13 +50,12 @@ TEST_F(InstallFromTheMenu, RunsTheCdsSetupWaitsForItAndGoesOn) {
     EXPECT_EQ(values["command_line"], "\"D:\\regist\\Qlk2_inst.exe\"") << "no arguments";
     EXPECT_EQ(values["result"], "installed");
     EXPECT_EQ(values["exit_code"], "3010");
-    expectRegString(kLauncherKey, "Install Path", installFolder_.c_str(), 0);
+    expectRegString(kSettingsKey, "Install Path", installFolder_.root().c_str(), 0);
 
     // The menu takes input again.
     PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(waitForHighlight(title, 2).inkSummary(), expectedInk(2));
-    PostMessageA(title, WM_CLOSE, 0, 0);
-    expectExitCode(0);
+    closeLauncher(title);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // and a display of fewer than 16 bits per pixel.
 #include "launcher_e2e.h"
 
+#include "tests/support/stand_ins.h"
+
 namespace {
 
 class DoubleStart : public LauncherTest {};
@@ -16,8 +18,8 @@ TEST_F(DoubleStart, SecondLauncherEndsAtOnceAndTheFirstRunsOn) {
 
     expectStillRunning();
     EXPECT_TRUE(IsWindowVisible(title));
-    expectRegValueCount(kLauncherKey, 1);
-    expectRegDword(kLauncherKey, "OTHERS", 15);
+    expectRegValueCount(kSettingsKey, 1);
+    expectRegDword(kSettingsKey, "OTHERS", 15);
 }
 
 // The game, its setup and its uninstaller each hold one of these while they run.
@@ -28,9 +30,9 @@ struct RunningProgram {
 std::ostream& operator<<(std::ostream& out, const RunningProgram& program) { return out << program.name; }
 
 const RunningProgram kRunningPrograms[] = {
-    {"Game", "QUARLOCK2 PC DoubleStart Check"},
-    {"Setup", "QUARLOCK2 PC Setup DoubleStart Check"},
-    {"Uninstaller", "QUARLOCK2 PC Uninstall DoubleStart Check"},
+    {"Game", kGameMutex},
+    {"Setup", kSetupMutex},
+    {"Uninstaller", kUninstallerMutex},
 };
 
 // The test program stands in for the running program by holding its mutex.
@@ -58,7 +60,7 @@ TEST_P(ProductProgramRunning, LauncherEndsAtOnceWithoutWindowOrSettingsKey) {
 
     ASSERT_TRUE(startLauncher());
     expectEndsWithoutWindow(launcher_, 0);
-    EXPECT_FALSE(regKeyExists(kLauncherKey)) << "the refusal comes before anything else";
+    EXPECT_FALSE(regKeyExists(kSettingsKey)) << "the refusal comes before anything else";
 }
 
 INSTANTIATE_TEST_SUITE_P(Mutexes, ProductProgramRunning, testing::ValuesIn(kRunningPrograms),
@@ -73,21 +75,17 @@ TEST_F(ColourDepth, EightBitsShowsTheWarningAndEndsWithOne) {
     if (display.empty()) GTEST_SKIP() << "LAUNCHER_TEST_DISPLAY_8 names no 8-bit display";
     ASSERT_TRUE(startLauncher({display}));
 
-    HWND box = nullptr;
-    for (DWORD start = GetTickCount(); !box && GetTickCount() - start < kWindowTimeoutMs; Sleep(20))
-        box = visibleMessageBox(launcher_.id());
+    HWND box = waitForMessageBox(launcher_.id());
     ASSERT_TRUE(box) << "no warning came; the launcher shows " << describeWindows(launcher_.id());
     EXPECT_EQ(messageBoxText(box),
               "QUARLOCK2 can be run in 16-bit depth only.\nPlease change the color depth to 16-bit.");
     EXPECT_EQ(windowText(box), "QUARLOCK2");
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-    // The box's icon lives in the static control 0x440; a box without icon leaves it empty.
-    HWND icon = GetDlgItem(box, 0x440);
-    EXPECT_TRUE(icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0)) << "no icon shown";
+    EXPECT_TRUE(messageBoxShowsIcon(box)) << "no icon shown";
     EXPECT_TRUE(GetDlgItem(box, IDOK));
     EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
     EXPECT_EQ(titleWindowOf(), nullptr) << "no title window at 8 bits per pixel";
-    EXPECT_FALSE(regKeyExists(kLauncherKey)) << "the depth check comes before the settings";
+    EXPECT_FALSE(regKeyExists(kSettingsKey)) << "the depth check comes before the settings";
 
     clickButton(box, IDOK);
     expectExitCode(1);

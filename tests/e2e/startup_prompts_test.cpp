@@ -3,14 +3,7 @@
 // records in its settings key.
 #include "launcher_e2e.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace {
-
-constexpr const char* kRequirementsNotice =
-    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
-    "DirectX(R)Media6 (or later) installed before playing.";
 
 struct PromptCase {
     const char* name;
@@ -37,23 +30,6 @@ const PromptCase kPromptCases[] = {
     {"AllBitsSet", 0xFFFFFFFFu, true, false, true, 0xFFFFFFFFu},
 };
 
-std::string readmeFileText() {
-    std::ifstream file("D:\\readme.txt", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// The whole text of a control of another process, however long.
-std::string controlText(HWND control) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                        &copied);
-    text.resize(copied);
-    return text;
-}
-
 // Equal texts, or where the first difference lies (the readme is too long to print).
 testing::AssertionResult sameText(const std::string& shown, const std::string& file) {
     if (shown == file) return testing::AssertionSuccess();
@@ -72,7 +48,7 @@ protected:
         HWND dialog = nullptr;
         for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < kWindowTimeoutMs; Sleep(20)) {
             dialog = visibleDialog(launcher_.id());
-            if (!dialog && waitForWindow(kTitleClass, kGameCaption, launcher_.id(), 0)) break;
+            if (!dialog && waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), 0)) break;
         }
         if (!dialog) {
             ADD_FAILURE() << "the " << expected << " did not come; the launcher shows "
@@ -82,7 +58,7 @@ protected:
         HWND title = titleWindowOf();
         EXPECT_TRUE(title && !IsWindowVisible(title)) << "the title window shows before the " << expected;
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), title) << "the " << expected << " belongs to the title window";
-        EXPECT_EQ(windowText(dialog), kGameCaption);
+        EXPECT_EQ(windowText(dialog), kGameTitle);
         return dialog;
     }
 
@@ -90,7 +66,7 @@ protected:
         HWND viewer = nextPrompt("readme");
         if (!viewer) return;
         ASSERT_TRUE(isReadmeViewer(viewer)) << "came instead of the readme: " << describeWindows(launcher_.id());
-        EXPECT_TRUE(sameText(controlText(GetDlgItem(viewer, kReadmeEditId)), readmeFileText()));
+        EXPECT_TRUE(sameText(controlText(GetDlgItem(viewer, IDC_README_TEXT)), readFileText("D:\\readme.txt")));
         clickButton(viewer, IDOK);
         EXPECT_TRUE(waitUntilGone(viewer));
     }
@@ -100,9 +76,7 @@ protected:
         if (!box) return;
         ASSERT_FALSE(isReadmeViewer(box)) << "the readme came instead of the notice";
         EXPECT_EQ(messageBoxText(box), kRequirementsNotice);
-        HWND icon = GetDlgItem(box, 0x440);
-        EXPECT_FALSE(icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0))
-            << "the notice has no icon";
+        EXPECT_FALSE(messageBoxShowsIcon(box)) << "the notice has no icon";
         EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
         clickButton(box, IDOK);
         EXPECT_TRUE(waitUntilGone(box));
@@ -121,12 +95,12 @@ TEST_P(StartupPrompts, ComeInOrderBeforeTheTitleScreen) {
     ASSERT_TRUE(waitForTitle());
 
     // What the prompts recorded is in place once the title screen shows.
-    ASSERT_TRUE(regKeyExists(kLauncherKey));
+    ASSERT_TRUE(regKeyExists(kSettingsKey));
     if (c.flagsAfter) {
-        expectRegDword(kLauncherKey, "OTHERS", *c.flagsAfter);
-        expectRegValueCount(kLauncherKey, 1);
+        expectRegDword(kSettingsKey, "OTHERS", *c.flagsAfter);
+        expectRegValueCount(kSettingsKey, 1);
     } else {
-        expectRegValueCount(kLauncherKey, 0);
+        expectRegValueCount(kSettingsKey, 0);
     }
 }
 

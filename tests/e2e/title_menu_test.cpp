@@ -96,17 +96,15 @@ TEST_F(TitleMenu, OutsideTheItemsIsTheDragRegion) {
     };
     for (const Place& place : places) {
         DWORD_PTR hit = 0;
-        ASSERT_TRUE(SendMessageTimeoutA(title_, WM_NCHITTEST, 0, screenPointParam(title_, place.x, place.y),
+        ASSERT_TRUE(SendMessageTimeoutA(title_, WM_NCHITTEST, 0, screenPoint(title_, place.x, place.y),
                                         SMTO_ABORTIFHUNG, 2000, &hit));
         EXPECT_EQ(static_cast<LRESULT>(hit), place.hit) << "at client point " << place.x << ", " << place.y;
     }
 
     // Presses there reach no item: nothing is activated (Quit lies next to them) and the
     // highlight stays where it was.
-    for (const Place& place : {Place{400, 449, 0}, Place{472, 420, 0}, Place{400, 89, 0}, Place{100, 100, 0}}) {
-        post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(place.x, place.y));
-        post(WM_LBUTTONUP, 0, MAKELPARAM(place.x, place.y));
-    }
+    for (const Place& place : {Place{400, 449, 0}, Place{472, 420, 0}, Place{400, 89, 0}, Place{100, 100, 0}})
+        postClick(title_, place.x, place.y);
     key(VK_DOWN);
     expectHighlight(1);
     expectStillRunning();
@@ -129,17 +127,12 @@ const CloseWay kCloseWays[] = {
          postKey(title, VK_UP);
          postKey(title, VK_RETURN);
      }},
-    {"ClickOnQuit",
-     [](HWND title) {
-         PostMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(471, 448));
-         PostMessageA(title, WM_LBUTTONUP, 0, MAKELPARAM(471, 448));
-     }},
+    {"ClickOnQuit", [](HWND title) { postClick(title, 471, 448); }},
     // Alt+F4 typed on the keyboard, while the title window is the foreground window.
     {"AltF4Typed",
      [](HWND title) {
          SetForegroundWindow(title);
-         for (DWORD start = GetTickCount(); GetForegroundWindow() != title && GetTickCount() - start < 2000;) Sleep(20);
-         ASSERT_EQ(GetForegroundWindow(), title);
+         ASSERT_TRUE(waitUntil([title] { return GetForegroundWindow() == title; }, 2000));
          keybd_event(VK_MENU, 0, 0, 0);
          keybd_event(VK_F4, 0, 0, 0);
          keybd_event(VK_F4, 0, KEYEVENTF_KEYUP, 0);
@@ -162,8 +155,8 @@ TEST_P(EndingTheLauncher, EndsWithExitCodeZero) {
     expectExitCode(0);
     EXPECT_FALSE(IsWindow(title));
     // Quitting writes nothing.
-    expectRegValueCount(kLauncherKey, 1);
-    expectRegDword(kLauncherKey, "OTHERS", 15);
+    expectRegValueCount(kSettingsKey, 1);
+    expectRegDword(kSettingsKey, "OTHERS", 15);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, EndingTheLauncher, testing::ValuesIn(kCloseWays),

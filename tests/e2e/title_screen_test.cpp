@@ -22,20 +22,12 @@ constexpr const char* kShortSavePath = "C:\\QUARLOCK2 Saves\\";
 constexpr const char* kLongSavePath =
     "C:\\Program Files\\ORVANE\\QUARLOCK2\\Saved Games of the Shadowed Throne\\Chapter One\\";
 
-// The line's glyphs lie where its text, measured in the menu font, starts at x.
-void expectTextAt(const TitleShot& shot, const MenuLine& line, const std::string& text, int x) {
-    TextMeasure measure = measureMenuText(text);
-    TitleShot::Ink ink = shot.ink(line);
-    EXPECT_EQ(ink.left, x + measure.inkLeft) << line.name << ": \"" << text << "\" starting at x " << x;
-    EXPECT_EQ(ink.right, x + measure.inkRight) << line.name << ": \"" << text << "\" starting at x " << x;
-}
-
-int centredX(const MenuLine& line, const std::string& text) {
-    return line.left + (line.width - measureMenuText(text).extent) / 2;
+int centredX(const MenuTextLine& line, const std::string& text) {
+    return centredTextX(line.columnLeft, line.columnWidth, measureMenuText(text).extent);
 }
 
 TEST_F(TitleScreen, CentredWindowWithEveryLineInItsColourAndColumn) {
-    ASSERT_TRUE(setRegString(kLauncherKey, "Save Path", kShortSavePath));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", kShortSavePath));
     HWND title = startAtTitleScreen();
     ASSERT_TRUE(title);
     EXPECT_EQ(windowText(title), "QUARLOCK2");
@@ -48,24 +40,27 @@ TEST_F(TitleScreen, CentredWindowWithEveryLineInItsColourAndColumn) {
     TitleShot shot = waitForHighlight(title, 0);
     saveScreenshot(shot, "title_screen.bmp");
     ASSERT_EQ(shot.inkSummary(), expectedInk(0));
-    for (const MenuLine& line : kMenuLines) {
-        if (line.text) expectTextAt(shot, line, line.text, centredX(line, line.text));
+    for (const MenuTextLine& line : menuTextLines()) {
+        if (line.kind == MenuTextKind::Label) {
+            EXPECT_TRUE(textAt(shot, line, line.label, centredX(line, line.label)));
+        }
     }
-    const MenuLine& path = menuLine("save_path");
-    expectTextAt(shot, path, kShortSavePath, centredX(path, kShortSavePath));
+    const MenuTextLine path = menuLineOf(MenuTextKind::SavePath);
+    EXPECT_TRUE(textAt(shot, path, kShortSavePath, centredX(path, kShortSavePath)));
 }
 
-// A save path wider than the 285 pixels that the line may take starts at 330 and is cut at 615.
+// A save path wider than the clip starts at its left edge and is cut at its right one.
 TEST_F(TitleScreen, LongSavePathIsCutAtTheColumnEdge) {
-    ASSERT_GT(measureMenuText(kLongSavePath).extent, 285 + 20) << "the path must be long enough";
-    ASSERT_TRUE(setRegString(kLauncherKey, "Save Path", kLongSavePath));
+    const TextMeasure measure = measureMenuText(kLongSavePath);
+    ASSERT_GT(measure.extent, kSavePathClip.right - kSavePathClip.left + 20) << "the path must be long enough";
+    ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", kLongSavePath));
     HWND title = startAtTitleScreen();
     ASSERT_TRUE(title);
     TitleShot shot = waitForHighlight(title, 0);
-    TitleShot::Ink ink = shot.ink(menuLine("save_path"));
-    EXPECT_EQ(ink.left, 330 + measureMenuText(kLongSavePath).inkLeft);
-    EXPECT_LE(ink.right, 614);
-    EXPECT_GE(ink.right, 605) << "the path runs up to the cut";
+    TitleShot::Ink ink = shot.ink(menuLineOf(MenuTextKind::SavePath));
+    EXPECT_EQ(ink.left, savePathTextX(measure.extent) + measure.inkLeft);
+    EXPECT_LT(ink.right, kSavePathClip.right);
+    EXPECT_GE(ink.right, kSavePathClip.right - 10) << "the path runs up to the cut";
 }
 
 // Walks the highlight over every item and compares each capture with one where an item far

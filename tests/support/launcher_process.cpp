@@ -1,55 +1,21 @@
 // Starts the built launcher from the demo CD as a process of its own and watches it end.
 #include "launcher_process.h"
 
-#include <tlhelp32.h>
-
 #include <cstring>
 #include <set>
 #include <vector>
+
+#include "tests/support/files.h"
 
 namespace {
 
 constexpr const char* kLauncherFileName = "Qlk2_launch.exe";
 constexpr DWORD kSpawnTimeoutMs = 10000;
 
-// Wine's own entry points: the Unix spawn and the Unix name of a Windows path.
+// Wine's own Unix spawn.
 using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
-using UnixFileName = char*(CDECL*)(const WCHAR* dosPath);
-
-void* wineEntry(const char* module, const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name));
-}
-
-std::set<DWORD> launcherProcessIds() {
-    std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return ids;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (_stricmp(entry.szExeFile, kLauncherFileName) == 0) ids.insert(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return ids;
-}
-
-std::string unixPathOf(const std::string& windowsPath) {
-    auto toUnix = reinterpret_cast<UnixFileName>(wineEntry("kernel32.dll", "wine_get_unix_file_name"));
-    if (!toUnix) return {};
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* unixPath = toUnix(wide.c_str());
-    if (!unixPath) return {};
-    std::string result = unixPath;
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
-}
 
 }  // namespace
-
-std::string environmentValue(const char* name) {
-    char value[1024] = "";
-    DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
 
 bool LauncherProcess::start(const LauncherOptions& options) {
     terminate();
@@ -86,14 +52,15 @@ bool LauncherProcess::createProcess(const LauncherOptions& options) {
 // folder as its current directory, with DISPLAY set; its output goes nowhere, so that no
 // pipe of the test run stays open behind it.
 bool LauncherProcess::spawnOnDisplay(const LauncherOptions& options) {
-    auto spawn = reinterpret_cast<UnixSpawn>(wineEntry("ntdll.dll", "__wine_unix_spawnvp"));
+    auto spawn = reinterpret_cast<UnixSpawn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
     std::string directory = unixPathOf(options.directory);
     std::string launcher = unixPathOf(kCdLauncherPath);
     if (!spawn || directory.empty() || launcher.empty()) {
         error_ = "Wine's Unix spawn or path conversion is not available";
         return false;
     }
-    std::set<DWORD> before = launcherProcessIds();
+    std::set<DWORD> before = processIdsNamed(kLauncherFileName);
     std::string script =
         "exec </dev/null >/dev/null 2>&1; cd \"$1\" && DISPLAY=\"$2\" exec \"${WINELOADER:-wine}\" \"$3\"";
     std::string argv0 = "/bin/sh", dashC = "-c", name = "sh";
@@ -106,7 +73,7 @@ bool LauncherProcess::spawnOnDisplay(const LauncherOptions& options) {
     }
     DWORD startTime = GetTickCount();
     do {
-        for (DWORD id : launcherProcessIds()) {
+        for (DWORD id : processIdsNamed(kLauncherFileName)) {
             if (before.count(id)) continue;
             process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
             if (!process_) continue;

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/processes.h"
+
 // The launcher on the CD-ROM drive that the test command links to the demo CD.
 constexpr const char* kCdLauncherPath = "D:\\Qlk2_launch.exe";
 constexpr const char* kCdRoot = "D:\\";
@@ -51,6 +53,3 @@ private:
     DWORD id_ = 0;
     std::string error_;
 };
-
-// The value of an environment variable of the test program, empty when it is not set.
-std::string environmentValue(const char* name);

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "common/win_handles.h"
+#include "settings/launcher_settings.h"
+
+const RegPlace kSettingsKey{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 
 namespace {
 
@@ -31,16 +34,21 @@ bool queryValue(const RegPlace& place, const char* name, DWORD* type, std::vecto
 // whatever length the program gave; Wine reporting either does the same.
 bool stringsKeepTheirOwnLength() { return (GetVersion() & 0x80000000) != 0; }
 
+// Reads the value, or reports at the caller's line that it is missing.
+bool presentAt(const char* file, int line, const RegPlace& place, const char* name, DWORD* type,
+               std::vector<BYTE>* data) {
+    if (queryValue(place, name, type, data)) return true;
+    ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
+    return false;
+}
+
 }  // namespace
 
 void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
                       DWORD value) {
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!queryValue(place, name, &type, &data)) {
-        ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
-        return;
-    }
+    if (!presentAt(file, line, place, name, &type, &data)) return;
     if (type != REG_DWORD || data.size() != 4) {
         ADD_FAILURE_AT(file, line) << describe(place, name) << " has type " << type << " and "
                                    << data.size() << " bytes, expected REG_DWORD of 4";
@@ -58,10 +66,7 @@ void expectRegStringAt(const char* file, int line, const RegPlace& place, const 
                        const char* text, DWORD size) {
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!queryValue(place, name, &type, &data)) {
-        ADD_FAILURE_AT(file, line) << describe(place, name) << " is missing";
-        return;
-    }
+    if (!presentAt(file, line, place, name, &type, &data)) return;
     if (type != REG_SZ) {
         ADD_FAILURE_AT(file, line) << describe(place, name) << " has type " << type << ", expected REG_SZ";
     }
@@ -213,4 +218,11 @@ void DeviceKeys::removeAll() {
         deleteRegTree(RegPlace{HKEY_DYN_DATA, path.c_str()});
     }
     names_.clear();
+}
+
+DeviceListRemoved::DeviceListRemoved() : removed_(deleteRegTree(RegPlace{HKEY_DYN_DATA, kDeviceListPath})) {}
+
+DeviceListRemoved::~DeviceListRemoved() {
+    RegistryKey key;
+    EXPECT_EQ(ERROR_SUCCESS, key.create(HKEY_DYN_DATA, kDeviceListPath, KEY_ALL_ACCESS)) << "no device list again";
 }

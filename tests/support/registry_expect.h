@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ struct RegPlace {
     HKEY root;
     const char* path;
 };
+
+extern const RegPlace kSettingsKey;  // the launcher's settings, HKLM\Software\ORVANE\QUARLOCK2
 
 void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
                       DWORD value);
@@ -30,6 +33,13 @@ void expectRegValueCountAt(const char* file, int line, const RegPlace& place, DW
 // The key exists and holds exactly count values.
 #define expectRegValueCount(place, count) expectRegValueCountAt(__FILE__, __LINE__, place, count)
 
+// The bits of a float, as the settings key stores DATA1 and DATA2 in a REG_DWORD.
+inline DWORD floatBits(float value) {
+    DWORD bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
 // Each creates the key when needed and answers whether the value was stored.
 bool setRegValue(const RegPlace& place, const char* name, DWORD type, const void* data, DWORD size);
 bool setRegDword(const RegPlace& place, const char* name, DWORD value);
@@ -44,6 +54,21 @@ struct RegValueCopy {
 RegValueCopy copyRegValue(const RegPlace& place, const char* name);
 // Puts a copied value back, or deletes the value when the copy found none.
 bool restoreRegValue(const RegPlace& place, const char* name, const RegValueCopy& copy);
+
+// A value as the holder found it, put back (or deleted again) when the holder goes.
+class SavedRegValue {
+public:
+    SavedRegValue(const RegPlace& place, const char* name)
+        : place_(place), name_(name), copy_(copyRegValue(place, name)) {}
+    ~SavedRegValue() { restoreRegValue(place_, name_, copy_); }
+    SavedRegValue(const SavedRegValue&) = delete;
+    SavedRegValue& operator=(const SavedRegValue&) = delete;
+
+private:
+    RegPlace place_;
+    const char* name_;
+    RegValueCopy copy_;
+};
 
 bool regKeyExists(const RegPlace& place);
 // Removes the key with everything below it; true when it is gone afterwards.
@@ -88,3 +113,17 @@ private:
 };
 
 constexpr const char* kDeviceListPath = "Config Manager\\Enum";
+
+// Removes the Plug and Play device list while the holder lives, and makes it again, empty, when
+// it goes, as the other tests expect it.
+class DeviceListRemoved {
+public:
+    DeviceListRemoved();
+    ~DeviceListRemoved();
+    DeviceListRemoved(const DeviceListRemoved&) = delete;
+    DeviceListRemoved& operator=(const DeviceListRemoved&) = delete;
+    bool removed() const { return removed_; }
+
+private:
+    bool removed_;
+};

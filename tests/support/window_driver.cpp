@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <thread>
+#include <algorithm>
 
 namespace {
 
@@ -35,20 +35,23 @@ std::vector<HWND> findWindows(DWORD processId, const char* className, const char
 // The icon control of the system's message box template.
 constexpr int kMessageBoxIconId = 0x0440;
 
-bool isMessageBox(HWND window) {
-    return windowClass(window) == "#32770" && GetDlgItem(window, 0xFFFF) != nullptr && IsWindowVisible(window);
-}
-
 }  // namespace
 
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount();; Sleep(20)) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+    }
+}
+
 HWND waitForWindow(const char* className, const char* caption, DWORD processId, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    do {
+    HWND found = nullptr;
+    waitUntil([&] {
         for (HWND window : findWindows(processId, className, caption))
-            if (IsWindowVisible(window)) return window;
-        Sleep(20);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
+            if (IsWindowVisible(window)) return (found = window) != nullptr;
+        return false;
+    }, timeoutMs);
+    return found;
 }
 
 std::vector<HWND> processWindows(DWORD processId, const char* className) {
@@ -56,12 +59,7 @@ std::vector<HWND> processWindows(DWORD processId, const char* className) {
 }
 
 bool waitUntilGone(HWND window, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (IsWindow(window)) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(20);
-    }
-    return true;
+    return waitUntil([window] { return !IsWindow(window); }, timeoutMs);
 }
 
 HWND visibleDialog(DWORD processId, int controlId) {
@@ -71,6 +69,33 @@ HWND visibleDialog(DWORD processId, int controlId) {
 }
 
 HWND visibleMessageBox(DWORD processId) { return visibleDialog(processId, 0xFFFF); }
+
+HWND waitForDialog(DWORD processId, int controlId, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    waitUntil([&] { return (dialog = visibleDialog(processId, controlId)) != nullptr; }, timeoutMs);
+    return dialog;
+}
+
+HWND waitForMessageBox(DWORD processId, DWORD timeoutMs) { return waitForDialog(processId, 0xFFFF, timeoutMs); }
+
+bool isAbove(HWND first, HWND second) {
+    for (HWND window = GetWindow(first, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == second) return true;
+    return false;
+}
+
+RECT clientAreaOnScreen(HWND window) {
+    RECT area = {};
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+LPARAM screenPoint(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    return MAKELPARAM(point.x, point.y);
+}
 
 std::string windowText(HWND window) {
     char text[4096] = "";
@@ -88,9 +113,45 @@ std::string windowClass(HWND window) {
 
 std::string dialogItemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
 
+std::string controlText(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::string storedText(HWND window) {
+    WCHAR text[512] = L"";
+    InternalGetWindowText(window, text, 512);
+    char narrow[512] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
 std::string messageBoxText(HWND box) { return dialogItemText(box, 0xFFFF); }
 
+bool messageBoxShowsIcon(HWND box) {
+    // The icon control stays in a box without icon, empty.
+    HWND icon = GetDlgItem(box, kMessageBoxIconId);
+    return icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+}
+
+std::vector<int> messageBoxButtons(HWND box) {
+    std::vector<int> buttons;
+    for (int id = IDOK; id <= IDCONTINUE; ++id) {
+        HWND button = GetDlgItem(box, id);
+        if (button && IsWindowVisible(button)) buttons.push_back(id);
+    }
+    return buttons;
+}
+
 void clickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void pressButton(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 void setEditText(HWND dialog, int id, const char* text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
@@ -102,7 +163,17 @@ void chooseComboEntry(HWND dialog, int comboId, int index) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
 }
 
+int comboSelection(HWND dialog, int comboId) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, comboId, CB_GETCURSEL, 0, 0));
+}
+
 void selectSheetPage(HWND sheet, int page) { SendMessageA(sheet, PSM_SETCURSEL, page, 0); }
+
+HWND sheetPage(HWND sheet, int page) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, page, 0)); }
+
+HWND currentSheetPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
 
 void pressSheetButton(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
 
@@ -116,13 +187,8 @@ AnsweredBox answerBox(HWND box, int button) {
     answer.caption = windowText(box);
     answer.owner = GetWindow(box, GW_OWNER);
     answer.ownerEnabled = answer.owner && IsWindowEnabled(answer.owner);
-    // The icon control stays in a box without icon, empty.
-    HWND icon = GetDlgItem(box, kMessageBoxIconId);
-    answer.hasIcon = icon && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
-    for (int id = IDOK; id <= IDCONTINUE; ++id) {
-        HWND item = GetDlgItem(box, id);
-        if (item && IsWindowVisible(item)) answer.buttons.push_back(id);
-    }
+    answer.hasIcon = messageBoxShowsIcon(box);
+    answer.buttons = messageBoxButtons(box);
     HWND buttonWindow = GetDlgItem(box, button);
     answer.answeredAt = GetTickCount();
     if (buttonWindow) PostMessageA(buttonWindow, BM_CLICK, 0, 0);
@@ -131,53 +197,26 @@ AnsweredBox answerBox(HWND box, int button) {
     return answer;
 }
 
-HWND findMessageBox(DWORD processId) {
-    for (HWND window : findWindows(processId, "#32770", nullptr))
-        if (isMessageBox(window)) return window;
-    return nullptr;
-}
-
 }  // namespace
 
 std::future<AnsweredBox> answerNextMessageBox(int button, DWORD timeoutMs) {
     DWORD processId = GetCurrentProcessId();
     return std::async(std::launch::async, [=] {
-        DWORD start = GetTickCount();
-        do {
-            if (HWND box = findMessageBox(processId)) return answerBox(box, button);
-            Sleep(20);
-        } while (GetTickCount() - start < timeoutMs);
-        return AnsweredBox();
+        HWND box = waitForMessageBox(processId, timeoutMs);
+        return box ? answerBox(box, button) : AnsweredBox();
     });
 }
 
-MessageBoxWatch::MessageBoxWatch(int button) {
-    DWORD processId = GetCurrentProcessId();
-    boxes_ = std::async(std::launch::async, [this, processId, button] {
-        std::vector<AnsweredBox> boxes;
-        for (;;) {
-            // Read before looking, so that a box that opened before stop() is still answered.
-            bool last = stopping_;
-            if (HWND box = findMessageBox(processId)) {
-                boxes.push_back(answerBox(box, button));
-                continue;
-            }
-            if (last) return boxes;
-            Sleep(20);
-        }
-    });
+AnsweredBox pressAndAnswer(HWND dialog, int id, int answer) {
+    auto box = answerNextMessageBox(answer);
+    clickButton(dialog, id);
+    AnsweredBox seen = box.get();
+    SendMessageA(dialog, WM_NULL, 0, 0);
+    return seen;
 }
 
-MessageBoxWatch::~MessageBoxWatch() { stop(); }
-
-std::vector<AnsweredBox> MessageBoxWatch::stop() {
-    if (!done_) {
-        stopping_ = true;
-        stopped_ = boxes_.get();
-        done_ = true;
-    }
-    return stopped_;
-}
+MessageBoxWatch::MessageBoxWatch(int button)
+    : DialogWatch<AnsweredBox>(0xFFFF, [button](HWND box) { return answerBox(box, button); }) {}
 
 std::future<bool> whenWindowAppears(const char* className, const char* caption,
                                     std::function<void(HWND)> action, DWORD timeoutMs) {
@@ -194,33 +233,58 @@ std::future<bool> whenWindowAppears(const char* className, const char* caption,
     });
 }
 
+std::future<bool> whenDialogAppears(int controlId, std::function<void(HWND)> action) {
+    return std::async(std::launch::async, [=] {
+        HWND dialog = waitForDialog(GetCurrentProcessId(), controlId);
+        if (!dialog) return false;
+        action(dialog);
+        if (IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+}
+
+TestWindow::TestWindow(bool visible, RECT place, DWORD extendedStyle)
+    : window_(CreateWindowExA(extendedStyle, "STATIC", "test window", WS_POPUP | (visible ? WS_VISIBLE : 0), place.left,
+                              place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr)) {}
+
+namespace {
+
+COLORREF colourOf(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+
+}  // namespace
+
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dc_.reset(CreateCompatibleDC(nullptr));
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
+    selected_.select(dc_.get(), bitmap_.get());
+    const DWORD pixel = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+    std::fill(bits_, bits_ + static_cast<size_t>(width) * height, pixel);
+}
+
+const DWORD* Canvas::bits() const {
+    GdiFlush();
+    return bits_;
+}
+
+COLORREF Canvas::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    return colourOf(bits()[static_cast<size_t>(y) * width_ + x]);
+}
+
 ScreenPixels::ScreenPixels(RECT area) : width_(area.right - area.left), height_(area.bottom - area.top) {
     if (width_ <= 0 || height_ <= 0) return;
-    pixels_.resize(static_cast<size_t>(width_) * height_);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    memcpy(pixels_.data(), bits, pixels_.size() * sizeof(DWORD));
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    Canvas canvas(width_, height_);
+    WindowDC screen(nullptr);
+    BitBlt(canvas.dc(), 0, 0, width_, height_, screen.get(), area.left, area.top, SRCCOPY);
+    pixels_.assign(canvas.bits(), canvas.bits() + static_cast<size_t>(width_) * height_);
 }
 
 COLORREF ScreenPixels::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    DWORD pixel = pixels_[static_cast<size_t>(y) * width_ + x];
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    return colourOf(pixels_[static_cast<size_t>(y) * width_ + x]);
 }
 
 bool ScreenPixels::writeBmp(const char* path) const {
@@ -245,14 +309,14 @@ bool ScreenPixels::writeBmp(const char* path) const {
     return ok;
 }
 
-void pumpMessagesFor(DWORD milliseconds) {
-    DWORD start = GetTickCount();
+int pumpMessagesFor(DWORD milliseconds) {
     MSG message;
-    while (GetTickCount() - start < milliseconds) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(5)) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        Sleep(10);
     }
+    return -1;
 }

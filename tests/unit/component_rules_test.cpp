@@ -9,16 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "settings/launcher_settings.h"
+#include "tests/support/path_buffer.h"
 
 namespace {
-
-// A heap block of exactly one path buffer, so that a write past it trips the sanitizer.
-std::unique_ptr<char[]> pathBuffer() {
-    std::unique_ptr<char[]> buffer(new char[kPathBufferSize]);
-    std::memset(buffer.get(), 'x', kPathBufferSize);
-    std::strcpy(buffer.get(), "untouched");
-    return buffer;
-}
 
 TEST(DirectXRoom, FifteenMegabytesOrMoreOnTheSystemDrive) {
     const struct {

@@ -9,14 +9,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "tests/support/lookup_text.h"
+#include "tests/support/path_buffer.h"
 
-// Exactly one path buffer on the heap, so that a write past it trips the sanitizer.
-std::unique_ptr<char[]> pathBuffer() {
-    std::unique_ptr<char[]> buffer(new char[kPathBufferSize]);
-    std::strcpy(buffer.get(), "untouched");
-    return buffer;
-}
+namespace {
 
 TEST(PathJoin, AResultThatDoesNotFitIsNotMade) {
     const std::string name = "regist\\MirelP.exe";
@@ -65,6 +61,13 @@ TEST(GameFolder, IsTwoLevelsAboveTheExecutableButNeverAboveTheRoot) {
     }
     auto out = pathBuffer();
     EXPECT_EQ(0, gameWorkingFolder(std::string(kPathBufferSize, 'g').c_str(), out.get()));
+}
+
+// The text the tests under Wine and end to end expect whenever the lookup finds a file nowhere.
+TEST(FileNotFoundMessage, NamesTheFileAsItWasAskedFor) {
+    EXPECT_EQ("Could not find the file: regist\\MirelP.exe.\nPlease check that you have inserted the QUARLOCK2 CD "
+              "in your CD-ROM drive and click OK.",
+              fileNotFoundText("regist\\MirelP.exe"));
 }
 
 TEST(DriveTableRecord, ListsStayWithinTheirEntries) {

@@ -1,6 +1,9 @@
 // The title menu's geometry: hit areas, keyboard moves and where the texts go.
 #include "launcher/menu_layout.h"
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,6 +100,30 @@ TEST(MenuTextPlaces, SavePathIsCentredUpTo285PixelsThenStartsAt330) {
     EXPECT_EQ(savePathTextX(285), 330);
     EXPECT_EQ(savePathTextX(286), 330);
     EXPECT_EQ(savePathTextX(1000), 330);
+}
+
+// "text, item, column left + width, row" of a line, "<driver>" or "<save path>" for the texts
+// that depend on the settings.
+std::string describe(const MenuTextLine& line) {
+    const std::string text = line.kind == MenuTextKind::Label      ? line.label
+                             : line.kind == MenuTextKind::DriverName ? "<driver>"
+                                                                     : "<save path>";
+    return text + ", " + std::to_string(line.item) + ", " + std::to_string(line.columnLeft) + " + " +
+           std::to_string(line.columnWidth) + ", " + std::to_string(line.y);
+}
+
+// The one table the title screen's tests under Wine and end to end read the lines from.
+TEST(MenuTextPlaces, EachLineHasItsTextColumnAndRow) {
+    const char* const expected[kMenuTextLineCount] = {
+        "Play QUARLOCK2, 0, 325 + 295, 53",     "OPTIONS, 1, 325 + 295, 104",
+        "<driver>, 1, 325 + 295, 120",          "Install QUARLOCK2, 2, 325 + 295, 173",
+        "Uninstall QUARLOCK2, 3, 325 + 295, 233", "SAVE GAME FOLDER, 4, 325 + 295, 286",
+        "<save path>, 4, 325 + 295, 300",       "View Readme.txt, 5, 325 + 295, 353",
+        "Quit, 6, 325 + 147, 413",              "Briskel's HomePage., 7, 473 + 147, 413",
+    };
+    for (int index = 0; index < kMenuTextLineCount; ++index) EXPECT_EQ(expected[index], describe(menuTextLine(index)));
+    const MenuRect clip = kSavePathClip;
+    EXPECT_EQ((std::vector<int>{330, 270, 615, 329}), (std::vector<int>{clip.left, clip.top, clip.right, clip.bottom}));
 }
 
 TEST(MenuTextPlaces, LinesFollowTheirItems) {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/path_buffer.h"
+
 namespace {
 
 using V = TypedPathVerdict;
@@ -93,13 +95,6 @@ TEST(FindFolder, EntersTheFirstChildWhosePathOccursInTheSavePath) {
         ModelTree::toUpper(&c.savePath[0]);
         EXPECT_EQ(c.expected, findContainedFolder(tree, c.savePath.c_str(), "C:\\", 1)) << c.savePath;
     }
-}
-
-// A heap block of exactly one path buffer, so that a write past it trips the sanitizer.
-std::unique_ptr<char[]> pathBuffer(const std::string& text = "untouched") {
-    std::unique_ptr<char[]> buffer(new char[kPathBufferSize]);
-    std::snprintf(buffer.get(), kPathBufferSize, "%s", text.c_str());
-    return buffer;
 }
 
 TEST(BoundedPaths, WhatDoesNotFitIsRefusedWithoutOverflow) {

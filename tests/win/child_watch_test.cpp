@@ -2,70 +2,27 @@
 // with --sleep-ms) and the real title window, polled the way the launcher's loop does.
 #include <windows.h>
 
-#include <cstring>
 #include <functional>
 #include <future>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "install/component_rules.h"
 #include "install/setup_run.h"
 #include "install/child_watch.h"
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
 #include "launcher/startup.h"
-#include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/launcher_state.h"
+#include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
 namespace {
-
-const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
-
-// This test program, started to sleep for a while and end; the test keeps a full handle.
-class SleepingChild {
-public:
-    explicit SleepingChild(DWORD milliseconds) {
-        char program[MAX_PATH];
-        GetModuleFileNameA(nullptr, program, sizeof program);
-        std::string commandLine = "\"" + std::string(program) + "\" --sleep-ms=" + std::to_string(milliseconds);
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started = {};
-        if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &started))
-            return;
-        CloseHandle(started.hThread);
-        process_ = started.hProcess;
-        id_ = started.dwProcessId;
-    }
-    ~SleepingChild() {
-        if (!process_) return;
-        WaitForSingleObject(process_, 10000);
-        CloseHandle(process_);
-    }
-    SleepingChild(const SleepingChild&) = delete;
-    SleepingChild& operator=(const SleepingChild&) = delete;
-
-    bool started() const { return process_ != nullptr; }
-    DWORD id() const { return id_; }
-    // A further handle to the child with only the given access; the caller owns it.
-    HANDLE open(DWORD access) const { return OpenProcess(access, FALSE, id_); }
-    bool waitForEnd() const { return WaitForSingleObject(process_, 10000) == WAIT_OBJECT_0; }
-    // When the child ended, as a system time in 100 ns units.
-    ULONGLONG endTime() const {
-        FILETIME creation, exit, kernel, user;
-        GetProcessTimes(process_, &creation, &exit, &kernel, &user);
-        return (static_cast<ULONGLONG>(exit.dwHighDateTime) << 32) | exit.dwLowDateTime;
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
-};
 
 ULONGLONG systemTimeNow() {
     FILETIME now;
@@ -74,24 +31,6 @@ ULONGLONG systemTimeNow() {
 }
 
 INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
-void registerTitleClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = titleClassProc;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kTitleWindowClass;
-    RegisterClassA(&windowClass);  // fails harmlessly when another test registered it
-}
-
-// Whether first lies above second in the window order.
-bool isAbove(HWND first, HWND second) {
-    for (HWND window = GetWindow(first, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
-        if (window == second) return true;
-    return false;
-}
 
 // What the launcher's loop saw while it ran.
 struct LoopRun {
@@ -103,12 +42,10 @@ struct LoopRun {
 class ChildWatchTest : public testing::Test {
 protected:
     void SetUp() override {
-        appInstance = GetModuleHandleA(nullptr);
-        registerTitleClass();
-        ASSERT_TRUE(deleteRegTree(kSettings));
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
         // No readme and no notice at initialisation.
-        ASSERT_TRUE(setRegDword(kSettings, "OTHERS", 15));
-        ASSERT_NE(nullptr, CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0));
+        ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 15));
+        ASSERT_NE(nullptr, openTitleWindow());
         pumpMessagesFor(100);  // the resume message starts the watch timer
         timerStartedAt_ = GetTickCount();
         pleaseWaitWindow =
@@ -121,12 +58,8 @@ protected:
         childWatch = {nullptr, 0};
         if (IsWindow(pleaseWait_)) DestroyWindow(pleaseWait_);
         pleaseWaitWindow = nullptr;
-        if (IsWindow(titleWindow)) DestroyWindow(titleWindow);
-        pumpMessagesFor(20);
-        deleteTitlePalettes();
-        titleWindow = nullptr;
-        std::memset(highlight, 0, sizeof highlight);
-        EXPECT_TRUE(deleteRegTree(kSettings));
+        closeTitleWindow();
+        EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
     // The launcher's loop: waits for a message, polls the watch, dispatches the message;
@@ -159,8 +92,7 @@ protected:
 TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
     HWND title = titleWindow;
     // Another window over the title window, which the end of the watch brings back up.
-    HWND cover = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 300, 200, 200, 100,
-                                 nullptr, nullptr, appInstance, nullptr);
+    TestWindow cover(true, {300, 200, 500, 300}, WS_EX_TOOLWINDOW);
     ASSERT_TRUE(isAbove(cover, title));
 
     SleepingChild child(300);
@@ -204,7 +136,6 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
 
     // Later polls find nothing to do.
     EXPECT_EQ(0, pollChildWatch(titleWindow));
-    DestroyWindow(cover);
 }
 
 TEST_F(ChildWatchTest, ArmingWithoutAProcessIsRefused) {
@@ -281,9 +212,7 @@ TEST_F(ChildWatchTest, TheNextQuestionWaitsForTheDialogThatAClickOpened) {
     auto seen = std::async(std::launch::async, [loopThread] {
         Seen result;
         const DWORD self = GetCurrentProcessId();
-        HWND viewer = nullptr;
-        for (DWORD start = GetTickCount(); !viewer && GetTickCount() - start < 5000; Sleep(20))
-            viewer = visibleDialog(self, IDC_README_TEXT);
+        HWND viewer = waitForDialog(self, IDC_README_TEXT, 5000);
         result.viewer = viewer != nullptr;
         Sleep(500);  // time enough for the viewer's loop to dispatch what is queued
         for (HWND box; (box = visibleMessageBox(self)) != nullptr; waitUntilGone(box, 2000)) {
@@ -304,7 +233,7 @@ TEST_F(ChildWatchTest, TheNextQuestionWaitsForTheDialogThatAClickOpened) {
 
     EXPECT_TRUE(result.viewer) << "the click was lost";
     EXPECT_FALSE(result.questionOverViewer);
-    EXPECT_EQ(result.questions, std::vector<std::string>{"Would you like to install DirectX(R)Media6 now?"});
+    EXPECT_EQ(result.questions, std::vector<std::string>{componentOffer(RuntimeComponent::DirectXMedia).questionShort});
 }
 
 }  // namespace

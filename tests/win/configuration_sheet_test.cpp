@@ -15,15 +15,14 @@
 
 #include "config/configuration_sheet.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
 namespace {
 
-const RegPlace kSettingsKey = {HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 constexpr const char* kSheetCaption = "QUARLOCK2";
 constexpr int kApplyButtonId = 0x3021;
 constexpr int kScreenPage = 0, kFeaturesPage = 1, kFuturePage = 2;
@@ -35,17 +34,7 @@ constexpr const char* kNoMode = "Choose a screen resolution from the list above.
 constexpr const char* kVoodoo2Id = "PCI\\VEN_121A&DEV_0002&SUBSYS_00000000&REV_02";
 constexpr const char* kRivaTntId = "PCI\\VEN_10DE&DEV_0020&SUBSYS_00000000&REV_04";
 
-DWORD floatBits(float value) {
-    DWORD bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 // ---- Reading and working the pages from the helper thread ---------------------------------
-
-HWND sheetPage(HWND sheet, int index) {
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, index, 0));
-}
 
 // Switching tabs repaints the page on a real desktop; under a loaded Xvfb the expose can
 // come late, so the page is invalidated to make its repaint certain.
@@ -55,10 +44,6 @@ HWND showPage(HWND sheet, int index) {
     InvalidateRect(page, nullptr, FALSE);
     return page;
 }
-
-HWND currentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-
-int comboSelection(HWND page, int id) { return static_cast<int>(SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0)); }
 
 std::vector<std::string> itemTexts(HWND page, int id, UINT countMessage, UINT textMessage) {
     std::vector<std::string> texts;
@@ -78,10 +63,6 @@ std::string text(HWND page, int id) { return dialogItemText(page, id); }
 bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 bool visible(HWND page, int id) { return IsWindowVisible(GetDlgItem(page, id)) != FALSE; }
 
-// Sent, not posted: the click's notification has been handled when it returns. Only for
-// buttons that open no box.
-void sendClick(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
-
 void selectFeature(HWND page, int position) {
     HWND list = GetDlgItem(page, IDC_FEATURES_LIST);
     SendMessageA(list, LB_SETCURSEL, position, 0);
@@ -98,12 +79,8 @@ std::string choiceChecks(HWND page) {
 // The Features page refreshes itself when it is painted, which happens some time after it
 // has been shown.
 std::string choiceChecksOnceSettled(HWND page, const std::string& expected) {
-    std::string marks;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(20)) {
-        marks = choiceChecks(page);
-        if (marks == expected) break;
-    }
-    return marks;
+    waitUntil([&] { return choiceChecks(page) == expected; }, 2000);
+    return choiceChecks(page);
 }
 
 struct ModeList {
@@ -152,19 +129,12 @@ struct Record {
 class ConfigurationSheetTest : public testing::Test {
 protected:
     void SetUp() override {
-        previousInstance_ = appInstance;
         appInstance = GetModuleHandleA(nullptr);
         ASSERT_TRUE(deleteRegTree(kSettingsKey));
-        owner_ = CreateWindowExA(0, "STATIC", "sheet owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, nullptr, nullptr,
-                                 appInstance, nullptr);
-        ASSERT_NE(nullptr, owner_);
+        ASSERT_NE(nullptr, owner_.get());
         setRecord(Record());
     }
-    void TearDown() override {
-        DestroyWindow(owner_);
-        appInstance = previousInstance_;
-        EXPECT_TRUE(deleteRegTree(kSettingsKey));
-    }
+    void TearDown() override { EXPECT_TRUE(deleteRegTree(kSettingsKey)); }
 
     static void setRecord(const Record& record) {
         LauncherSettings& settings = launcherSettings;
@@ -227,10 +197,8 @@ protected:
         EXPECT_EQ(15u, settings.promptFlags);
     }
 
-    HWND owner_ = nullptr;
-
-private:
-    HINSTANCE previousInstance_ = nullptr;
+    SavedLauncherState saved_;
+    TestWindow owner_{true};
 };
 #define expectSaved(record) expectSavedAt(__FILE__, __LINE__, record)
 #define expectRecord(record) expectRecordAt(__FILE__, __LINE__, record)
@@ -264,7 +232,7 @@ TEST_F(ConfigurationSheetTest, OpensOnTheFirstOfThreePagesWithOkAndCancelOnly) {
         }
         seen.tabSelected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
         HWND page = sheetPage(sheet, kScreenPage);
-        seen.firstPageCurrent = page && currentPage(sheet) == page;
+        seen.firstPageCurrent = page && currentSheetPage(sheet) == page;
         HWND apply = GetDlgItem(sheet, kApplyButtonId);
         seen.applyShown = apply && IsWindowVisible(apply);
         seen.okShown = IsWindowVisible(GetDlgItem(sheet, IDOK));
@@ -274,7 +242,7 @@ TEST_F(ConfigurationSheetTest, OpensOnTheFirstOfThreePagesWithOkAndCancelOnly) {
         pressSheetButton(sheet, PSBTN_CANCEL);
     });
     EXPECT_EQ("QUARLOCK2", seen.caption);
-    EXPECT_EQ(owner_, seen.owner);
+    EXPECT_EQ(owner_.get(), seen.owner);
     EXPECT_EQ((std::vector<std::string>{"Screen adjustment.", "Features", "Future Support"}), seen.tabs);
     EXPECT_EQ(0, seen.tabSelected);
     EXPECT_TRUE(seen.firstPageCurrent);
@@ -306,11 +274,11 @@ TEST_F(ConfigurationSheetTest, CancelPutsBackWhatThePagesChanged) {
             HWND screen = sheetPage(sheet, kScreenPage);
             chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kVoodoo2Position);
             HWND features = showPage(sheet, kFeaturesPage);
-            sendClick(features, IDC_FEATURES_CHOICE2);  // SHADING off
+            pressButton(features, IDC_FEATURES_CHOICE2);  // SHADING off
             selectFeature(features, 5);
-            sendClick(features, IDC_FEATURES_CHOICE1);  // high quality
+            pressButton(features, IDC_FEATURES_CHOICE1);  // high quality
             selectFeature(features, 6);
-            sendClick(features, IDC_FEATURES_CHOICE2);  // mono
+            pressButton(features, IDC_FEATURES_CHOICE2);  // mono
             HWND future = showPage(sheet, kFuturePage);
             for (int id : {IDC_FUTURE_DATA1, IDC_FUTURE_DATA2, IDC_FUTURE_DATA3, IDC_FUTURE_DATA4})
                 setEditText(future, id, "77");
@@ -433,10 +401,10 @@ TEST_F(ConfigurationSheetTest, EveryTextFitsItsControl) {
         }
         selectFeature(features, 5);
         for (int level : {IDC_FEATURES_CHOICE1, IDC_FEATURES_CHOICE2, IDC_FEATURES_CHOICE3}) {
-            sendClick(features, level);
+            pressButton(features, level);
             check(features, "sound quality " + std::to_string(level));
         }
-        sendClick(features, IDC_FEATURES_CHOICE1);
+        pressButton(features, IDC_FEATURES_CHOICE1);
         savePicture(sheet, "sheet_features_sound_quality.bmp");
 
         HWND future = showPage(sheet, kFuturePage);
@@ -616,9 +584,7 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
             shownSheet = sheet;
             HWND page = sheetPage(sheet, kScreenPage);
             descriptionBefore = text(page, IDC_SCREEN_MODE_TEXT);
-            auto answered = answerNextMessageBox(c.answer);
-            clickButton(page, IDC_SCREEN_DETECT);
-            box = answered.get();
+            box = pressAndAnswer(page, IDC_SCREEN_DETECT, c.answer);
             EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
             EXPECT_EQ(*c.modes, modeList(page).names);
             if (c.answer == IDCANCEL) {
@@ -640,27 +606,6 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
     }
 }
 
-// Removes the Plug and Play device list for its lifetime and makes it again, empty, afterwards
-// as the other tests expect it.
-class DeviceListRemoved {
-public:
-    DeviceListRemoved() : removed_(deleteRegTree(kDeviceList)) {}
-    ~DeviceListRemoved() {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_DYN_DATA, kDeviceListPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr) == ERROR_SUCCESS)
-            RegCloseKey(key);
-        EXPECT_TRUE(regKeyExists(kDeviceList));
-    }
-    DeviceListRemoved(const DeviceListRemoved&) = delete;
-    DeviceListRemoved& operator=(const DeviceListRemoved&) = delete;
-    bool removed() const { return removed_; }
-
-private:
-    const RegPlace kDeviceList = {HKEY_DYN_DATA, kDeviceListPath};
-    bool removed_;
-};
-
 // Without the Plug and Play list the question offers the software mode.
 TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
     AnsweredBox box;
@@ -669,9 +614,7 @@ TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
         ASSERT_TRUE(noDeviceList.removed());
         runSheet([&](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
-            auto answered = answerNextMessageBox(IDOK);
-            clickButton(page, IDC_SCREEN_DETECT);
-            box = answered.get();
+            box = pressAndAnswer(page, IDC_SCREEN_DETECT);
             EXPECT_EQ(kSoftwareSystemPosition, comboSelection(page, IDC_SCREEN_DRIVERS));
             pressSheetButton(sheet, PSBTN_OK);
         });
@@ -701,13 +644,13 @@ TEST_F(ConfigurationSheetTest, FeaturesFollowTheDriverChosenOnTheFirstPage) {
         chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kSoftwareVideoPosition);
         showPage(sheet, kFeaturesPage);
         EXPECT_EQ("100", choiceChecksOnceSettled(features, "100"));
-        sendClick(features, IDC_FEATURES_CHOICE2);  // SHADING off for the software renderers
+        pressButton(features, IDC_FEATURES_CHOICE2);  // SHADING off for the software renderers
         EXPECT_EQ(0x07960796u, launcherSettings.optionBits);
 
         chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kRivaTntPosition);
         showPage(sheet, kFeaturesPage);
         EXPECT_EQ("010", choiceChecksOnceSettled(features, "010"));
-        sendClick(features, IDC_FEATURES_CHOICE1);  // SHADING on for the cards
+        pressButton(features, IDC_FEATURES_CHOICE1);  // SHADING on for the cards
         EXPECT_EQ(0x07960797u, launcherSettings.optionBits);
         pressSheetButton(sheet, PSBTN_OK);
     });
@@ -737,7 +680,7 @@ TEST_F(ConfigurationSheetTest, EachFeatureShowsItsChoicesAndClicksChangeOnlyItsB
             EXPECT_FALSE(visible(page, IDC_FEATURES_CHOICE3));
             EXPECT_EQ((before & c.bit) ? "100" : "010", choiceChecks(page));
             const std::string description = text(page, IDC_FEATURES_DESCRIPTION);
-            sendClick(page, (before & c.bit) ? IDC_FEATURES_CHOICE2 : IDC_FEATURES_CHOICE1);
+            pressButton(page, (before & c.bit) ? IDC_FEATURES_CHOICE2 : IDC_FEATURES_CHOICE1);
             EXPECT_EQ(before ^ c.bit, launcherSettings.optionBits);
             EXPECT_EQ(description, text(page, IDC_FEATURES_DESCRIPTION));
         }
@@ -758,10 +701,10 @@ TEST_F(ConfigurationSheetTest, SoundQualityHasThreeChoicesAndKeepsStereo) {
         EXPECT_EQ("Low quality", text(page, IDC_FEATURES_CHOICE3));
         EXPECT_EQ("010", choiceChecks(page));
         EXPECT_EQ(0u, text(page, IDC_FEATURES_DESCRIPTION).find("This is recommended"));
-        sendClick(page, IDC_FEATURES_CHOICE1);
+        pressButton(page, IDC_FEATURES_CHOICE1);
         EXPECT_EQ(10u, launcherSettings.soundSetting);
         EXPECT_EQ(0u, text(page, IDC_FEATURES_DESCRIPTION).find("You can expect the highest"));
-        sendClick(page, IDC_FEATURES_CHOICE3);
+        pressButton(page, IDC_FEATURES_CHOICE3);
         EXPECT_EQ(8u, launcherSettings.soundSetting);
         EXPECT_EQ(0u, text(page, IDC_FEATURES_DESCRIPTION).find("Lower sound quality."));
 
@@ -770,13 +713,13 @@ TEST_F(ConfigurationSheetTest, SoundQualityHasThreeChoicesAndKeepsStereo) {
         EXPECT_EQ("Stereo", text(page, IDC_FEATURES_CHOICE1));
         EXPECT_EQ("Mono", text(page, IDC_FEATURES_CHOICE2));
         EXPECT_EQ("100", choiceChecks(page));
-        sendClick(page, IDC_FEATURES_CHOICE2);
+        pressButton(page, IDC_FEATURES_CHOICE2);
         EXPECT_EQ(0u, launcherSettings.soundSetting);
         EXPECT_EQ(0x07970797u, launcherSettings.optionBits) << "sound choices leave the option bits alone";
 
         selectFeature(page, 5);
         EXPECT_EQ("001", choiceChecks(page));
-        sendClick(page, IDC_FEATURES_CHOICE2);
+        pressButton(page, IDC_FEATURES_CHOICE2);
         EXPECT_EQ(1u, launcherSettings.soundSetting);
 
         // One sound setting for both halves: the software renderers show the same choices.
@@ -818,9 +761,9 @@ TEST_F(ConfigurationSheetTest, PresetsTurnPaletteChangeOffInTheActiveHalfOnly) {
         runSheet([&](HWND sheet) {
             HWND page = showPage(sheet, kFeaturesPage);
             selectFeature(page, 3);
-            sendClick(page, IDC_FEATURES_CHOICE1);
+            pressButton(page, IDC_FEATURES_CHOICE1);
             EXPECT_EQ(c.afterPalette, launcherSettings.optionBits);
-            sendClick(page, c.preset);
+            pressButton(page, c.preset);
             EXPECT_EQ(c.afterPreset, launcherSettings.optionBits);
             EXPECT_EQ(c.sound, launcherSettings.soundSetting);
             EXPECT_EQ("010", choiceChecks(page)) << "PALETTE-CHANGE shows OFF";
@@ -877,7 +820,7 @@ TEST_F(ConfigurationSheetTest, FutureSupportShowsTheValuesAndReadsThemOnOk) {
             EXPECT_EQ("ab", text(page, IDC_FUTURE_DATA3));
             EXPECT_EQ("cd", text(page, IDC_FUTURE_DATA4));
             if (c.pressDefault) {
-                sendClick(page, IDC_FUTURE_DEFAULT);
+                pressButton(page, IDC_FUTURE_DEFAULT);
                 EXPECT_EQ("0.000000", text(page, IDC_FUTURE_DATA1));
                 EXPECT_EQ("0.000000", text(page, IDC_FUTURE_DATA2));
                 EXPECT_EQ("0", text(page, IDC_FUTURE_DATA3));
@@ -894,7 +837,7 @@ TEST_F(ConfigurationSheetTest, FutureSupportShowsTheValuesAndReadsThemOnOk) {
 TEST_F(ConfigurationSheetTest, FutureSupportChangesAreDroppedOnCancel) {
     runSheet([](HWND sheet) {
         HWND page = showPage(sheet, kFuturePage);
-        sendClick(page, IDC_FUTURE_DEFAULT);
+        pressButton(page, IDC_FUTURE_DEFAULT);
         setEditText(page, IDC_FUTURE_DATA2, "9.75");
         pressSheetButton(sheet, PSBTN_CANCEL);
     });

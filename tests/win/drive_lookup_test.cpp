@@ -9,14 +9,16 @@
 
 #include "install/drive_survey.h"
 #include "install/file_lookup.h"
+#include "install/path_rules.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/drive_layout.h"
+#include "tests/support/files.h"
+#include "tests/support/launcher_state.h"
+#include "tests/support/lookup_text.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
-#include "tests/win/install_test_support.h"
 
 namespace {
-
-const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 
 std::string names(const DriveEntry (&list)[kDriveTableSize]) {
     std::string text;
@@ -28,17 +30,14 @@ class DriveLookup : public testing::Test {
 protected:
     void SetUp() override {
         driveTable = {};
-        saved_ = launcherSettings;
-        deleteRegValue(kSettings, "Install Path");
+        deleteRegValue(kSettingsKey, "Install Path");
     }
     void TearDown() override {
         for (const std::string& copy : {programCopy_, windowsCopy_}) {
             DeleteFileA(copy.c_str());
             RemoveDirectoryA(copy.substr(0, copy.find_last_of('\\')).c_str());
         }
-        launcherSettings = saved_;
-        deleteRegValue(kSettings, "Install Path");
-        driveTable = {};
+        deleteRegValue(kSettingsKey, "Install Path");
     }
     // What locateFile answers for the probe, and the text of the box it showed, if any.
     std::string locate(std::string* boxText = nullptr) {
@@ -51,9 +50,9 @@ protected:
         return path;
     }
 
+    SavedLauncherState saved_;
     ScratchFolder scratch_{"drive-lookup"};
     DriveLayout drives_;
-    LauncherSettings saved_;
     const std::string name_ = "regist\\probe" + std::to_string(GetCurrentProcessId()) + ".bin";
     std::string programCopy_, windowsCopy_;  // made outside the scratch folder
 };
@@ -78,18 +77,15 @@ TEST_F(DriveLookup, TriesEachPlaceInTurn) {
     ASSERT_TRUE(drives_.define('D', DRIVE_CDROM, scratch_ / "empty"));
     ASSERT_TRUE(drives_.define('E', DRIVE_CDROM, scratch_ / "cd"));
     surveyDrives();
-    char module[MAX_PATH], windows[MAX_PATH];
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    *std::strrchr(module, '\\') = '\0';
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string programCopy = programCopy_ = std::string(module) + "\\" + name_;
-    const std::string windowsCopy = windowsCopy_ = std::string(windows) + "\\" + name_;
+    const std::string module = modulePath();
+    const std::string programCopy = programCopy_ = module.substr(0, module.rfind('\\')) + "\\" + name_;
+    const std::string windowsCopy = windowsCopy_ = windowsFolder() + "\\" + name_;
     // The save path ends with a backslash; the candidate then holds a doubled one.
     std::strcpy(launcherSettings.savePath, (scratch_ / "save\\").c_str());
     const std::string saveCopy = scratch_ / "save\\\\" + name_, installCopy = scratch_ / "install\\" + name_;
     for (const std::string& copy : {programCopy, scratch_ / "cd\\" + name_, saveCopy, installCopy, windowsCopy})
         ASSERT_TRUE(writeFile(copy)) << copy;
-    ASSERT_TRUE(setRegString(kSettings, "Install Path", (scratch_ / "install").c_str()));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", (scratch_ / "install").c_str()));
 
     EXPECT_EQ(programCopy, locate()) << "the program's folder comes before every CD";
     DeleteFileA(programCopy.c_str());
@@ -98,14 +94,13 @@ TEST_F(DriveLookup, TriesEachPlaceInTurn) {
     EXPECT_EQ(saveCopy, locate());
     DeleteFileA(saveCopy.c_str());
     EXPECT_EQ(installCopy, locate());
-    ASSERT_TRUE(deleteRegValue(kSettings, "Install Path"));
+    ASSERT_TRUE(deleteRegValue(kSettingsKey, "Install Path"));
     EXPECT_EQ(windowsCopy, locate()) << "without \"Install Path\" that place is left out";
     DeleteFileA(windowsCopy.c_str());
 
     std::string box;
     EXPECT_EQ("", locate(&box));
-    EXPECT_EQ("Could not find the file: " + name_ + ".\nPlease check that you have inserted the QUARLOCK2 CD "
-              "in your CD-ROM drive and click OK.|QUARLOCK2", box);
+    EXPECT_EQ(fileNotFoundText(name_.c_str()) + "|QUARLOCK2", box);
 }
 
 TEST_F(DriveLookup, ACandidateTooLongForAPathIsSkippedNotCut) {
@@ -116,7 +111,7 @@ TEST_F(DriveLookup, ACandidateTooLongForAPathIsSkippedNotCut) {
     ASSERT_TRUE(writeFile(candidate.substr(0, kPathBufferSize - 1)));
     std::strcpy(launcherSettings.savePath, save.c_str());
     ASSERT_TRUE(writeFile(scratch_ / "install\\" + name_));
-    ASSERT_TRUE(setRegString(kSettings, "Install Path", (scratch_ / "install").c_str()));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", (scratch_ / "install").c_str()));
     EXPECT_EQ(scratch_ / "install\\" + name_, locate());
 }
 

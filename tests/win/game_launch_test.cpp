@@ -1,6 +1,7 @@
 // Play: the registered game or the CD copy started in the folder two levels above it, with
 // the launch values completed, the busy guard and the failures, using the demo CD's stand-in.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -9,27 +10,23 @@
 
 #include "install/drive_survey.h"
 #include "install/game_launch.h"
+#include "install/path_rules.h"
 #include "launcher/title_window.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/drive_layout.h"
+#include "tests/support/files.h"
+#include "tests/support/launcher_state.h"
+#include "tests/support/lookup_text.h"
 #include "tests/support/registry_expect.h"
+#include "tests/support/stand_ins.h"
 #include "tests/support/window_driver.h"
-#include "tests/win/install_test_support.h"
 
 namespace {
-
-const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
-
-std::string currentFolder() {
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    return folder;
-}
 
 class GameLaunch : public testing::Test {
 protected:
     void SetUp() override {
-        saved_ = launcherSettings;
-        ASSERT_TRUE(deleteRegTree(kSettings));
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
         std::memset(busyFlags, 0, sizeof busyFlags);
         driveTable = {};
         surveyDrives();  // D: holds the demo CD
@@ -38,50 +35,46 @@ protected:
         launcherSettings.optionBits = 0x12345678;
         std::strcpy(launcherSettings.savePath, "C:\\Saved\\");
         // The game inherits the launcher's environment.
-        SetEnvironmentVariableA("STANDIN_MIRELP_RUN_MS", "0");
-        SetEnvironmentVariableA("STANDIN_MIRELP_REPORT_DIR", scratch_.root().c_str());
+        standIns_.set("STANDIN_MIRELP_RUN_MS", "0");
         SetCurrentDirectoryA(scratch_.root().c_str());
     }
     void TearDown() override {
-        DestroyWindow(titleWindow_);
         SetCurrentDirectoryA("C:\\");
-        SetEnvironmentVariableA("STANDIN_MIRELP_RUN_MS", nullptr);
-        SetEnvironmentVariableA("STANDIN_MIRELP_REPORT_DIR", nullptr);
-        std::memset(busyFlags, 0, sizeof busyFlags);
-        launcherSettings = saved_;
-        EXPECT_TRUE(deleteRegTree(kSettings));
+        EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
     // Plays; the game's report when it ran (start 1), or the message shown (start 0).
-    std::string play(int expected, StandInReport* game = nullptr) {
+    std::string play(int expected, StandInValues* game = nullptr) {
         MessageBoxWatch boxes;
         EXPECT_EQ(expected, launchGame(titleWindow_, actionBlocked(kItemPlay, busyFlags)));
         const auto shown = boxes.stop();
         if (game) {
-            EXPECT_TRUE(game->waitFor(scratch_ / "MirelP.txt")) << "the game did not run";
+            *game = waitForReport(standIns_.reportFile("MirelP"));
+            EXPECT_FALSE(game->empty()) << "the game did not run";
         }
         if (shown.empty()) return "";
-        EXPECT_EQ(titleWindow_, shown[0].owner);
+        EXPECT_EQ(titleWindow_.get(), shown[0].owner);
         return shown[0].text + "|" + shown[0].caption;
     }
     std::string installGame() {
         const std::string game = scratch_ / "Games\\Q2\\regist\\MirelP.exe";
         SHCreateDirectoryExA(nullptr, (scratch_ / "Games\\Q2\\regist").c_str(), nullptr);
         EXPECT_TRUE(CopyFileA("D:\\regist\\MirelP.exe", game.c_str(), FALSE));
-        EXPECT_TRUE(setRegString(kSettings, "Execute_Mirel", game.c_str()));
+        EXPECT_TRUE(setRegString(kSettingsKey, "Execute_Mirel", game.c_str()));
         return game;
     }
 
+    SavedLauncherState saved_;
     ScratchFolder scratch_{"game-launch"};
+    StandInSettings standIns_{"game-launch-reports"};
     DriveLayout drives_;
-    LauncherSettings saved_;
-    HWND titleWindow_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    TestWindow titleWindow_;
 };
 
 TEST_F(GameLaunch, RegisteredGameStartsWithoutTheCd) {
     const std::string game = installGame();
     ASSERT_TRUE(drives_.remove('D'));
     busyFlags[kItemPlay] = busyFlags[kItemHomePage] = 1;  // set by the caller / never busy
-    StandInReport report;
+    StandInValues report;
     EXPECT_EQ("", play(1, &report));
     EXPECT_EQ("C:\\", currentFolder()) << "the launcher keeps no folder in use";
     EXPECT_EQ(game, report["module"]);
@@ -98,7 +91,7 @@ TEST_F(GameLaunch, RegisteredGameStartsWithoutTheCd) {
 TEST_F(GameLaunch, WithoutARegisteredGameTheCdCopyStartsInTheCdRoot) {
     for (bool registeredButDeleted : {false, true}) {
         if (registeredButDeleted) DeleteFileA(installGame().c_str());
-        StandInReport report;
+        StandInValues report;
         EXPECT_EQ("", play(1, &report));
         EXPECT_EQ("D:\\regist\\MirelP.exe", report["module"]);
         EXPECT_EQ("D:\\", report["working_directory"]) << "the root, not drive D's current folder";
@@ -108,16 +101,14 @@ TEST_F(GameLaunch, WithoutARegisteredGameTheCdCopyStartsInTheCdRoot) {
 
 TEST_F(GameLaunch, LaunchIsSetEvenWhenTheGameCannotStart) {
     ASSERT_TRUE(drives_.remove('D'));
-    EXPECT_EQ("Could not find the file: regist\\MirelP.exe.\nPlease check that you have inserted the QUARLOCK2 "
-              "CD in your CD-ROM drive and click OK.|QUARLOCK2",
-              play(0));
-    expectRegDword(kSettings, "Launch", 1);
+    EXPECT_EQ(fileNotFoundText("regist\\MirelP.exe") + "|QUARLOCK2", play(0));
+    expectRegDword(kSettingsKey, "Launch", 1);
 
-    ASSERT_TRUE(deleteRegValue(kSettings, "Launch"));
+    ASSERT_TRUE(deleteRegValue(kSettingsKey, "Launch"));
     ASSERT_TRUE(writeFile(scratch_ / "regist\\MirelP.exe", "not a program"));
-    ASSERT_TRUE(setRegString(kSettings, "Execute_Mirel", (scratch_ / "regist\\MirelP.exe").c_str()));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Execute_Mirel", (scratch_ / "regist\\MirelP.exe").c_str()));
     EXPECT_EQ("Error:CreateProcess QUARLOCK2|Error", play(0)) << "the system's own caption";
-    expectRegDword(kSettings, "Launch", 1);
+    expectRegDword(kSettingsKey, "Launch", 1);
     EXPECT_EQ(scratch_.root(), currentFolder());
 }
 
@@ -140,8 +131,8 @@ TEST_F(GameLaunch, AnotherBusyActionRefusesSilently) {
         EXPECT_EQ("", play(0)) << "item " << item;
         busyFlags[item] = 0;
     }
-    expectRegMissing(kSettings, "Launch");
-    EXPECT_FALSE(StandInReport().waitFor(scratch_ / "MirelP.txt", 300)) << "no game started";
+    expectRegMissing(kSettingsKey, "Launch");
+    EXPECT_TRUE(waitForReport(standIns_.reportFile("MirelP"), 300).empty()) << "no game started";
 }
 
 }  // namespace

@@ -10,61 +10,14 @@
 
 #include "launcher/readme_viewer.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
+#include "tests/support/files.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/window_driver.h"
 
 namespace {
 
-// A fresh folder made the current one for the test's lifetime; removed with its files.
-class CurrentFolder {
-public:
-    CurrentFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        GetCurrentDirectoryA(sizeof previous_, previous_);
-        path_ = std::string(temp) + "readme_viewer_" + std::to_string(GetCurrentProcessId()) + "_" +
-                std::to_string(counter_++);
-        CreateDirectoryA(path_.c_str(), nullptr);
-        SetCurrentDirectoryA(path_.c_str());
-    }
-    ~CurrentFolder() {
-        SetCurrentDirectoryA(previous_);
-        std::string readme = path_ + "\\readme.txt";
-        DeleteFileA(readme.c_str());
-        RemoveDirectoryA(readme.c_str());
-        RemoveDirectoryA(path_.c_str());
-    }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-
-private:
-    static int counter_;
-    char previous_[MAX_PATH] = "";
-    std::string path_;
-};
-int CurrentFolder::counter_ = 0;
-
-void writeReadme(const std::string& bytes) {
-    HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(bytes.size(), written);
-}
-
-// The whole text of a control, however long.
-std::string fullText(HWND control) {
-    LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT copied = SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(copied));
-    return text;
-}
+void writeReadme(const std::string& bytes) { ASSERT_TRUE(writeFile("readme.txt", bytes)); }
 
 // What the open viewer showed.
 struct ViewerSeen {
@@ -82,8 +35,6 @@ struct ViewerSeen {
     int tabAdvance = 0, tabStop = 0;
 };
 
-HWND findViewer() { return visibleDialog(GetCurrentProcessId(), IDC_README_TEXT); }
-
 // The box's own metrics: the average character width of its font, as the system measures it
 // to turn dialog template units into pixels (four units to the character).
 void measureTab(HWND edit, HFONT font, const std::string& text, ViewerSeen& seen) {
@@ -91,12 +42,10 @@ void measureTab(HWND edit, HFONT font, const std::string& text, ViewerSeen& seen
     if (line == std::string::npos) return;
     auto x = [edit](size_t index) { return static_cast<int>(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, index, 0)))); };
     seen.tabAdvance = x(line + 5) - x(line);
-    HDC dc = GetDC(edit);
-    HGDIOBJ previous = SelectObject(dc, font);
+    WindowDC dc(edit);
+    SelectedObject selected(dc.get(), font);
     SIZE alphabet = {};
-    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
-    SelectObject(dc, previous);
-    ReleaseDC(edit, dc);
+    GetTextExtentPoint32A(dc.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
     seen.tabStop = MulDiv(32, (alphabet.cx / 26 + 1) / 2, 4);
 }
 
@@ -105,14 +54,12 @@ void measureTab(HWND edit, HFONT font, const std::string& text, ViewerSeen& seen
 std::future<ViewerSeen> driveViewer(std::function<void(HWND)> close) {
     return std::async(std::launch::async, [close] {
         ViewerSeen seen;
-        HWND viewer = nullptr;
-        for (DWORD start = GetTickCount(); !viewer && GetTickCount() - start < 10000; Sleep(20))
-            viewer = findViewer();
+        HWND viewer = waitForDialog(GetCurrentProcessId(), IDC_README_TEXT);
         if (!viewer) return seen;
         seen.seen = true;
         seen.caption = windowText(viewer);
         HWND edit = GetDlgItem(viewer, IDC_README_TEXT);
-        seen.text = fullText(edit);
+        seen.text = controlText(edit);
         seen.lineCount = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
         seen.owner = GetWindow(viewer, GW_OWNER);
         seen.ownerEnabled = seen.owner && IsWindowEnabled(seen.owner);
@@ -138,22 +85,13 @@ void pressOk(HWND viewer) { clickButton(viewer, IDOK); }
 class ReadmeViewerTest : public testing::Test {
 protected:
     void SetUp() override {
-        previousInstance_ = appInstance;
         appInstance = GetModuleHandleA(nullptr);
-        owner_ = CreateWindowExA(0, "STATIC", "readme owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, nullptr,
-                                 nullptr, appInstance, nullptr);
-        ASSERT_NE(nullptr, owner_);
-    }
-    void TearDown() override {
-        DestroyWindow(owner_);
-        appInstance = previousInstance_;
+        ASSERT_NE(nullptr, owner_.get());
     }
 
-    HWND owner_ = nullptr;
-    CurrentFolder folder_;
-
-private:
-    HINSTANCE previousInstance_ = nullptr;
+    SavedLauncherState saved_;
+    TestWindow owner_{true};
+    CurrentFolder folder_{"readme-viewer"};
 };
 
 TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
@@ -184,7 +122,7 @@ TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
         EXPECT_EQ(c.bytes, viewer.text);
         // Lines are not wrapped: the long one stays one line.
         EXPECT_EQ(c.lines, viewer.lineCount);
-        EXPECT_EQ(owner_, viewer.owner);
+        EXPECT_EQ(owner_.get(), viewer.owner);
         EXPECT_FALSE(viewer.ownerEnabled);
         EXPECT_TRUE(viewer.focusOnOk);
         EXPECT_TRUE(viewer.editStyle & ES_READONLY);

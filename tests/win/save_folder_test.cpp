@@ -2,66 +2,31 @@
 // view and dialog manager, on folder trees the tests build under C:\foldertest.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
-#include <future>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "install/drive_survey.h"
+#include "common/message_texts.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
 #include "savefolder/new_folder_dialog.h"
 #include "savefolder/save_folder_dialog.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/files.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
 namespace {
 
 const std::string kRoot = "C:\\foldertest";
-const RegPlace kSettingsKey = {HKEY_LOCAL_MACHINE, "Software\\ORVANE\\QUARLOCK2"};
-const std::string kTooLong = "The PATH is too long. It must be within 245 characters.";
-
-bool isFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Runs action on a helper thread once a visible dialog holding the control shows; the dialog
-// is cancelled if the action leaves it open, so that a failed check never hangs the test.
-std::future<bool> whenDialogWith(int controlId, std::function<void(HWND)> action) {
-    return std::async(std::launch::async, [=] {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
-            for (HWND dialog : processWindows(GetCurrentProcessId(), "#32770")) {
-                if (!IsWindowVisible(dialog) || !GetDlgItem(dialog, controlId)) continue;
-                action(dialog);
-                if (IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                return true;
-            }
-        }
-        return false;
-    });
-}
-
-// A press that opens no box, handled when this returns.
-void press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-// A press answered at its first box; once this returns the dialog has finished with it.
-AnsweredBox pressAndAnswer(HWND dialog, int id, int answer = IDOK) {
-    auto box = answerNextMessageBox(answer);
-    clickButton(dialog, id);
-    AnsweredBox seen = box.get();
-    SendMessageA(dialog, WM_NULL, 0, 0);
-    return seen;
-}
+const std::string kTooLong = messageText(kMsgPathTooLong);
 
 HTREEITEM relative(HWND tree, HTREEITEM item, UINT relation) {
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
@@ -99,7 +64,7 @@ struct Chooser {
     std::string edit() const { return dialogItemText(dialog, IDC_FOLDER_PATH); }
     std::string root() const { return itemText(tree, relative(tree, nullptr, TVGN_ROOT)); }
     std::string selected() const { return pathOf(tree, relative(tree, nullptr, TVGN_CARET)); }
-    int drive() const { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_FOLDER_DRIVES, CB_GETCURSEL, 0, 0)); }
+    int drive() const { return comboSelection(dialog, IDC_FOLDER_DRIVES); }
     std::vector<std::string> below(const std::string& prefix) const {
         std::vector<std::string> paths;
         collect(tree, relative(tree, nullptr, TVGN_ROOT), prefix, paths);
@@ -112,20 +77,13 @@ protected:
     void SetUp() override {
         appInstance = GetModuleHandleA(nullptr);
         savedDrives_ = driveTable;
-        savedRegistryPath_ = copyRegValue(kSettingsKey, "Save Path");
         useFixedDrives({"C:"});
         ASSERT_TRUE(CreateDirectoryA(kRoot.c_str(), nullptr));
     }
     void TearDown() override {
-        std::string from = kRoot + '\0';
-        SHFILEOPSTRUCTA remove = {};
-        remove.wFunc = FO_DELETE;
-        remove.pFrom = from.c_str();
-        remove.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-        SHFileOperationA(&remove);
+        removeFolderTree(kRoot);
         EXPECT_FALSE(isFolder(kRoot));
         driveTable = savedDrives_;
-        restoreRegValue(kSettingsKey, "Save Path", savedRegistryPath_);
     }
 
     static void useFixedDrives(std::initializer_list<const char*> names) {
@@ -145,7 +103,7 @@ protected:
     // Opens the chooser on savePath with drive working it from a helper thread.
     static int runChooser(const std::string& savePath, const std::function<void(const Chooser&)>& drive) {
         std::strcpy(launcherSettings.savePath, savePath.c_str());
-        auto driver = whenDialogWith(IDC_FOLDER_TREE, [&](HWND dialog) { drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)}); });
+        auto driver = whenDialogAppears(IDC_FOLDER_TREE, [&](HWND dialog) { drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)}); });
         const int result = chooseSaveFolder(nullptr);
         EXPECT_TRUE(driver.get()) << "the chooser did not show";
         return result;
@@ -153,7 +111,7 @@ protected:
     // Runs the name dialog under parent with drive working it.
     static INT_PTR runNameDialog(const std::string& parent, const std::function<void(HWND)>& drive) {
         std::strcpy(launcherSettings.savePath, parent.c_str());
-        auto driver = whenDialogWith(IDC_NEW_FOLDER_PROMPT, drive);
+        auto driver = whenDialogAppears(IDC_NEW_FOLDER_PROMPT, drive);
         const INT_PTR result = runNewFolderNameDialog(nullptr);
         EXPECT_TRUE(driver.get()) << "the name dialog did not show";
         return result;
@@ -161,7 +119,7 @@ protected:
 
 private:
     DriveTable savedDrives_ = {};
-    RegValueCopy savedRegistryPath_;
+    SavedRegValue savedRegistryPath_{kSettingsKey, "Save Path"};
 };
 
 // Hidden, system and recycle folders at any depth, files, and folders whose listing would not
@@ -208,7 +166,7 @@ TEST_F(SaveFolderTest, ProgramIsChosenBeforeProgramFilesAndOkStoresIt) {
                   chooser.below("foldertest\\P"))
             << "listing order";
         EXPECT_EQ(kRoot + "\\Program\\", chooser.edit());
-        press(chooser.dialog, IDOK);
+        pressButton(chooser.dialog, IDOK);
     }));
     expectRegString(kSettingsKey, "Save Path", (kRoot + "\\Program\\").c_str(), kPathBufferSize);
 }
@@ -235,7 +193,7 @@ TEST_F(SaveFolderTest, DriveChoiceCancelAndTheNextOpeningsDrive) {
         EXPECT_EQ("N:\\Saves\\", chooser.edit());
         MessageBoxWatch watch;
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "N:\\Other\\");
-        press(chooser.dialog, IDOK);
+        pressButton(chooser.dialog, IDOK);
         EXPECT_TRUE(watch.stop().empty());
         EXPECT_EQ("N:\\Saves\\", chooser.edit());
     });
@@ -285,14 +243,12 @@ TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
     useFixedDrives({"C:", "D:"});
     CloseHandle(CreateFileA((kRoot + "\\file").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     const std::string typed = kRoot + "\\file\\sub\\";
-    const std::string cannotCreate = "Unable to create the folder. Please reboot and try again.";
+    const std::string cannotCreate = messageText(kMsgCannotCreateFolder);
     std::vector<std::string> boxes;
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         setEditText(chooser.dialog, IDC_FOLDER_PATH, typed.c_str());
         EXPECT_EQ("Ok to create " + typed + " folder?", pressAndAnswer(chooser.dialog, IDOK).text);
-        HWND box = nullptr;
-        for (DWORD start = GetTickCount(); !box && GetTickCount() - start < 5000; Sleep(20))
-            box = visibleMessageBox(GetCurrentProcessId());
+        HWND box = waitForMessageBox(GetCurrentProcessId(), 5000);
         ASSERT_TRUE(box);
         EXPECT_EQ(cannotCreate, messageBoxText(box));
         chooseComboEntry(chooser.dialog, IDC_FOLDER_DRIVES, 1);
@@ -302,7 +258,7 @@ TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
         waitUntilGone(box);
         for (AnsweredBox next; (next = answerNextMessageBox(IDOK, 2000).get()).seen;) boxes.push_back(next.text);
     }));
-    EXPECT_EQ((std::vector<std::string>{cannotCreate, "There was an Error. Please reboot and try again."}), boxes);
+    EXPECT_EQ((std::vector<std::string>{cannotCreate, messageText(kMsgGeneralError)}), boxes);
 }
 
 // Typed paths keep their letters as typed. "C:Name" names a folder in the current folder of
@@ -316,13 +272,13 @@ TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         MessageBoxWatch none;
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "C:Relative");
-        press(chooser.dialog, IDC_FOLDER_NEW);
+        pressButton(chooser.dialog, IDC_FOLDER_NEW);
         EXPECT_TRUE(none.stop().empty());
         EXPECT_EQ(kRoot + "\\", chooser.edit());
 
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "C:\\A;B\\");
         AnsweredBox forbidden = pressAndAnswer(chooser.dialog, IDOK);
-        EXPECT_EQ("Cannot create folder as specified. \n, : * ; ? \" < > | / are not valid characters.", forbidden.text);
+        EXPECT_EQ(messageText(kMsgForbiddenPathCharacters), forbidden.text);
         EXPECT_EQ("QUARLOCK2", forbidden.caption);
         EXPECT_EQ(kRoot + "\\", chooser.edit());
 
@@ -334,7 +290,7 @@ TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
 
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         setEditText(chooser.dialog, IDC_FOLDER_PATH, "c:\\foldertest\\games");
-        press(chooser.dialog, IDOK);
+        pressButton(chooser.dialog, IDOK);
     }));
     expectRegString(kSettingsKey, "Save Path", "c:\\foldertest\\games\\", kPathBufferSize);
     SetCurrentDirectoryA(folder);
@@ -392,10 +348,10 @@ TEST_F(SaveFolderTest, NewFolderUnderATypedPathThatIsNotTheSelectedItem) {
     runChooser(kRoot + "\\Keep\\", [&](const Chooser& chooser) {
         setEditText(chooser.dialog, IDC_FOLDER_PATH, (kRoot + "\\Typed").c_str());
         std::string prompt;
-        auto names = whenDialogWith(IDC_NEW_FOLDER_PROMPT, [&](HWND names) {
+        auto names = whenDialogAppears(IDC_NEW_FOLDER_PROMPT, [&](HWND names) {
             prompt = dialogItemText(names, IDC_NEW_FOLDER_PROMPT);
             setEditText(names, IDC_NEW_FOLDER_NAME, "Fresh");
-            press(names, IDOK);
+            pressButton(names, IDOK);
         });
         EXPECT_EQ("Ok to create " + kRoot + "\\Typed\\ folder?", pressAndAnswer(chooser.dialog, IDC_FOLDER_NEW).text);
         EXPECT_TRUE(names.get());
@@ -412,7 +368,7 @@ TEST_F(SaveFolderTest, NameDialogRefusesBadNamesAndKeepsTheLimit) {
     makeFolder("Keep");
     const std::string parent = kRoot + "\\", parent240 = parent + std::string(225, 'q') + "\\";
     makeFolder(std::string(225, 'q'));
-    const std::string forbidden = "Cannot create folder as specified. \n, : * ; ? \" < > | / \\ are not valid characters.";
+    const std::string forbidden = messageText(kMsgForbiddenNameCharacters);
     const struct {
         const std::string& parent;
         std::string name, box;
@@ -421,14 +377,14 @@ TEST_F(SaveFolderTest, NameDialogRefusesBadNamesAndKeepsTheLimit) {
         {parent, "", "", 1},
         {parent, "a/b", forbidden, 1},
         {parent, "a\\b", forbidden, 1},
-        {parent, "Keep", "Cannot create folder as specified. Same name folder may already exist.", 1},
+        {parent, "Keep", messageText(kMsgFolderMayExist), 1},
         {parent240, "abcde", "", 0},
     };
     for (const auto& c : cases) {
         MessageBoxWatch watch;
         EXPECT_EQ(c.result, runNameDialog(c.parent, [&](HWND names) {
             setEditText(names, IDC_NEW_FOLDER_NAME, c.name.c_str());
-            press(names, IDOK);
+            pressButton(names, IDOK);
         })) << c.name;
         std::vector<AnsweredBox> boxes = watch.stop();
         EXPECT_EQ(c.box, boxes.empty() ? "" : boxes[0].text) << c.name;

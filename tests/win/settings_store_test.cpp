@@ -1,22 +1,21 @@
 // The settings store against Wine's registry: defaults, load, save and launch preparation.
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "config/card_detection.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
+#include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 
-const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 const RegPlace kCurrentVersion{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"};
 constexpr BYTE kGarbage = 0xA5;
 
@@ -24,74 +23,8 @@ void setText(char* buffer, const char* text) {
     std::snprintf(buffer, kPathBufferSize, "%s", text);
 }
 
-bool displayAvailable() {
-    char display[64];
-    return GetEnvironmentVariableA("DISPLAY", display, sizeof display) > 0;
-}
-
-// Answers the one message box the code under test shows: records its caption and text and
-// presses OK. Without a display no box can appear (MessageBoxA fails at once), so nothing
-// is watched and the box is left unchecked.
-class MessageBoxAnswer {
-public:
-    MessageBoxAnswer() : watching_(displayAvailable()) {
-        if (watching_) worker_ = std::thread([this] { answer(); });
-    }
-    ~MessageBoxAnswer() { finish(); }
-    MessageBoxAnswer(const MessageBoxAnswer&) = delete;
-    MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
-
-    bool watching() const { return watching_; }
-    // Waits for the worker; afterwards seen(), caption() and text() are final.
-    void finish() {
-        done_ = true;
-        if (worker_.joinable()) worker_.join();
-    }
-    bool seen() const { return seen_; }
-    const std::string& caption() const { return caption_; }
-    const std::string& text() const { return text_; }
-
-private:
-    static BOOL CALLBACK findBox(HWND window, LPARAM found) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char className[32] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (process == GetCurrentProcessId() && std::strcmp(className, "#32770") == 0 &&
-            IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    void answer() {
-        // After finish() asks, keep looking a little longer in case the box is still opening.
-        for (int polls = 0; polls < 500; ++polls) {
-            HWND box = nullptr;
-            EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                char buffer[512] = {};
-                GetWindowTextA(box, buffer, sizeof buffer);
-                caption_ = buffer;
-                GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-                text_ = buffer;
-                seen_ = true;
-                PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-                return;
-            }
-            if (done_ && polls > 10) return;
-            Sleep(20);
-        }
-    }
-
-    const bool watching_;
-    std::atomic<bool> done_{false};
-    bool seen_ = false;
-    std::string caption_;
-    std::string text_;
-    std::thread worker_;
-};
+// Without a display no box can appear (MessageBoxA fails at once), and none is expected.
+bool displayAvailable() { return !environmentValue("DISPLAY").empty(); }
 
 std::string programFilesDir() {
     const RegValueCopy copy = copyRegValue(kCurrentVersion, "ProgramFilesDir");
@@ -104,22 +37,10 @@ std::string defaultSavePathText() {
     return programFilesDir() + "\\" + kSaveFolderSuffix;
 }
 
-// Replaces "ProgramFilesDir" for the test's lifetime and puts the original back afterwards.
-class ProgramFilesOverride {
-public:
-    ProgramFilesOverride() : original_(copyRegValue(kCurrentVersion, "ProgramFilesDir")) {}
-    ~ProgramFilesOverride() { restoreRegValue(kCurrentVersion, "ProgramFilesDir", original_); }
-    ProgramFilesOverride(const ProgramFilesOverride&) = delete;
-    ProgramFilesOverride& operator=(const ProgramFilesOverride&) = delete;
-
-private:
-    RegValueCopy original_;
-};
-
 class SettingsStoreTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(deleteRegTree(kSettings));
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
         // Defaults must be set by the code, not inherited from a zeroed record.
         std::memset(&launcherSettings, kGarbage, sizeof launcherSettings);
         launcherSettings.savePath[kPathBufferSize - 1] = '\0';
@@ -127,11 +48,11 @@ protected:
     }
     void TearDown() override {
         devices.removeAll();
-        EXPECT_TRUE(deleteRegTree(kSettings));
+        EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
     static void setBytes(const char* name, DWORD type, const std::string& bytes) {
-        ASSERT_TRUE(setRegValue(kSettings, name, type, bytes.data(), static_cast<DWORD>(bytes.size())));
+        ASSERT_TRUE(setRegValue(kSettingsKey, name, type, bytes.data(), static_cast<DWORD>(bytes.size())));
     }
 
     DeviceKeys devices;
@@ -139,18 +60,18 @@ protected:
 
 TEST_F(SettingsStoreTest, EnsureSettingsKeyCreatesAnEmptyKeyAndKeepsAnExistingOne) {
     EXPECT_EQ(1, ensureSettingsKey());
-    expectRegValueCount(kSettings, 0u);
+    expectRegValueCount(kSettingsKey, 0u);
 
-    ASSERT_TRUE(setRegDword(kSettings, "Display Mode", 2));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Mode", 2));
     EXPECT_EQ(1, ensureSettingsKey());
-    expectRegDword(kSettings, "Display Mode", 2u);
+    expectRegDword(kSettingsKey, "Display Mode", 2u);
 }
 
 TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
     for (const bool keyExists : {true, false}) {
         SCOPED_TRACE(keyExists ? "empty key" : "no key");
         std::memset(&launcherSettings, kGarbage, sizeof launcherSettings);
-        ASSERT_TRUE(deleteRegTree(kSettings));
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
         if (keyExists) ensureSettingsKey();
 
         EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
@@ -168,9 +89,9 @@ TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
         EXPECT_EQ(0u, s.data4);
         EXPECT_EQ(0u, s.promptFlags);
         if (keyExists) {
-            expectRegValueCount(kSettings, 0u);
+            expectRegValueCount(kSettingsKey, 0u);
         } else {
-            EXPECT_FALSE(regKeyExists(kSettings));
+            EXPECT_FALSE(regKeyExists(kSettingsKey));
         }
     }
 }
@@ -193,7 +114,7 @@ TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        deleteRegTree(kSettings);
+        deleteRegTree(kSettingsKey);
         ensureSettingsKey();
         if (!c.bytes.empty()) setBytes("Display Driver", c.type, c.bytes);
         std::memset(&launcherSettings.displayDriver, kGarbage, sizeof launcherSettings.displayDriver);
@@ -203,22 +124,17 @@ TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
 }
 
 TEST_F(SettingsStoreTest, LoadReadsEveryStoredValue) {
-    const float data1 = 0.1f;
-    const float data2 = -2.5f;
-    DWORD bits1 = 0;
-    DWORD bits2 = 0;
-    std::memcpy(&bits1, &data1, 4);
-    std::memcpy(&bits2, &data2, 4);
-    ASSERT_TRUE(setRegDword(kSettings, "Display Driver", 22));
-    ASSERT_TRUE(setRegDword(kSettings, "Display Mode", 2));
-    ASSERT_TRUE(setRegString(kSettings, "Save Path", "D:\\Saves\\"));
-    ASSERT_TRUE(setRegDword(kSettings, "Option", 0x12345678));
-    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x381));
-    ASSERT_TRUE(setRegDword(kSettings, "DATA1", bits1));
-    ASSERT_TRUE(setRegDword(kSettings, "DATA2", bits2));
-    ASSERT_TRUE(setRegDword(kSettings, "DATA3", 0xDEADBEEF));
-    ASSERT_TRUE(setRegDword(kSettings, "DATA4", 7));
-    ASSERT_TRUE(setRegDword(kSettings, "OTHERS", 0xE));
+    const float data1 = 0.1f, data2 = -2.5f;
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 22));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Mode", 2));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", "D:\\Saves\\"));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Option", 0x12345678));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x381));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA1", floatBits(data1)));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA2", floatBits(data2)));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA3", 0xDEADBEEF));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA4", 7));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 0xE));
 
     EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
     EXPECT_EQ(1, loadPromptFlags());
@@ -237,7 +153,7 @@ TEST_F(SettingsStoreTest, LoadReadsEveryStoredValue) {
 }
 
 TEST_F(SettingsStoreTest, SaveWritesEveryValueAsFourByteDwordsAndKeepsForeignInstallBits) {
-    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x12345781));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x12345781));
     LauncherSettings& s = launcherSettings;
     s.displayDriver = 17;
     s.displayMode = 1;
@@ -251,37 +167,35 @@ TEST_F(SettingsStoreTest, SaveWritesEveryValueAsFourByteDwordsAndKeepsForeignIns
 
     EXPECT_EQ(1, saveSettings());
 
-    DWORD bits1 = 0;
-    std::memcpy(&bits1, &s.data1, 4);
-    expectRegDword(kSettings, "Display Driver", 17u);
-    expectRegDword(kSettings, "Display Mode", 1u);
-    expectRegDword(kSettings, "Option", 0x00010203u);
-    expectRegDword(kSettings, "Install Flag", 0x12345401u);
-    expectRegDword(kSettings, "DATA1", bits1);
-    expectRegDword(kSettings, "DATA2", 0u);
-    expectRegDword(kSettings, "DATA3", 0xABCDEF01u);
-    expectRegDword(kSettings, "DATA4", 0u);
-    expectRegMissing(kSettings, "Save Path");
-    expectRegMissing(kSettings, "OTHERS");
-    expectRegMissing(kSettings, "Launch");
+    expectRegDword(kSettingsKey, "Display Driver", 17u);
+    expectRegDword(kSettingsKey, "Display Mode", 1u);
+    expectRegDword(kSettingsKey, "Option", 0x00010203u);
+    expectRegDword(kSettingsKey, "Install Flag", 0x12345401u);
+    expectRegDword(kSettingsKey, "DATA1", floatBits(s.data1));
+    expectRegDword(kSettingsKey, "DATA2", 0u);
+    expectRegDword(kSettingsKey, "DATA3", 0xABCDEF01u);
+    expectRegDword(kSettingsKey, "DATA4", 0u);
+    expectRegMissing(kSettingsKey, "Save Path");
+    expectRegMissing(kSettingsKey, "OTHERS");
+    expectRegMissing(kSettingsKey, "Launch");
 }
 
 TEST_F(SettingsStoreTest, SaveWithoutInstallFlagStoresOnlyTheSoundBits) {
     launcherSettings.soundSetting = 9;
     EXPECT_EQ(1, saveSettings());
-    expectRegDword(kSettings, "Install Flag", 0x300u);
+    expectRegDword(kSettingsKey, "Install Flag", 0x300u);
 }
 
 TEST_F(SettingsStoreTest, SaveSavePathWritesTheWholeBufferAsString) {
     setText(launcherSettings.savePath, "C:\\Games\\Saves\\");
     EXPECT_EQ(1, saveSavePath());
-    expectRegString(kSettings, "Save Path", "C:\\Games\\Saves\\", 260u);
-    expectRegValueCount(kSettings, 1u);
+    expectRegString(kSettingsKey, "Save Path", "C:\\Games\\Saves\\", 260u);
+    expectRegValueCount(kSettingsKey, 1u);
 
     // A record text without its terminator is cut to 259 characters, never read past.
     std::memset(launcherSettings.savePath, 'p', kPathBufferSize);
     EXPECT_EQ(1, saveSavePath());
-    expectRegString(kSettings, "Save Path", std::string(259, 'p').c_str(), 260u);
+    expectRegString(kSettingsKey, "Save Path", std::string(259, 'p').c_str(), 260u);
 }
 
 TEST_F(SettingsStoreTest, PrepareLaunchWritesOnlyWhatIsMissing) {
@@ -293,22 +207,22 @@ TEST_F(SettingsStoreTest, PrepareLaunchWritesOnlyWhatIsMissing) {
 
     EXPECT_EQ(1, prepareLaunchValues());
 
-    expectRegString(kSettings, "Save Path", "E:\\Q2Saves\\", 260u);
-    expectRegDword(kSettings, "Install Flag", 0x300u);
-    expectRegDword(kSettings, "Display Driver", 19u);
-    expectRegDword(kSettings, "Display Mode", 2u);
-    expectRegDword(kSettings, "Option", 0x07970797u);
-    expectRegDword(kSettings, "Launch", 1u);
-    expectRegValueCount(kSettings, 6u);
+    expectRegString(kSettingsKey, "Save Path", "E:\\Q2Saves\\", 260u);
+    expectRegDword(kSettingsKey, "Install Flag", 0x300u);
+    expectRegDword(kSettingsKey, "Display Driver", 19u);
+    expectRegDword(kSettingsKey, "Display Mode", 2u);
+    expectRegDword(kSettingsKey, "Option", 0x07970797u);
+    expectRegDword(kSettingsKey, "Launch", 1u);
+    expectRegValueCount(kSettingsKey, 6u);
 }
 
 TEST_F(SettingsStoreTest, PrepareLaunchLeavesPresentValuesAndSetsLaunch) {
-    ASSERT_TRUE(setRegString(kSettings, "Save Path", "F:\\Old\\"));
-    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x5));
-    ASSERT_TRUE(setRegDword(kSettings, "Display Driver", 1));
-    ASSERT_TRUE(setRegDword(kSettings, "Display Mode", 0));
-    ASSERT_TRUE(setRegDword(kSettings, "Option", 0x42));
-    ASSERT_TRUE(setRegDword(kSettings, "Launch", 0));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", "F:\\Old\\"));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x5));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 1));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Mode", 0));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Option", 0x42));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Launch", 0));
     LauncherSettings& s = launcherSettings;
     s.displayDriver = 19;
     s.displayMode = 2;
@@ -317,13 +231,13 @@ TEST_F(SettingsStoreTest, PrepareLaunchLeavesPresentValuesAndSetsLaunch) {
 
     EXPECT_EQ(1, prepareLaunchValues());
 
-    expectRegString(kSettings, "Save Path", "F:\\Old\\", 8u);
-    expectRegDword(kSettings, "Install Flag", 0x5u);
-    expectRegDword(kSettings, "Display Driver", 1u);
-    expectRegDword(kSettings, "Display Mode", 0u);
-    expectRegDword(kSettings, "Option", 0x42u);
-    expectRegDword(kSettings, "Launch", 1u);
-    expectRegValueCount(kSettings, 6u);
+    expectRegString(kSettingsKey, "Save Path", "F:\\Old\\", 8u);
+    expectRegDword(kSettingsKey, "Install Flag", 0x5u);
+    expectRegDword(kSettingsKey, "Display Driver", 1u);
+    expectRegDword(kSettingsKey, "Display Mode", 0u);
+    expectRegDword(kSettingsKey, "Option", 0x42u);
+    expectRegDword(kSettingsKey, "Launch", 1u);
+    expectRegValueCount(kSettingsKey, 6u);
 }
 
 TEST_F(SettingsStoreTest, PrepareLaunchReplacesValuesThatDoNotFit) {
@@ -334,8 +248,8 @@ TEST_F(SettingsStoreTest, PrepareLaunchReplacesValuesThatDoNotFit) {
 
     EXPECT_EQ(1, prepareLaunchValues());
 
-    expectRegDword(kSettings, "Display Driver", 12u);
-    expectRegString(kSettings, "Save Path", "C:\\S\\", 260u);
+    expectRegDword(kSettingsKey, "Display Driver", 12u);
+    expectRegString(kSettingsKey, "Save Path", "C:\\S\\", 260u);
 }
 
 TEST_F(SettingsStoreTest, PromptFlagsRoundTripAndClearWhenMissing) {
@@ -347,10 +261,10 @@ TEST_F(SettingsStoreTest, PromptFlagsRoundTripAndClearWhenMissing) {
     EXPECT_EQ(0, loadPromptFlags());  // key without "OTHERS"
     EXPECT_EQ(0u, launcherSettings.promptFlags);
 
-    deleteRegTree(kSettings);
+    deleteRegTree(kSettingsKey);
     launcherSettings.promptFlags = kPromptReadmeShown | kPromptIndeoOffered;
     EXPECT_EQ(1, savePromptFlags());  // creates the key
-    expectRegDword(kSettings, "OTHERS", 0x5u);
+    expectRegDword(kSettingsKey, "OTHERS", 0x5u);
 
     launcherSettings.promptFlags = 0;
     EXPECT_EQ(1, loadPromptFlags());
@@ -419,11 +333,11 @@ TEST_F(SettingsStoreTest, SetupStringsMissing) {
 // An NT account without administrator rights may only read the machine's keys: what the
 // launcher only reads, it still finds there.
 TEST_F(SettingsStoreTest, ValuesAreReadFromAKeyThatGrantsOnlyReading) {
-    ASSERT_TRUE(setRegString(kSettings, "Install Path", "C:\\Games\\Q2"));
-    ASSERT_TRUE(setRegString(kSettings, "Execute_Mirel", "C:\\Games\\Q2\\regist\\MirelP.exe"));
-    ASSERT_TRUE(setRegDword(kSettings, "Display Driver", 19));
-    ASSERT_TRUE(setRegDword(kSettings, "Install Flag", 0x381));
-    ReadOnlyKey readOnly(kSettings);
+    ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", "C:\\Games\\Q2"));
+    ASSERT_TRUE(setRegString(kSettingsKey, "Execute_Mirel", "C:\\Games\\Q2\\regist\\MirelP.exe"));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 19));
+    ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x381));
+    ReadOnlyKey readOnly(kSettingsKey);
     ASSERT_TRUE(readOnly.applied());
 
     char path[kPathBufferSize] = "";
@@ -445,7 +359,7 @@ TEST_F(SettingsStoreTest, UnterminatedSavePathCountsAsMissing) {
 }
 
 TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
-    ProgramFilesOverride restore;
+    SavedRegValue restore(kCurrentVersion, "ProgramFilesDir");
     // 227 characters leave the default save path exactly at its limit of 245.
     const std::string longest = "C:\\" + std::string(224, 'L');
     ASSERT_TRUE(setRegString(kCurrentVersion, "ProgramFilesDir", longest.c_str()));
@@ -459,15 +373,13 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
         ASSERT_TRUE(setRegString(kCurrentVersion, "ProgramFilesDir", tooLong.c_str()));
         std::memset(launcherSettings.savePath, kGarbage, kPathBufferSize);
         setText(launcherSettings.installPath, "sentinel");
-        {
-            MessageBoxAnswer box;
-            loadSettings(defaultDisplayDriver);
-            box.finish();
-            if (box.watching()) {
-                EXPECT_TRUE(box.seen());
-                EXPECT_EQ("Reg Query Error. ProgramFilesDir", box.text());
-                EXPECT_EQ("Error", box.caption());
-            }
+        MessageBoxWatch boxes;
+        loadSettings(defaultDisplayDriver);
+        const std::vector<AnsweredBox> shown = boxes.stop();
+        if (displayAvailable()) {
+            ASSERT_EQ(1u, shown.size());
+            EXPECT_EQ("Reg Query Error. ProgramFilesDir", shown[0].text);
+            EXPECT_EQ("Error", shown[0].caption);
         }
         // The failure leaves only the save folder, as when the value cannot be read at all.
         EXPECT_STREQ(kSaveFolderSuffix, launcherSettings.savePath);
@@ -476,17 +388,17 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
 }
 
 TEST_F(SettingsStoreTest, MissingProgramFilesDirIsReportedAndLeavesTheBuffer) {
-    ProgramFilesOverride restore;
+    SavedRegValue restore(kCurrentVersion, "ProgramFilesDir");
     ASSERT_TRUE(deleteRegValue(kCurrentVersion, "ProgramFilesDir"));
     char path[kPathBufferSize] = "unchanged";
-    MessageBoxAnswer box;
+    MessageBoxWatch boxes;
     EXPECT_EQ(0, defaultSavePath(path));
-    box.finish();
+    const std::vector<AnsweredBox> shown = boxes.stop();
     EXPECT_STREQ("unchanged", path);
-    if (!box.watching()) GTEST_SKIP() << "no display: the message box is not checked";
-    EXPECT_TRUE(box.seen());
-    EXPECT_EQ("Reg Query Error. ProgramFilesDir", box.text());
-    EXPECT_EQ("Error", box.caption());
+    if (!displayAvailable()) GTEST_SKIP() << "no display: the message box is not checked";
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Reg Query Error. ProgramFilesDir", shown[0].text);
+    EXPECT_EQ("Error", shown[0].caption);
 }
 
 }  // namespace

@@ -6,12 +6,10 @@
 #include <climits>
 #include <cstring>
 #include <future>
-#include <map>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "install/component_rules.h"
 #include "install/drive_survey.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
@@ -19,91 +17,21 @@
 #include "install/uninstall.h"
 #include "install/child_watch.h"
 #include "common/message_catalogue.h"
+#include "common/message_texts.h"
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/files.h"
+#include "tests/support/launcher_state.h"
+#include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
+#include "tests/support/stand_ins.h"
 #include "tests/support/window_driver.h"
 
 namespace {
 
-const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 constexpr const char* kCdSetup = "D:\\regist\\Qlk2_inst.exe";
-constexpr const char* kSetupMutex = "QUARLOCK2 PC Setup DoubleStart Check";
-
-std::string tempFolder(const std::string& name) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    return temp + name;
-}
-
-void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            SetFileAttributesA((path + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(path + "\\" + name);
-            else DeleteFileA((path + "\\" + name).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-bool setupRunning() {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kSetupMutex);
-    if (mutex) CloseHandle(mutex);
-    return mutex != nullptr;
-}
-
-// The last block of a stand-in's report, key by key; empty when there is none.
-std::map<std::string, std::string> lastReport(const std::string& file) {
-    std::map<std::string, std::string> block;
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return block;
-    std::string text(GetFileSize(handle, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(handle, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
-    CloseHandle(handle);
-    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        const std::string line = text.substr(start, end - start);
-        if (line.rfind("program=", 0) == 0) block.clear();
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos) block[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return block;
-}
-
-// This test program sleeping for a while (test_main's --sleep-ms), or a stand-in of the CD.
-PROCESS_INFORMATION startChild(const std::string& program, std::string commandLine) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started);
-    return started;
-}
-
-PROCESS_INFORMATION startSleepingChild(DWORD milliseconds) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    return startChild(self, "\"" + std::string(self) + "\" --sleep-ms=" + std::to_string(milliseconds));
-}
-
-// A window's own text, read without a message: its thread may be blocked in a wait.
-std::string storedText(HWND window) {
-    WCHAR text[256] = L"";
-    InternalGetWindowText(window, text, 256);
-    char narrow[256] = "";
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-    return narrow;
-}
-
-HWND findPleaseWait() { return visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT); }
 
 // The please-wait window as a helper thread finds it while this thread waits.
 struct PleaseWaitSeen {
@@ -119,9 +47,7 @@ struct PleaseWaitSeen {
 std::future<PleaseWaitSeen> lookForPleaseWait() {
     return std::async(std::launch::async, [] {
         PleaseWaitSeen seen;
-        HWND window = nullptr;
-        for (DWORD start = GetTickCount(); !window && GetTickCount() - start < 5000; Sleep(10))
-            window = findPleaseWait();
+        HWND window = waitForDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT, 5000);
         if (!window) return seen;
         seen.seen = true;
         seen.caption = storedText(window);
@@ -146,32 +72,18 @@ class SetupRun : public testing::Test {
 protected:
     void SetUp() override {
         appInstance = GetModuleHandleA(nullptr);
-        savedDrives_ = driveTable;
-        savedSettings_ = launcherSettings;
-        std::memcpy(savedBusy_, busyFlags, sizeof savedBusy_);
         std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
         std::strcpy(driveTable.cdromDrives[0].name, "D:");
         launcherSettings.savePath[0] = '\0';
         launcherSettings.promptFlags = 0;
         std::memset(busyFlags, 0, sizeof busyFlags);
-        ASSERT_TRUE(deleteRegTree(kSettings));
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
         ASSERT_NE(GetFileAttributesA(kCdSetup), INVALID_FILE_ATTRIBUTES) << "no demo CD in D:";
-        CreateDirectoryA(reports_.c_str(), nullptr);
-        SetEnvironmentVariableA("STANDIN_REPORT_DIR", reports_.c_str());
-        SetEnvironmentVariableA("STANDIN_RUN_MS", "0");
-        SetEnvironmentVariableA("STANDIN_HIDDEN", "1");
-        SetEnvironmentVariableA("STANDIN_QLK2_INST_INSTALL_DIR", installFolder_.c_str());
-        owner_ = CreateWindowExA(0, "STATIC", "setup test owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                 nullptr);
+        standIns_.set("STANDIN_RUN_MS", "0");
+        standIns_.set("STANDIN_HIDDEN", "1");
+        standIns_.set("STANDIN_QLK2_INST_INSTALL_DIR", installFolder_.root().c_str());
     }
     void TearDown() override {
-        DestroyWindow(owner_);
-        for (const char* name : {"STANDIN_REPORT_DIR", "STANDIN_RUN_MS", "STANDIN_HIDDEN", "STANDIN_EXIT_CODE",
-                                 "STANDIN_QLK2_INST_INSTALL_DIR", "STANDIN_BROADCAST"})
-            SetEnvironmentVariableA(name, nullptr);
-        removeTree(reports_);
-        removeTree(installFolder_);
-        removeTree(brokenCd_);
         if (childWatch.process) CloseHandle(childWatch.process);
         childWatch = {nullptr, 0};
         if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
@@ -179,23 +91,15 @@ protected:
         messageOwner = nullptr;
         MSG pending;  // a resume message the watch posted without a title window
         while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&pending);
-        driveTable = savedDrives_;
-        launcherSettings = savedSettings_;
-        std::memcpy(busyFlags, savedBusy_, sizeof savedBusy_);
-        EXPECT_TRUE(deleteRegTree(kSettings));
+        EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
-    std::string report(const char* program) const { return reports_ + "\\" + program + ".txt"; }
+    StandInValues report(const char* program) const { return standIns_.lastReport(program); }
 
-    HWND owner_ = nullptr;
-    const std::string reports_ = tempFolder("setup-run-reports");
-    const std::string installFolder_ = tempFolder("setup-run-install");
-    const std::string brokenCd_ = tempFolder("setup-run-broken-cd");
-
-private:
-    DriveTable savedDrives_;
-    LauncherSettings savedSettings_;
-    int savedBusy_[kMenuItemCount];
+    SavedLauncherState saved_;
+    StandInSettings standIns_{"setup-run-reports"};
+    ScratchFolder installFolder_{"setup-run-install"};
+    TestWindow owner_;
 };
 
 // ---- Setup ------------------------------------------------------------------------------------
@@ -204,8 +108,8 @@ private:
 class SetupExitCode : public SetupRun, public testing::WithParamInterface<const char*> {};
 
 TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitCode) {
-    SetEnvironmentVariableA("STANDIN_RUN_MS", "400");
-    SetEnvironmentVariableA("STANDIN_EXIT_CODE", GetParam());
+    standIns_.set("STANDIN_RUN_MS", "400");
+    standIns_.set("STANDIN_EXIT_CODE", GetParam());
     MessageBoxWatch boxes;
 
     const DWORD start = GetTickCount();
@@ -214,8 +118,8 @@ TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitC
 
     EXPECT_TRUE(boxes.stop().empty());
     EXPECT_GE(elapsed, 350u) << "returned before setup's run time was over";
-    EXPECT_FALSE(setupRunning());
-    auto values = lastReport(report("Qlk2_inst"));
+    EXPECT_FALSE(mutexExists(kSetupMutex));
+    auto values = report("Qlk2_inst");
     ASSERT_FALSE(values.empty()) << "setup left no report, so it had not ended";
     EXPECT_EQ(values["module"], kCdSetup);
     EXPECT_EQ(values["working_directory"], "D:\\regist");
@@ -230,13 +134,13 @@ INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010
 // Installers tell every window that a setting changed and wait for each answer, the launcher's
 // too: each of its waits answers what other programs send, and takes none of its own input.
 TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
-    SetEnvironmentVariableA("STANDIN_BROADCAST", "1");
+    standIns_.set("STANDIN_BROADCAST", "1");
     char folder[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, folder);
     PostMessageA(owner_, WM_APP, 0, 0);
 
     EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
-    PROCESS_INFORMATION started = startChild("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
+    PROCESS_INFORMATION started = startProcess("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
     ASSERT_TRUE(started.hProcess);
     CloseHandle(started.hThread);
     DWORD exitCode = 1;
@@ -246,7 +150,7 @@ TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     SetCurrentDirectoryA(folder);
 
     for (const char* program : {"Qlk2_inst", "DXINST", "Qlk2_uninst"})
-        EXPECT_EQ(lastReport(report(program))["broadcast"], "answered") << program;
+        EXPECT_EQ(report(program)["broadcast"], "answered") << program;
     MSG queued;
     EXPECT_TRUE(PeekMessageA(&queued, owner_, WM_APP, WM_APP, PM_REMOVE)) << "a wait took the queued message";
 }
@@ -257,25 +161,19 @@ TEST_F(SetupRun, RefusesSilentlyWhileUninstallIsBusyAndOnlyThen) {
     MessageBoxWatch boxes;
     EXPECT_EQ(0, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
     EXPECT_TRUE(boxes.stop().empty());
-    EXPECT_TRUE(lastReport(report("Qlk2_inst")).empty()) << "setup ran";
+    EXPECT_TRUE(report("Qlk2_inst").empty()) << "setup ran";
 
     for (int item = 0; item < kMenuItemCount; ++item) busyFlags[item] = item != kItemUninstall;
     EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
-    EXPECT_EQ(lastReport(report("Qlk2_inst"))["result"], "installed");
+    EXPECT_EQ(report("Qlk2_inst")["result"], "installed");
 }
 
 TEST_F(SetupRun, ASetupThatCannotStartGivesItsMessageWithoutOwner) {
     // Found first, in the save folder, but no program.
-    CreateDirectoryA(brokenCd_.c_str(), nullptr);
-    CreateDirectoryA((brokenCd_ + "\\regist").c_str(), nullptr);
-    HANDLE file = CreateFileA((brokenCd_ + "\\regist\\Qlk2_inst.exe").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "not a program", 13, &written, nullptr);
-    CloseHandle(file);
+    ScratchFolder brokenCd("setup-run-broken-cd");
+    ASSERT_TRUE(writeFile(brokenCd / "regist\\Qlk2_inst.exe", "not a program"));
     std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
-    formatPath(launcherSettings.savePath, "%s\\", brokenCd_.c_str());
+    formatPath(launcherSettings.savePath, "%s\\", brokenCd.root().c_str());
     auto box = answerNextMessageBox();
 
     EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
@@ -310,7 +208,7 @@ TEST_F(SetupRun, EveryDirectXSetupCodeShowsItsMessageOverTheMessageOwner) {
         {0, nullptr, false}, {98, nullptr, false}, {100, nullptr, false}, {-10, nullptr, false},
         {3010, nullptr, false}, {INT_MIN, nullptr, false}, {INT_MAX, nullptr, false},
     };
-    for (HWND owner : {static_cast<HWND>(nullptr), owner_}) {
+    for (HWND owner : {static_cast<HWND>(nullptr), owner_.get()}) {
         messageOwner = owner;
         for (const auto& c : cases) {
             for (int button : {IDOK, IDCANCEL}) {
@@ -366,9 +264,9 @@ TEST_F(SetupRun, TheShutdownPrivilegeIsEnabledForTheRestartRequest) {
 // ---- The please-wait window and the watch ---------------------------------------------------------
 
 TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
-    SetEnvironmentVariableA("STANDIN_RUN_MS", "800");
-    SetEnvironmentVariableA("STANDIN_EXIT_CODE", "3010");
-    PROCESS_INFORMATION started = startChild("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
+    standIns_.set("STANDIN_RUN_MS", "800");
+    standIns_.set("STANDIN_EXIT_CODE", "3010");
+    PROCESS_INFORMATION started = startProcess("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
     ASSERT_TRUE(started.hProcess);
     CloseHandle(started.hThread);
     messageOwner = owner_;
@@ -379,11 +277,11 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
 
     EXPECT_EQ(3010u, exitCode);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
-    EXPECT_EQ(nullptr, findPleaseWait());
+    EXPECT_EQ(nullptr, visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT));
     const PleaseWaitSeen seen = pleaseWait.get();
     ASSERT_TRUE(seen.seen) << "no please-wait window while the installer ran";
     EXPECT_EQ(seen.caption, "QUARLOCK2");
-    EXPECT_EQ(seen.owner, owner_);
+    EXPECT_EQ(seen.owner, owner_.get());
     EXPECT_TRUE(seen.style & WS_POPUP);
     EXPECT_NE(seen.style & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION)) << "no caption bar";
     EXPECT_EQ(seen.client.right, seen.expectedClient.right);
@@ -413,7 +311,7 @@ TEST_F(SetupRun, AFailedWaitStillRemovesThePleaseWaitWindow) {
 
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
-    EXPECT_EQ(nullptr, findPleaseWait());
+    EXPECT_EQ(nullptr, visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT));
     TerminateProcess(started.hProcess, 0);
     CloseHandle(started.hProcess);
 }
@@ -449,10 +347,10 @@ TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
         } else {
             EXPECT_EQ(childWatch.process, started.hProcess);
         }
-        HWND pleaseWait = findPleaseWait();
+        HWND pleaseWait = visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT);
         ASSERT_TRUE(pleaseWait);
         EXPECT_EQ(pleaseWait, pleaseWaitWindow);
-        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_);
+        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_.get());
 
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ours, 5000));
         CloseHandle(ours);
@@ -467,7 +365,7 @@ TEST_F(SetupRun, AStartWithoutAnyHandleIsNotWatched) {
     EXPECT_EQ(0, watchInstaller(none));
     EXPECT_EQ(0, childWatch.active);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
-    EXPECT_EQ(nullptr, findPleaseWait());
+    EXPECT_EQ(nullptr, visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT));
 }
 
 // ---- The component questions ----------------------------------------------------------------------
@@ -478,7 +376,6 @@ TEST_F(SetupRun, AnInstallerThatCannotStartEndsTheSequenceWithMessage4) {
     char program[kPathBufferSize];
     programFolder(program);
     ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((std::string(program) + "\\regist").c_str()));
-    const char* const kError = "There was an Error. Please reboot and try again.";
     const struct {
         uint32_t flagsBefore, flagsAfter;
         const char* question;
@@ -495,12 +392,12 @@ TEST_F(SetupRun, AnInstallerThatCannotStartEndsTheSequenceWithMessage4) {
         const std::vector<AnsweredBox> shown = boxes.stop();
         ASSERT_EQ(2u, shown.size());
         EXPECT_EQ(shown[0].text, c.question);
-        EXPECT_EQ(shown[1].text, kError);
+        EXPECT_EQ(shown[1].text, messageText(kMsgGeneralError));
         EXPECT_EQ(shown[1].caption, "QUARLOCK2");
         // Owned by the title window only once this run has asked the DirectX question.
-        EXPECT_EQ(shown[1].owner, c.flagsBefore == 0 ? owner_ : nullptr);
+        EXPECT_EQ(shown[1].owner, c.flagsBefore == 0 ? owner_.get() : nullptr);
         EXPECT_EQ(c.flagsAfter, launcherSettings.promptFlags);
-        expectRegDword(kSettings, "OTHERS", c.flagsAfter);
+        expectRegDword(kSettingsKey, "OTHERS", c.flagsAfter);
         EXPECT_EQ(0, childWatch.active);
         EXPECT_EQ(nullptr, pleaseWaitWindow);
         messageOwner = nullptr;

@@ -1,68 +1,19 @@
 // The uninstaller copy, its Add/Remove Programs entry and the Start-menu shortcuts, as a start
 // of the launcher leaves them in Wine's file system and registry.
 #include <windows.h>
-#include <initguid.h>
-#include <objbase.h>
-#include <shlguid.h>
-#include <shlobj.h>
 
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "install/file_lookup.h"
 #include "install/shortcuts.h"
+#include "tests/support/files.h"
 #include "tests/support/registry_expect.h"
+#include "tests/support/shortcuts.h"
 
 namespace {
 
-const RegPlace kUninstallEntry{HKEY_LOCAL_MACHINE,
-                               "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARLOCK2"};
-const RegPlace kShellFolders{HKEY_CURRENT_USER,
-                             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
 constexpr const char* kSourceBytes = "the uninstaller on the CD";
-
-std::string readFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    char buffer[4096];
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-    CloseHandle(file);
-    return std::string(buffer, read);
-}
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return written == bytes.size();
-}
-
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void removeFile(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-}
-
-void removeTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(folder + "\\" + name);
-            else removeFile(folder + "\\" + name);
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
 
 // The names of what the folder holds, "a b c", for failure messages and emptiness checks.
 std::string folderContents(const std::string& folder) {
@@ -78,45 +29,8 @@ std::string folderContents(const std::string& folder) {
     return names;
 }
 
-std::string modulePath() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
 std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
-
-std::string systemWindowsFolder() {
-    char folder[MAX_PATH] = "";
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return folder;
-}
-
-// "target | working folder | description" as the shell reads the shortcut back, through the
-// SDK's own class and interface ids.
-std::string shortcutAt(const std::string& path) {
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
-        return "<no shell link object>";
-    }
-    std::string result = "<unreadable>";
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        const std::wstring widePath(path.begin(), path.end());
-        if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
-            char target[MAX_PATH] = "", folder[MAX_PATH] = "", description[MAX_PATH] = "";
-            link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-            link->GetWorkingDirectory(folder, MAX_PATH);
-            link->GetDescription(description, MAX_PATH);
-            result = std::string(target) + " | " + folder + " | " + description;
-        }
-        file->Release();
-    }
-    link->Release();
-    return result;
-}
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Each test starts on a machine without the copy or its entry, with the CD's uninstaller,
 // read-only, in regist\ beside this program (which stands in for the launcher), and with the
@@ -126,28 +40,17 @@ protected:
     void SetUp() override {
         removeFile(copyPath_);
         ASSERT_TRUE(deleteRegTree(kUninstallEntry));
-        ASSERT_TRUE(CreateDirectoryA(sourceFolder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
         ASSERT_TRUE(writeFile(sourcePath_, kSourceBytes));
         ASSERT_TRUE(SetFileAttributesA(sourcePath_.c_str(), FILE_ATTRIBUTE_READONLY));
-
-        char temp[MAX_PATH] = "";
-        GetTempPathA(MAX_PATH, temp);
-        testFolder_ = std::string(temp) + "start-menu-test";
-        removeTree(testFolder_);
-        programs_ = testFolder_ + "\\Programs";
-        ASSERT_TRUE(CreateDirectoryA(testFolder_.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(programs_.c_str(), nullptr));
-        savedPrograms_ = copyRegValue(kShellFolders, "Programs");
         ASSERT_TRUE(setRegString(kShellFolders, "Programs", programs_.c_str()));
     }
 
     void TearDown() override {
-        restoreRegValue(kShellFolders, "Programs", savedPrograms_);
         removeFile(sourcePath_);
         RemoveDirectoryA(sourceFolder_.c_str());  // only when no other test left files in it
         removeFile(copyPath_);
         EXPECT_TRUE(deleteRegTree(kUninstallEntry));
-        removeTree(testFolder_);
     }
 
     std::string link(const char* name) const { return gameFolder() + "\\" + name + ".lnk"; }
@@ -160,7 +63,7 @@ protected:
         } else if (attributes & FILE_ATTRIBUTE_READONLY) {
             ADD_FAILURE_AT(file, line) << "the copy kept the CD's read-only attribute";
         }
-        if (readFile(copyPath_) != kSourceBytes) ADD_FAILURE_AT(file, line) << "the copy is not the CD's file";
+        if (readFileText(copyPath_) != kSourceBytes) ADD_FAILURE_AT(file, line) << "the copy is not the CD's file";
         expectRegValueCountAt(file, line, kUninstallEntry, 2);
         expectRegStringAt(file, line, kUninstallEntry, "DisplayName", "QUARLOCK2", 260);
         expectRegStringAt(file, line, kUninstallEntry, "UninstallString", copyPath_.c_str(), 260);
@@ -168,7 +71,7 @@ protected:
 
     void expectBothShortcutsAt(const char* file, int line) {
         EXPECT_EQ(shortcutAt(link("QUARLOCK2")), launcherShortcut()) << "from line " << line << " of " << file;
-        EXPECT_EQ(shortcutAt(link("Uninstall")), copyPath_ + " | " + systemWindowsFolder() + " | (C)ORVANE")
+        EXPECT_EQ(shortcutAt(link("Uninstall")), copyPath_ + " | " + windowsFolder() + " | (C)ORVANE")
             << "from line " << line << " of " << file;
     }
     // This program stands in for the launcher on the hard disk.
@@ -176,9 +79,10 @@ protected:
 
     const std::string sourceFolder_ = folderOf(modulePath()) + "\\regist";
     const std::string sourcePath_ = sourceFolder_ + "\\Qlk2_uninst.exe";
-    const std::string copyPath_ = systemWindowsFolder() + "\\Qlk2_uninst.exe";
-    std::string testFolder_, programs_;
-    RegValueCopy savedPrograms_;
+    const std::string copyPath_ = windowsFolder() + "\\Qlk2_uninst.exe";
+    ScratchFolder testFolder_{"start-menu-test"};
+    const std::string programs_ = testFolder_ / "Programs";
+    SavedRegValue savedPrograms_{kShellFolders, "Programs"};
 };
 #define expectCopyAndEntry() expectCopyAndEntryAt(__FILE__, __LINE__)
 #define expectBothShortcuts() expectBothShortcutsAt(__FILE__, __LINE__)
@@ -204,7 +108,7 @@ TEST_F(StartMenuRegistration, SecondStartLeavesCopyAndEntryAloneAndRewritesTheSh
 
     registerShortcutsAndUninstaller();
 
-    EXPECT_EQ(readFile(copyPath_), "the copy as the first start left it");
+    EXPECT_EQ(readFileText(copyPath_), "the copy as the first start left it");
     expectRegValueCount(kUninstallEntry, 1);
     expectRegString(kUninstallEntry, "UninstallString", "C:\\elsewhere\\Qlk2_uninst.exe", 0);
     expectBothShortcuts();
@@ -269,7 +173,7 @@ std::string deepFolder(const std::string& base, size_t length) {
 // never saved under a cut-off name.
 TEST_F(StartMenuRegistration, ShortcutsTooLongForAPathAreLeftOut) {
     for (const size_t length : {228u, 229u}) {
-        const std::string programs = deepFolder(testFolder_ + "\\" + std::to_string(length), length);
+        const std::string programs = deepFolder(testFolder_ / std::to_string(length), length);
         ASSERT_EQ(length, programs.size());
         ASSERT_TRUE(setRegString(kShellFolders, "Programs", programs.c_str()));
 
@@ -289,7 +193,7 @@ TEST_F(StartMenuRegistration, ShortcutsTooLongForAPathAreLeftOut) {
 // counts as read; the bytes after that size are never touched.
 TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
     constexpr DWORD kSize = 32;
-    const RegValueCopy saved = copyRegValue(kShellFolders, "Programs");
+    SavedRegValue saved(kShellFolders, "Programs");
     const std::string fits = "C:\\" + std::string(kSize - 4, 'p');  // with its zero: kSize bytes
     const struct {
         const char* what;
@@ -313,12 +217,11 @@ TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
     char buffer[kSize] = "left over";
     EXPECT_EQ(0, readProgramsFolder(buffer, kSize)) << "missing";
     EXPECT_STREQ("", buffer);
-    restoreRegValue(kShellFolders, "Programs", saved);
 }
 
 // An NT account may have no right to change the shell's folder list; reading it is enough.
 TEST(ProgramsFolder, IsReadFromAKeyThatGrantsOnlyReading) {
-    const RegValueCopy saved = copyRegValue(kShellFolders, "Programs");
+    SavedRegValue saved(kShellFolders, "Programs");
     ASSERT_TRUE(setRegString(kShellFolders, "Programs", "C:\\Start\\Programs"));
     {
         ReadOnlyKey readOnly(kShellFolders);
@@ -327,7 +230,6 @@ TEST(ProgramsFolder, IsReadFromAKeyThatGrantsOnlyReading) {
         EXPECT_EQ(1, readProgramsFolder(folder, MAX_PATH));
         EXPECT_STREQ("C:\\Start\\Programs", folder);
     }
-    restoreRegValue(kShellFolders, "Programs", saved);
 }
 
 }  // namespace

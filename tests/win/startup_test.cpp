@@ -6,19 +6,14 @@
 
 #include "common/module_instance.h"
 #include "launcher/startup.h"
+#include "tests/support/processes.h"
 
 namespace {
-
-bool launchMutexExists() {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kLauncherMutexName);
-    if (mutex) CloseHandle(mutex);
-    return mutex != nullptr;
-}
 
 // A second launcher may create the mutex between the first one's checks and its claim: the
 // later claim then refuses the start, as a mutex found by the checks does.
 TEST(Startup, TheLaunchMutexIsClaimedByOneLauncherOnly) {
-    ASSERT_FALSE(launchMutexExists());
+    ASSERT_FALSE(mutexExists(kLauncherMutexName));
     ASSERT_EQ(1, claimLauncherMutex());
     KernelHandle first(launcherMutex.release());
     ASSERT_TRUE(first.valid());
@@ -26,13 +21,13 @@ TEST(Startup, TheLaunchMutexIsClaimedByOneLauncherOnly) {
     EXPECT_EQ(0, claimLauncherMutex());
     EXPECT_FALSE(launcherMutex.valid());
     first.reset();
-    EXPECT_FALSE(launchMutexExists()) << "the refused claim kept its handle";
+    EXPECT_FALSE(mutexExists(kLauncherMutexName)) << "the refused claim kept its handle";
 }
 
 // A module without the title window's template stands for a window that cannot be made.
 TEST(Startup, AStartWithoutItsTitleWindowEndsWithOne) {
     EXPECT_EQ(1, runLauncher(GetModuleHandleA("kernel32.dll")));
-    EXPECT_FALSE(launchMutexExists());
+    EXPECT_FALSE(mutexExists(kLauncherMutexName));
     appInstance = GetModuleHandleA(nullptr);
 }
 

@@ -11,18 +11,19 @@
 #include <gtest/gtest.h>
 
 #include "common/module_instance.h"
-#include "launcher/startup.h"
+#include "config/display_drivers.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/launcher_state.h"
+#include "tests/support/menu_lines.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr COLORREF kOrange = RGB(255, 120, 30);
-constexpr COLORREF kGrey = RGB(184, 184, 184);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // An 8-bit bitmap resource of the test program, read straight from its bytes.
@@ -50,59 +51,14 @@ private:
     const BITMAPINFOHEADER* header_ = nullptr;
 };
 
-// A 640 x 480 picture with 32 bits per pixel, so that every colour reads back exactly.
-class Canvas {
+// The title screen's size, white: neither of the text colours nor black.
+class TitleCanvas : public Canvas {
 public:
-    Canvas() {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        // White: neither of the text colours nor black.
-        std::memset(bits_, 0xFF, kWidth * kHeight * 4);
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const {
-        GdiFlush();
-        DWORD pixel = bits_[y * kWidth + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    DWORD* bits_ = nullptr;
+    TitleCanvas() : Canvas(kWidth, kHeight, RGB(255, 255, 255)) {}
 };
 
-// The menu lines: the item each follows, where its text cell lies.
-struct Line {
-    const char* what;
-    int item;
-    int left, right;  // the column
-    int top;
-};
 // Wine gives the 14-pixel menu font a text cell of 15 rows.
 constexpr int kLineHeight = 15;
-const Line kLines[] = {
-    {"Play", 0, 325, 620, 53},      {"OPTIONS", 1, 325, 620, 104},     {"driver name", 1, 325, 620, 120},
-    {"Install", 2, 325, 620, 173},  {"Uninstall", 3, 325, 620, 233},   {"SAVE GAME FOLDER", 4, 325, 620, 286},
-    {"save path", 4, 325, 620, 300}, {"View Readme", 5, 325, 620, 353}, {"Quit", 6, 325, 472, 413},
-    {"home page", 7, 473, 620, 413},
-};
 
 // The pixels that the text pass changed within a band of rows, by colour.
 struct TextPixels {
@@ -127,41 +83,25 @@ TextPixels textPixels(const Canvas& withText, const Canvas& imagesOnly, int left
     return found;
 }
 
-TextPixels linePixels(const Canvas& withText, const Canvas& imagesOnly, const Line& line) {
-    return textPixels(withText, imagesOnly, line.left, line.right, line.top, line.top + kLineHeight);
-}
-
-// Where a highlight panel lies and which bitmap it shows.
-struct Panel {
-    WORD bitmap;
-    int x, y;
-};
-Panel panelOf(int item) {
-    if (item == 6) return {IDB_HIGHLIGHT_NARROW, 325, 390};
-    if (item == 7) return {IDB_HIGHLIGHT_NARROW, 473, 390};
-    return {IDB_HIGHLIGHT_WIDE, 325, 30 + 60 * item};
+// The text cell of a line, across its whole column.
+TextPixels linePixels(const Canvas& withText, const Canvas& imagesOnly, const MenuTextLine& line) {
+    return textPixels(withText, imagesOnly, line.columnLeft, line.columnLeft + line.columnWidth, line.y,
+                      line.y + kLineHeight);
 }
 
 class TitleRenderTest : public testing::Test {
 protected:
     void SetUp() override {
-        previousInstance_ = appInstance;
         appInstance = GetModuleHandleA(nullptr);
-        savedSettings_ = launcherSettings;
         std::memset(highlight, 0, sizeof highlight);
         launcherSettings.displayDriver = 0;
         setSavePath("C:\\Program Files\\ORVANE\\QUARLOCK2\\");
-        window_ = CreateWindowExA(0, "STATIC", "not yet titled", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  appInstance, nullptr);
-        ASSERT_NE(nullptr, window_);
+        ASSERT_NE(nullptr, window_.get());
         ASSERT_EQ(1, loadTitlePalettes());
     }
     void TearDown() override {
         deleteTitlePalettes();
-        DestroyWindow(window_);
         std::memset(highlight, 0, sizeof highlight);
-        launcherSettings = savedSettings_;
-        appInstance = previousInstance_;
     }
 
     static void setSavePath(const std::string& path) {
@@ -180,11 +120,8 @@ protected:
         EXPECT_EQ(1, drawMenuTexts(window_, withText.dc()));
     }
 
-    HWND window_ = nullptr;
-
-private:
-    HINSTANCE previousInstance_ = nullptr;
-    LauncherSettings savedSettings_;
+    SavedLauncherState saved_;
+    TestWindow window_;
 };
 
 TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPixelForPixel) {
@@ -192,15 +129,19 @@ TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPi
     ASSERT_TRUE(background.loaded() && wide.loaded() && narrow.loaded());
     ASSERT_EQ(kWidth, background.width());
     ASSERT_EQ(kHeight, background.height());
+    EXPECT_EQ(295, wide.width());
+    EXPECT_EQ(147, narrow.width());
+    EXPECT_EQ(60, wide.height());
+    EXPECT_EQ(60, narrow.height());
 
     for (int item = -1; item < 8; ++item) {
         SCOPED_TRACE("highlighted item " + std::to_string(item));
         highlightOnly(item);
-        Canvas canvas;
+        TitleCanvas canvas;
         ASSERT_EQ(1, drawTitleImages(window_, canvas.dc()));
 
-        Panel panel = item >= 0 ? panelOf(item) : Panel{0, -1000, -1000};
-        const ResourceBitmap& panelBitmap = panel.bitmap == IDB_HIGHLIGHT_NARROW ? narrow : wide;
+        const PanelPlace panel = item >= 0 ? highlightPanelPlace(item) : PanelPlace{true, -1000, -1000};
+        const ResourceBitmap& panelBitmap = panel.wide ? wide : narrow;
         int mismatches = 0;
         for (int y = 0; y < kHeight && mismatches < 5; ++y) {
             for (int x = 0; x < kWidth && mismatches < 5; ++x) {
@@ -221,10 +162,10 @@ TEST_F(TitleRenderTest, TheLinesOfTheHighlightedItemAreOrangeAndAllOthersGrey) {
     for (int item = 0; item < 8; ++item) {
         SCOPED_TRACE("highlighted item " + std::to_string(item));
         highlightOnly(item);
-        Canvas imagesOnly, withText;
+        TitleCanvas imagesOnly, withText;
         compose(imagesOnly, withText);
-        for (const Line& line : kLines) {
-            SCOPED_TRACE(line.what);
+        for (const MenuTextLine& line : menuTextLines()) {
+            SCOPED_TRACE(menuLineName(line));
             TextPixels pixels = linePixels(withText, imagesOnly, line);
             if (line.item == item) {
                 EXPECT_GT(pixels.orange, 20);
@@ -238,39 +179,37 @@ TEST_F(TitleRenderTest, TheLinesOfTheHighlightedItemAreOrangeAndAllOthersGrey) {
 }
 
 TEST_F(TitleRenderTest, TextsAreCentredInTheirColumnsAndNothingIsDrawnElsewhere) {
-    Canvas imagesOnly, withText;
+    TitleCanvas imagesOnly, withText;
     compose(imagesOnly, withText);
-    const char* texts[] = {"Play QUARLOCK2", "OPTIONS", "VooDoo", "Install QUARLOCK2", "Uninstall QUARLOCK2",
-                           "SAVE GAME FOLDER", launcherSettings.savePath, "View Readme.txt", "Quit",
-                           "Briskel's HomePage."};
     // Measured with the menu font; the inked part starts at the text's left edge or a glyph
     // bearing after it.
-    HFONT font = CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
-    Canvas measuring;
+    TitleCanvas measuring;
     SetMapperFlags(measuring.dc(), 1);
-    HGDIOBJ previous = SelectObject(measuring.dc(), font);
-    for (size_t index = 0; index < sizeof texts / sizeof texts[0]; ++index) {
-        const Line& line = kLines[index];
-        SCOPED_TRACE(line.what);
+    GdiObject<HFONT> font(createMenuFont());
+    SelectedObject selected(measuring.dc(), font.get());
+    for (const MenuTextLine& line : menuTextLines()) {
+        SCOPED_TRACE(menuLineName(line));
+        const char* text = line.kind == MenuTextKind::DriverName ? driverName(launcherSettings.displayDriver)
+                           : line.kind == MenuTextKind::SavePath ? launcherSettings.savePath
+                                                                  : line.label;
         SIZE size = {};
-        GetTextExtentPoint32A(measuring.dc(), texts[index], static_cast<int>(std::strlen(texts[index])), &size);
-        int left = line.left + (line.right - line.left - size.cx) / 2;
+        GetTextExtentPoint32A(measuring.dc(), text, static_cast<int>(std::strlen(text)), &size);
+        const int left = centredTextX(line.columnLeft, line.columnWidth, size.cx);
         TextPixels pixels = linePixels(withText, imagesOnly, line);
         EXPECT_GE(pixels.minX, left - 1);
         EXPECT_LE(pixels.minX, left + 3);
         EXPECT_LT(pixels.maxX, left + size.cx + 1);
     }
-    SelectObject(measuring.dc(), previous);
-    DeleteObject(font);
 
+    const std::vector<MenuTextLine> lines = menuTextLines();
     int outside = 0;
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             if (withText.at(x, y) == imagesOnly.at(x, y)) continue;
             bool inLine = false;
-            for (const Line& line : kLines)
-                inLine |= x >= line.left && x < line.right && y >= line.top && y < line.top + kLineHeight;
+            for (const MenuTextLine& line : lines)
+                inLine |= x >= line.columnLeft && x < line.columnLeft + line.columnWidth && y >= line.y &&
+                          y < line.y + kLineHeight;
             outside += !inLine;
         }
     }
@@ -282,24 +221,24 @@ TEST_F(TitleRenderTest, ALongSavePathStartsAtTheClipEdgeAndIsCutAt615) {
     while (path.size() < 230) path += "A Very Long Folder Name\\";
     setSavePath(path);
     highlightOnly(4);
-    Canvas imagesOnly, withText;
+    TitleCanvas imagesOnly, withText;
     compose(imagesOnly, withText);
 
-    const Line& pathLine = kLines[6];
-    TextPixels row = textPixels(withText, imagesOnly, 0, kWidth, pathLine.top, pathLine.top + kLineHeight);
+    const int top = menuLineOf(MenuTextKind::SavePath).y, nextItem = menuItemRect(kItemReadme).top;
+    TextPixels row = textPixels(withText, imagesOnly, 0, kWidth, top, top + kLineHeight);
     EXPECT_GT(row.orange, 100);
-    EXPECT_GE(row.minX, 330);
-    EXPECT_LE(row.minX, 333);
-    EXPECT_LE(row.maxX, 614);
-    EXPECT_GE(row.maxX, 605);  // cut off, not ended early
-    // Not a pixel beyond the clip anywhere in the item, and the line above is untouched.
-    EXPECT_EQ(0, textPixels(withText, imagesOnly, 615, kWidth, 270, 330).total());
-    EXPECT_EQ(0, textPixels(withText, imagesOnly, 0, 330, pathLine.top, 330).total());
+    EXPECT_GE(row.minX, kSavePathClip.left);
+    EXPECT_LE(row.minX, kSavePathClip.left + 3);
+    EXPECT_LT(row.maxX, kSavePathClip.right);
+    EXPECT_GE(row.maxX, kSavePathClip.right - 10);  // cut off, not ended early
+    // Not a pixel beyond the clip anywhere down to the next item, and the line above is untouched.
+    EXPECT_EQ(0, textPixels(withText, imagesOnly, kSavePathClip.right, kWidth, kSavePathClip.top, nextItem).total());
+    EXPECT_EQ(0, textPixels(withText, imagesOnly, 0, kSavePathClip.left, top, nextItem).total());
 }
 
 // A palette is deleted only when no context holds it: the context gets its own one back first.
 TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
-    Canvas canvas;
+    TitleCanvas canvas;
     const HGDIOBJ original = GetCurrentObject(canvas.dc(), OBJ_PAL);
     highlightOnly(0);
     ASSERT_EQ(1, drawTitleImages(window_, canvas.dc()));
@@ -313,7 +252,7 @@ TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
 }
 
 TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
-    Canvas canvas;
+    TitleCanvas canvas;
     ASSERT_TRUE(SetWindowTextA(window_, "something else"));
     EXPECT_EQ(1, drawMenuTexts(window_, canvas.dc()));
     char title[64] = "";
@@ -322,9 +261,9 @@ TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
 }
 
 TEST_F(TitleRenderTest, ADriverCodeOutsideTheTableShowsTheUnknownCardText) {
-    const Line& driverLine = kLines[2];
+    const MenuTextLine driverLine = menuLineOf(MenuTextKind::DriverName);
     launcherSettings.displayDriver = 18;  // "Unknown Card"
-    Canvas unknownImages, unknownText;
+    TitleCanvas unknownImages, unknownText;
     compose(unknownImages, unknownText);
     TextPixels unknown = linePixels(unknownText, unknownImages, driverLine);
     ASSERT_GT(unknown.grey, 20);
@@ -332,10 +271,10 @@ TEST_F(TitleRenderTest, ADriverCodeOutsideTheTableShowsTheUnknownCardText) {
     for (int32_t code : {24, 1000, -1, -5, INT32_MIN}) {
         SCOPED_TRACE(code);
         launcherSettings.displayDriver = code;
-        Canvas imagesOnly, withText;
+        TitleCanvas imagesOnly, withText;
         compose(imagesOnly, withText);
         int differences = 0;
-        for (int y = driverLine.top; y < driverLine.top + kLineHeight; ++y)
+        for (int y = driverLine.y; y < driverLine.y + kLineHeight; ++y)
             for (int x = 0; x < kWidth; ++x) differences += withText.at(x, y) != unknownText.at(x, y);
         EXPECT_EQ(0, differences);
     }
@@ -347,14 +286,14 @@ TEST_F(TitleRenderTest, WithoutItsBitmapsTheScreenIsBlackWithTheTextsOnIt) {
     EXPECT_EQ(0, loadTitlePalettes());
 
     highlightOnly(0);
-    Canvas imagesOnly, withText;
+    TitleCanvas imagesOnly, withText;
     compose(imagesOnly, withText);
     int notBlack = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) notBlack += imagesOnly.at(x, y) != kBlack;
     EXPECT_EQ(0, notBlack);
-    for (const Line& line : kLines) {
-        SCOPED_TRACE(line.what);
+    for (const MenuTextLine& line : menuTextLines()) {
+        SCOPED_TRACE(menuLineName(line));
         TextPixels pixels = linePixels(withText, imagesOnly, line);
         EXPECT_GT(line.item == 0 ? pixels.orange : pixels.grey, 20);
     }

@@ -3,67 +3,27 @@
 // watch timer started by the resume message.
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 #include <functional>
-#include <future>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "install/child_watch.h"
-#include "common/module_instance.h"
-#include "launcher/startup.h"
-#include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
-#include "settings/launcher_settings.h"
 #include "tests/support/files.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
 
 namespace {
 
-const RegPlace kSettings{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
 constexpr DWORD kNoReadmeNoNotice = 15;
 constexpr const char* kNotice =
     "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
     "DirectX(R)Media6 (or later) installed before playing.";
-
-// A fresh folder made the current one, where the title window looks for readme.txt.
-class CurrentFolder {
-public:
-    CurrentFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        GetCurrentDirectoryA(sizeof previous_, previous_);
-        path_ = std::string(temp) + "title_window_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(path_.c_str(), nullptr);
-        SetCurrentDirectoryA(path_.c_str());
-    }
-    ~CurrentFolder() {
-        SetCurrentDirectoryA(previous_);
-        DeleteFileA((path_ + "\\readme.txt").c_str());
-        RemoveDirectoryA(path_.c_str());
-    }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-    void writeReadme(const char* text) const {
-        HANDLE file = CreateFileA("readme.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
-        CloseHandle(file);
-    }
-    void removeReadme() const { DeleteFileA("readme.txt"); }
-
-private:
-    char previous_[MAX_PATH] = "";
-    std::string path_;
-};
-
-HWND findReadmeViewer() { return visibleDialog(GetCurrentProcessId(), IDC_README_TEXT); }
 
 // What the title window looked like while the readme viewer was open over it.
 struct ViewerSeen {
@@ -75,65 +35,25 @@ struct ViewerSeen {
     DWORD closedAt = 0;  // GetTickCount()
 };
 
-// Closes with OK every readme viewer that opens until stopped, on a helper thread, and
-// records what the title window looked like meanwhile.
-class ReadmeViewerWatch {
-public:
-    ReadmeViewerWatch() {
-        seen_ = std::async(std::launch::async, [this] {
-            std::vector<ViewerSeen> viewers;
-            for (;;) {
-                bool last = stopping_;
-                if (HWND viewer = findReadmeViewer()) {
-                    viewers.push_back(close(viewer));
-                    continue;
-                }
-                if (last) return viewers;
-                Sleep(20);
-            }
-        });
-    }
-    ~ReadmeViewerWatch() { stop(); }
-    ReadmeViewerWatch(const ReadmeViewerWatch&) = delete;
-    ReadmeViewerWatch& operator=(const ReadmeViewerWatch&) = delete;
-
-    std::vector<ViewerSeen> stop() {
-        if (seen_.valid()) {
-            stopping_ = true;
-            stopped_ = seen_.get();
-        }
-        return stopped_;
-    }
-
-private:
-    static ViewerSeen close(HWND viewer) {
-        ViewerSeen seen;
-        seen.text = dialogItemText(viewer, IDC_README_TEXT);
-        seen.owner = GetWindow(viewer, GW_OWNER);
-        seen.titleWindowThen = titleWindow;
-        seen.titleVisible = titleWindow && IsWindowVisible(titleWindow);
-        std::memcpy(seen.busy, busyFlags, sizeof seen.busy);
-        clickButton(viewer, IDOK);
-        waitUntilGone(viewer, 5000);
-        seen.closedAt = GetTickCount();
-        return seen;
-    }
-
-    std::atomic<bool> stopping_{false};
-    std::future<std::vector<ViewerSeen>> seen_;
-    std::vector<ViewerSeen> stopped_;
-};
-
-void registerTitleClass() {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = titleClassProc;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kTitleWindowClass;
-    RegisterClassA(&windowClass);  // fails harmlessly when another test registered it
+// Closes a readme viewer with OK, and records what the title window looked like meanwhile.
+ViewerSeen closeViewer(HWND viewer) {
+    ViewerSeen seen;
+    seen.text = dialogItemText(viewer, IDC_README_TEXT);
+    seen.owner = GetWindow(viewer, GW_OWNER);
+    seen.titleWindowThen = titleWindow;
+    seen.titleVisible = titleWindow && IsWindowVisible(titleWindow);
+    std::memcpy(seen.busy, busyFlags, sizeof seen.busy);
+    clickButton(viewer, IDOK);
+    waitUntilGone(viewer, 5000);
+    seen.closedAt = GetTickCount();
+    return seen;
 }
+
+// Closes every readme viewer that opens until stopped.
+class ReadmeViewerWatch : public DialogWatch<ViewerSeen> {
+public:
+    ReadmeViewerWatch() : DialogWatch<ViewerSeen>(IDC_README_TEXT, closeViewer) {}
+};
 
 int countQueued(HWND window, UINT message) {
     int count = 0;
@@ -149,31 +69,6 @@ int queuedQuitCode() {
     return -1;
 }
 
-// Dispatches the thread's messages as the launcher's loop does until the quit message
-// comes; answers its exit code, or -1 when none came within timeoutMs.
-int pumpUntilQuit(DWORD timeoutMs = 1000) {
-    MSG message;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(5);
-            continue;
-        }
-        if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return -1;
-}
-
-LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
-
-// A client point as the screen position WM_NCHITTEST carries, signed.
-LPARAM screenPoint(HWND window, int x, int y) {
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(point.x)), static_cast<WORD>(static_cast<SHORT>(point.y)));
-}
-
 std::vector<int> highlighted() { return std::vector<int>(highlight, highlight + kMenuItemCount); }
 std::vector<int> only(int item) {
     std::vector<int> flags(kMenuItemCount, 0);
@@ -184,31 +79,23 @@ std::vector<int> only(int item) {
 class TitleWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        appInstance = GetModuleHandleA(nullptr);
-        registerTitleClass();
-        ASSERT_TRUE(deleteRegTree(kSettings));
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
     }
     void TearDown() override {
-        if (titleWindow && IsWindow(titleWindow)) DestroyWindow(titleWindow);
-        MSG pending;
-        while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE))
-            if (pending.message != WM_QUIT) DispatchMessageA(&pending);
-        deleteTitlePalettes();
-        titleWindow = nullptr;
-        std::memset(highlight, 0, sizeof highlight);
+        closeTitleWindow();
         std::memset(busyFlags, 0, sizeof busyFlags);
         childWatch = {nullptr, 0};
-        EXPECT_TRUE(deleteRegTree(kSettings));
+        EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
     // Creates the title window as the launcher does, with "OTHERS" as given (none when
     // negative), answering every box it shows; the resume message is left in the queue.
     HWND create(long long others = kNoReadmeNoNotice) {
         if (others >= 0) {
-            EXPECT_TRUE(setRegDword(kSettings, "OTHERS", static_cast<DWORD>(others)));
+            EXPECT_TRUE(setRegDword(kSettingsKey, "OTHERS", static_cast<DWORD>(others)));
         }
         MessageBoxWatch watch;
-        window_ = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0);
+        window_ = openTitleWindow();
         boxes_ = watch.stop();
         return window_;
     }
@@ -222,13 +109,13 @@ protected:
 public:
     // Input as the window receives it, for the cases' lambdas too.
     void key(WPARAM virtualKey) { SendMessageA(window_, WM_KEYDOWN, virtualKey, 0); }
-    void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, clientPoint(x, y)); }
-    void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(x, y)); }
+    void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+    void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
 protected:
     HWND window_ = nullptr;
     std::vector<AnsweredBox> boxes_;
-    CurrentFolder folder_;
+    CurrentFolder folder_{"title-window"};
 };
 
 TEST_F(TitleWindowTest, OpensCentredAt640x480WithPlayHighlighted) {
@@ -368,7 +255,7 @@ TEST_F(TitleWindowTest, ThePointerLeavingTheItemsKeepsTheHighlight) {
     // A click between Quit and the home page starts a drag and activates neither.
     movePointerTo(window, 472, 420);
     pressAndReleaseButton();
-    EXPECT_EQ(-1, pumpUntilQuit(300));
+    EXPECT_EQ(-1, pumpMessagesFor(300));
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(only(4), highlighted());
     // Out of the way of the windows of later tests.
@@ -396,9 +283,7 @@ TEST_F(TitleWindowTest, MovingWithinTheHighlightedItemRedrawsNothing) {
 TEST_F(TitleWindowTest, TheScreenShowsThePanelBehindTheHighlightedItem) {
     HWND window = open();
     ASSERT_NE(nullptr, window);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    RECT area = {origin.x, origin.y, origin.x + 640, origin.y + 480};
+    const RECT area = clientAreaOnScreen(window);
     // The top and bottom rows of a panel hold no text.
     auto rows = [](const ScreenPixels& screen, int top) {
         std::vector<COLORREF> pixels;
@@ -457,10 +342,9 @@ TEST_F(TitleWindowTest, QuitCloseAndCancelDestroyTheWindowAndPostQuitZero) {
         HWND window = open();
         ASSERT_NE(nullptr, window);
         c.act(*this, window);
-        EXPECT_EQ(0, pumpUntilQuit());
+        EXPECT_EQ(0, pumpMessagesFor(1000));
         EXPECT_FALSE(IsWindow(window));
-        deleteTitlePalettes();
-        titleWindow = nullptr;
+        closeTitleWindow();
     }
 }
 
@@ -491,9 +375,9 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(deleteRegTree(kSettings));
-        if (c.readme) folder_.writeReadme("Read me first.\r\n");
-        else folder_.removeReadme();
+        ASSERT_TRUE(deleteRegTree(kSettingsKey));
+        if (c.readme) writeFile("readme.txt", "Read me first.\r\n");
+        else DeleteFileA("readme.txt");
 
         ReadmeViewerWatch viewers;
         HWND window = create(c.others);
@@ -523,16 +407,14 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
         }
         // The resume message follows the prompts.
         EXPECT_EQ(1, countQueued(window, kResumeMessage));
-        expectRegDword(kSettings, "OTHERS", c.othersAfter);
+        expectRegDword(kSettingsKey, "OTHERS", c.othersAfter);
 
-        DestroyWindow(window);
-        deleteTitlePalettes();
-        titleWindow = nullptr;
+        closeTitleWindow();
     }
 }
 
 TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
-    folder_.writeReadme("Menu readme.\r\n");
+    writeFile("readme.txt", "Menu readme.\r\n");
     HWND window = open();
     ASSERT_NE(nullptr, window);
 
@@ -560,7 +442,7 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
     }
 
     // Without readme.txt the item does nothing visible.
-    folder_.removeReadme();
+    DeleteFileA("readme.txt");
     MessageBoxWatch boxes;
     ReadmeViewerWatch viewers;
     clickAt(400, 350);
@@ -574,10 +456,8 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
 // what it receives; the title window stays as it was, highlight and picture included.
 TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothing) {
     const RegPlace handler{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command"};
-    const RegValueCopy saved = copyRegValue(handler, "");
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    const std::string received = std::string(temp) + "home-page.txt";
+    SavedRegValue saved(handler, "");
+    const std::string received = tempPath("home-page.txt");
     DeleteFileA(received.c_str());
     ASSERT_TRUE(setRegString(handler, "", ("cmd.exe /c echo %1>" + received).c_str()));
     HWND window = open();
@@ -589,9 +469,7 @@ TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothin
     clickAt(550, 420);
 
     std::string address;
-    for (DWORD start = GetTickCount(); address.empty() && GetTickCount() - start < 5000; Sleep(50))
-        address = readFileText(received);
-    restoreRegValue(handler, "", saved);
+    waitUntil([&] { return !(address = readFileText(received)).empty(); }, 5000);
     DeleteFileA(received.c_str());
     EXPECT_EQ("http://www.briskel.example/\r\n", address);
     EXPECT_EQ(only(1), highlighted());

@@ -1,0 +1,52 @@
+// The launcher's process-wide state, kept aside while a test changes it, and the title window
+// opened and closed for a test.
+#pragma once
+
+#include <cstring>
+
+#include "common/module_instance.h"
+#include "install/drive_survey.h"
+#include "launcher/title_render.h"
+#include "launcher/title_window.h"
+#include "resources/resource_ids.h"
+#include "settings/launcher_settings.h"
+
+// The settings record, the drive table, the busy flags and the module instance as the test
+// found them, put back when the holder goes.
+class SavedLauncherState {
+public:
+    SavedLauncherState() { std::memcpy(busy_, busyFlags, sizeof busy_); }
+    ~SavedLauncherState() {
+        launcherSettings = settings_;
+        driveTable = drives_;
+        std::memcpy(busyFlags, busy_, sizeof busy_);
+        appInstance = instance_;
+    }
+    SavedLauncherState(const SavedLauncherState&) = delete;
+    SavedLauncherState& operator=(const SavedLauncherState&) = delete;
+
+private:
+    LauncherSettings settings_ = launcherSettings;
+    DriveTable drives_ = driveTable;
+    int busy_[kMenuItemCount] = {};
+    HINSTANCE instance_ = appInstance;
+};
+
+// The title window made as the launcher makes it, from the test program's own resources.
+inline HWND openTitleWindow() {
+    appInstance = GetModuleHandleA(nullptr);
+    registerTitleWindowClass(appInstance);
+    return CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0);
+}
+
+// Destroys the title window if there is one, dispatches what it leaves queued but a quit
+// message, deletes its palettes and forgets the window and its highlight.
+inline void closeTitleWindow() {
+    if (titleWindow && IsWindow(titleWindow)) DestroyWindow(titleWindow);
+    MSG pending;
+    while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE))
+        if (pending.message != WM_QUIT) DispatchMessageA(&pending);
+    deleteTitlePalettes();
+    titleWindow = nullptr;
+    std::memset(highlight, 0, sizeof highlight);
+}
