@@ -1,4 +1,4 @@
-// The numbered user messages of the launcher.
+// The launcher's numbered user messages.
 #include "common/message_texts.h"
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/message_texts.h"
 #include "common/win_handles.h"
 
 // Held from the start's double-start check until the launcher ends; it is never owned, so
@@ -10,8 +11,6 @@
 extern KernelHandle launcherMutex;
 
 constexpr const char* kLauncherMutexName = "QUARLOCK2 PC Launch DoubleStart Check";
-constexpr const char* kColourDepthWarning =
-    "QUARLOCK2 can be run in 16-bit depth only.\nPlease change the color depth to 16-bit.";
 
 // 1 when the launcher, the game, its setup or its uninstaller is already running.
 int anotherProgramRunning();

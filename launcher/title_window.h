@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/message_texts.h"
 #include "launcher/menu_layout.h"
 
 extern HWND titleWindow;
@@ -11,9 +12,6 @@ extern int busyFlags[kMenuItemCount];
 
 constexpr const char* kTitleWindowClass = "TEST";
 constexpr const char* kHomePageAddress = "http://www.briskel.example/";
-constexpr const char* kRequirementsNotice =
-    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
-    "DirectX(R)Media6 (or later) installed before playing.";
 
 // Registers class "TEST" of the title window's template; a class registered before stays.
 void registerTitleWindowClass(HINSTANCE instance);
