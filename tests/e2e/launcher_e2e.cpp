@@ -216,18 +216,16 @@ bool LauncherTest::startLauncher(const LauncherOptions& options) {
 
 HWND LauncherTest::startAtTitleScreen() {
     setPromptFlags(15);
-    if (!startLauncher()) return nullptr;
-    HWND title = waitForTitle();
-    if (!title) return nullptr;
-    TitleShot shot = waitForHighlight(title, 0);
+    if (!startLauncher() || !waitForTitle()) return nullptr;
+    TitleShot shot = waitForHighlight(title_, 0);
     EXPECT_EQ(shot.inkSummary(), expectedInk(0)) << "the first item is highlighted after start";
-    return title;
+    return title_;
 }
 
 HWND LauncherTest::waitForTitle(DWORD timeoutMs) {
-    HWND title = waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), timeoutMs);
-    if (!title) ADD_FAILURE() << "no title window came; the launcher shows " << describeWindows(launcher_.id());
-    return title;
+    title_ = waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), timeoutMs);
+    if (!title_) ADD_FAILURE() << "no title window came; the launcher shows " << describeWindows(launcher_.id());
+    return title_;
 }
 
 HWND LauncherTest::titleWindowOf() const {
@@ -235,8 +233,8 @@ HWND LauncherTest::titleWindowOf() const {
     return windows.empty() ? nullptr : windows.front();
 }
 
-void LauncherTest::closeLauncher(HWND title) {
-    PostMessageA(title, WM_CLOSE, 0, 0);
+void LauncherTest::closeLauncher() {
+    PostMessageA(title_, WM_CLOSE, 0, 0);
     expectExitCode(0);
 }
 

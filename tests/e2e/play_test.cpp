@@ -12,9 +12,8 @@ TEST_F(Play, StartsTheCdGameInTheCdRootAndEnds) {
     // The launcher hands its environment on to the game.
     StandInSettings standIns("play-e2e");
     standIns.set("STANDIN_MIRELP_RUN_MS", "0");
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
-    PostMessageA(title, WM_KEYDOWN, VK_RETURN, 1);  // on Play, highlighted at start
+    ASSERT_TRUE(startAtTitleScreen());
+    PostMessageA(title_, WM_KEYDOWN, VK_RETURN, 1);  // on Play, highlighted at start
     expectExitCode(0);
 
     StandInValues game = waitForReport(standIns.reportFile("MirelP"));

@@ -9,15 +9,14 @@ namespace {
 class DoubleStart : public LauncherTest {};
 
 TEST_F(DoubleStart, SecondLauncherEndsAtOnceAndTheFirstRunsOn) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startAtTitleScreen());
 
     LauncherProcess second;
     ASSERT_TRUE(second.start()) << second.lastError();
     expectEndsWithoutWindow(second, 0);
 
     expectStillRunning();
-    EXPECT_TRUE(IsWindowVisible(title));
+    EXPECT_TRUE(IsWindowVisible(title_));
     expectRegValueCount(kSettingsKey, 1);
     expectRegDword(kSettingsKey, "OTHERS", 15);
 }
@@ -110,9 +109,8 @@ TEST_P(ColourDepthAccepted, TitleWindowAppears) {
     if (display.empty()) GTEST_SKIP() << GetParam().variable << " names no display";
     setPromptFlags(15);
     ASSERT_TRUE(startLauncher({display}));
-    HWND title = waitForTitle();
-    ASSERT_TRUE(title);
-    PostMessageA(title, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitForTitle());
+    PostMessageA(title_, WM_CLOSE, 0, 0);
     expectExitCode(0);
 }
 

@@ -28,16 +28,15 @@ int centredX(const MenuTextLine& line, const std::string& text) {
 
 TEST_F(TitleScreen, CentredWindowWithEveryLineInItsColourAndColumn) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", kShortSavePath));
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
-    EXPECT_EQ(windowText(title), "QUARLOCK2");
+    ASSERT_TRUE(startAtTitleScreen());
+    EXPECT_EQ(windowText(title_), "QUARLOCK2");
 
     RECT window = {};
-    GetWindowRect(title, &window);
+    GetWindowRect(title_, &window);
     int left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
     EXPECT_EQ(describe(window), describe({left, top, left + 640, top + 480}));
 
-    TitleShot shot = waitForHighlight(title, 0);
+    TitleShot shot = waitForHighlight(title_, 0);
     saveScreenshot(shot, "title_screen.bmp");
     ASSERT_EQ(shot.inkSummary(), expectedInk(0));
     for (const MenuTextLine& line : menuTextLines()) {
@@ -54,9 +53,8 @@ TEST_F(TitleScreen, LongSavePathIsCutAtTheColumnEdge) {
     const TextMeasure measure = measureMenuText(kLongSavePath);
     ASSERT_GT(measure.extent, kSavePathClip.right - kSavePathClip.left + 20) << "the path must be long enough";
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", kLongSavePath));
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
-    TitleShot shot = waitForHighlight(title, 0);
+    ASSERT_TRUE(startAtTitleScreen());
+    TitleShot shot = waitForHighlight(title_, 0);
     TitleShot::Ink ink = shot.ink(menuLineOf(MenuTextKind::SavePath));
     EXPECT_EQ(ink.left, savePathTextX(measure.extent) + measure.inkLeft);
     EXPECT_LT(ink.right, kSavePathClip.right);
@@ -66,12 +64,11 @@ TEST_F(TitleScreen, LongSavePathIsCutAtTheColumnEdge) {
 // Walks the highlight over every item and compares each capture with one where an item far
 // away is highlighted: only the two panels differ, and each panel covers exactly its place.
 TEST_F(TitleScreen, EachItemHighlightedShowsItsPanelAndOrangeLines) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startAtTitleScreen());
     std::vector<TitleShot> shots;
     for (int item = 0; item < 8; ++item) {
-        if (item > 0) PostMessageA(title, WM_KEYDOWN, VK_DOWN, 1);
-        shots.push_back(waitForHighlight(title, item));
+        if (item > 0) PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 1);
+        shots.push_back(waitForHighlight(title_, item));
         EXPECT_EQ(shots.back().inkSummary(), expectedInk(item)) << "item " << item;
     }
     saveScreenshot(shots[7], "title_screen_item7.bmp");
