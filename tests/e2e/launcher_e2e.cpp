@@ -155,12 +155,9 @@ TitleShot waitForTextAt(HWND title, const MenuTextLine& line, const std::string&
 
 TitleShot waitForHighlight(HWND title, int item, DWORD timeoutMs) {
     const std::string wanted = expectedInk(item);
-    DWORD start = GetTickCount();
-    for (;;) {
-        TitleShot shot(title);
-        if (shot.inkSummary() == wanted || GetTickCount() - start >= timeoutMs) return shot;
-        Sleep(30);
-    }
+    TitleShot shot(title);
+    waitUntil([&] { return (shot = TitleShot(title)).inkSummary() == wanted; }, timeoutMs);
+    return shot;
 }
 
 Difference difference(const ScreenPixels& a, const ScreenPixels& b, const RECT& area) {

@@ -2,6 +2,7 @@
 // and a display of fewer than 16 bits per pixel.
 #include "launcher_e2e.h"
 
+#include "common/win_handles.h"
 #include "tests/support/stand_ins.h"
 
 namespace {
@@ -34,28 +35,13 @@ const RunningProgram kRunningPrograms[] = {
     {"Uninstaller", kUninstallerMutex},
 };
 
-// The test program stands in for the running program by holding its mutex.
-class HeldMutex {
-public:
-    explicit HeldMutex(const char* name)
-        : handle_(CreateMutexA(nullptr, FALSE, name)), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
-    ~HeldMutex() {
-        if (handle_) CloseHandle(handle_);
-    }
-    HeldMutex(const HeldMutex&) = delete;
-    HeldMutex& operator=(const HeldMutex&) = delete;
-    bool heldByUsAlone() const { return handle_ && !existed_; }
-
-private:
-    HANDLE handle_;
-    bool existed_;
-};
-
 class ProductProgramRunning : public LauncherTest, public testing::WithParamInterface<RunningProgram> {};
 
+// The test program stands in for the running program by holding its mutex.
 TEST_P(ProductProgramRunning, LauncherEndsAtOnceWithoutWindowOrSettingsKey) {
-    HeldMutex mutex(GetParam().mutex);
-    ASSERT_TRUE(mutex.heldByUsAlone()) << "cannot create the mutex, or an earlier test left it behind";
+    KernelHandle mutex(CreateMutexA(nullptr, FALSE, GetParam().mutex));
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    ASSERT_TRUE(mutex.valid() && !existed) << "cannot create the mutex, or an earlier test left it behind";
 
     ASSERT_TRUE(startLauncher());
     expectEndsWithoutWindow(launcher_, 0);
@@ -63,9 +49,7 @@ TEST_P(ProductProgramRunning, LauncherEndsAtOnceWithoutWindowOrSettingsKey) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Mutexes, ProductProgramRunning, testing::ValuesIn(kRunningPrograms),
-                         [](const testing::TestParamInfo<RunningProgram>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::PrintToStringParamName());
 
 class ColourDepth : public LauncherTest {};
 
@@ -115,8 +99,6 @@ TEST_P(ColourDepthAccepted, TitleWindowAppears) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, ColourDepthAccepted, testing::ValuesIn(kAcceptedDisplays),
-                         [](const testing::TestParamInfo<AcceptedDisplay>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::PrintToStringParamName());
 
 }  // namespace

@@ -104,7 +104,6 @@ TEST_P(StartupPrompts, ComeInOrderBeforeTheTitleScreen) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, StartupPrompts, testing::ValuesIn(kPromptCases),
-                         [](const testing::TestParamInfo<PromptCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Flags, StartupPrompts, testing::ValuesIn(kPromptCases), testing::PrintToStringParamName());
 
 }  // namespace

@@ -156,7 +156,6 @@ TEST_P(EndingTheLauncher, EndsWithExitCodeZero) {
     expectRegDword(kSettingsKey, "OTHERS", 15);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, EndingTheLauncher, testing::ValuesIn(kCloseWays),
-                         [](const testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, EndingTheLauncher, testing::ValuesIn(kCloseWays), testing::PrintToStringParamName());
 
 }  // namespace

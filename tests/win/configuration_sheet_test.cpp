@@ -84,17 +84,6 @@ std::string choiceChecksOnceSettled(HWND page, const std::string& expected) {
     return choiceChecks(page);
 }
 
-struct ModeList {
-    std::vector<std::string> names;
-    int selection;
-    std::string description;
-};
-
-ModeList modeList(HWND page) {
-    return {comboTexts(page, IDC_SCREEN_MODES), comboSelection(page, IDC_SCREEN_MODES),
-            text(page, IDC_SCREEN_MODE_TEXT)};
-}
-
 const std::vector<std::string> kStandardModes = {
     "320 x 240 16BitColour FullScreen",
     "640 x 480 16BitColour FullScreen",
@@ -108,10 +97,12 @@ const std::vector<std::string> kVoodooModes = {"640 x 480 16BitColour FullScreen
 
 void expectModeListAt(const char* file, int line, HWND page, const std::vector<std::string>& names, int selection,
                       const char* description) {
-    ModeList seen = modeList(page);
-    if (seen.names != names) ADD_FAILURE_AT(file, line) << "the mode list holds " << seen.names.size() << " entries";
-    if (seen.selection != selection) ADD_FAILURE_AT(file, line) << "mode " << seen.selection << " selected";
-    if (seen.description != description) ADD_FAILURE_AT(file, line) << "description \"" << seen.description << '"';
+    const std::vector<std::string> seen = comboTexts(page, IDC_SCREEN_MODES);
+    if (seen != names) ADD_FAILURE_AT(file, line) << "the mode list holds " << seen.size() << " entries";
+    const int selected = comboSelection(page, IDC_SCREEN_MODES);
+    if (selected != selection) ADD_FAILURE_AT(file, line) << "mode " << selected << " selected";
+    const std::string shown = text(page, IDC_SCREEN_MODE_TEXT);
+    if (shown != description) ADD_FAILURE_AT(file, line) << "description \"" << shown << '"';
 }
 #define expectModeList(page, names, selection, description) \
     expectModeListAt(__FILE__, __LINE__, page, names, selection, description)
@@ -474,9 +465,8 @@ TEST_F(ConfigurationSheetTest, StoredValuesOutsideTheListsAreShownSafely) {
         runSheet([&](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
             EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
-            ModeList modes = modeList(page);
-            EXPECT_EQ(c.modeSelected, modes.selection);
-            EXPECT_EQ(c.description, modes.description);
+            EXPECT_EQ(c.modeSelected, comboSelection(page, IDC_SCREEN_MODES));
+            EXPECT_EQ(c.description, text(page, IDC_SCREEN_MODE_TEXT));
             EXPECT_EQ(std::vector<std::string>(), overflowsOf(page));
             pressSheetButton(sheet, PSBTN_OK);
         });
@@ -520,7 +510,7 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
             const std::string descriptionBefore = text(page, IDC_SCREEN_MODE_TEXT);
             box = pressAndAnswer(page, IDC_SCREEN_DETECT, c.answer);
             EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
-            EXPECT_EQ(*c.modes, modeList(page).names);
+            EXPECT_EQ(*c.modes, comboTexts(page, IDC_SCREEN_MODES));
             if (c.answer == IDCANCEL) {
                 EXPECT_EQ(descriptionBefore, text(page, IDC_SCREEN_MODE_TEXT));
             }

@@ -47,16 +47,11 @@ protected:
         launcherSettings.savePath[kPathBufferSize - 1] = '\0';
         launcherSettings.installPath[kPathBufferSize - 1] = '\0';
     }
-    void TearDown() override {
-        devices.removeAll();
-        EXPECT_TRUE(deleteRegTree(kSettingsKey));
-    }
+    void TearDown() override { EXPECT_TRUE(deleteRegTree(kSettingsKey)); }
 
     static void setBytes(const char* name, DWORD type, const std::string& bytes) {
         ASSERT_TRUE(setRegValue(kSettingsKey, name, type, bytes.data(), static_cast<DWORD>(bytes.size())));
     }
-
-    DeviceKeys devices;
 };
 
 TEST_F(SettingsStoreTest, EnsureSettingsKeyCreatesAnEmptyKeyAndKeepsAnExistingOne) {
@@ -91,6 +86,7 @@ TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
 }
 
 TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
+    DeviceKeys devices;
     ASSERT_TRUE(devices.add("QLK2DEV_A", "PCI\\VEN_10DE&DEV_0020&SUBSYS_00000000&REV_04"));
     const std::string eightBytes("\x05\0\0\0\0\0\0\0", 8);
     struct Case {

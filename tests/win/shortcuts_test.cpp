@@ -144,7 +144,7 @@ TEST_P(WithoutProgramsFolder, CopyAndEntryAreMadeAndNoShortcut) {
 INSTANTIATE_TEST_SUITE_P(Values, WithoutProgramsFolder,
                          testing::Values(ProgramsValue{"Missing", false, ""},
                                          ProgramsValue{"Empty", true, std::string(1, '\0')}),
-                         [](const testing::TestParamInfo<ProgramsValue>& info) { return std::string(info.param.name); });
+                         testing::PrintToStringParamName());
 
 TEST_F(StartMenuRegistration, WithoutTheCdsUninstallerNoCopyNoEntryButBothShortcuts) {
     removeFile(sourcePath_);

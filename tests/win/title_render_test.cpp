@@ -255,9 +255,7 @@ TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
     TitleCanvas canvas;
     ASSERT_TRUE(SetWindowTextA(window_, "something else"));
     EXPECT_EQ(1, drawMenuTexts(window_, canvas.dc()));
-    char title[64] = "";
-    GetWindowTextA(window_, title, sizeof title);
-    EXPECT_STREQ("QUARLOCK2", title);
+    EXPECT_EQ("QUARLOCK2", windowText(window_));
 }
 
 TEST_F(TitleRenderTest, ADriverCodeOutsideTheTableShowsTheUnknownCardText) {

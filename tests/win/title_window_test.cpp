@@ -108,13 +108,11 @@ protected:
         return window;
     }
 
-public:
-    // Input as the window receives it, for the cases' lambdas too.
+    // Input as the window receives it.
     void key(WPARAM virtualKey) { SendMessageA(window_, WM_KEYDOWN, virtualKey, 0); }
     void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
-protected:
     HWND window_ = nullptr;
     std::vector<AnsweredBox> boxes_;
     CurrentFolder folder_{"title-window"};
@@ -320,22 +318,22 @@ TEST_F(TitleWindowTest, InputIsIgnoredWhileAChildIsWatched) {
 TEST_F(TitleWindowTest, QuitCloseAndCancelDestroyTheWindowAndPostQuitZero) {
     const struct {
         const char* what;
-        std::function<void(TitleWindowTest&, HWND)> act;
+        std::function<void()> act;
     } cases[] = {
-        {"IDCANCEL", [](TitleWindowTest&, HWND window) { SendMessageA(window, WM_COMMAND, IDCANCEL, 0); }},
-        {"close request", [](TitleWindowTest&, HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }},
-        {"click on Quit", [](TitleWindowTest& test, HWND) { test.clickAt(400, 420); }},
+        {"IDCANCEL", [this] { SendMessageA(window_, WM_COMMAND, IDCANCEL, 0); }},
+        {"close request", [this] { SendMessageA(window_, WM_CLOSE, 0, 0); }},
+        {"click on Quit", [this] { clickAt(400, 420); }},
         {"Enter on Quit",
-         [](TitleWindowTest& test, HWND) {
-             test.key(VK_UP);
-             test.key(VK_UP);
-             test.key(VK_RETURN);
+         [this] {
+             key(VK_UP);
+             key(VK_UP);
+             key(VK_RETURN);
          }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_NE(nullptr, open());
-        c.act(*this, window_);
+        c.act();
         EXPECT_EQ(0, pumpMessagesFor(1000));
         EXPECT_FALSE(IsWindow(window_));
         closeTitleWindow();
@@ -412,18 +410,18 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
 
     const struct {
         const char* what;
-        std::function<void(TitleWindowTest&)> activate;
+        std::function<void()> activate;
     } ways[] = {
-        {"click", [](TitleWindowTest& test) { test.clickAt(400, 350); }},
-        {"Enter", [](TitleWindowTest& test) {
-             test.pointAt(400, 350);
-             test.key(VK_RETURN);
+        {"click", [this] { clickAt(400, 350); }},
+        {"Enter", [this] {
+             pointAt(400, 350);
+             key(VK_RETURN);
          }},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.what);
         ReadmeViewerWatch viewers;
-        way.activate(*this);
+        way.activate();
         std::vector<ViewerSeen> seen = viewers.stop();
         ASSERT_EQ(1u, seen.size());
         EXPECT_EQ("Menu readme.\r\n", seen[0].text);
