@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "install/component_rules.h"
-#include "install/path_rules.h"
 #include "tests/support/drive_layout.h"
 #include "tests/support/lookup_text.h"
 #include "tests/support/processes.h"

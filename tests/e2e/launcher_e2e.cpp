@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "common/win_handles.h"
 

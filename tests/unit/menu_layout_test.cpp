@@ -30,10 +30,9 @@ TEST(MenuHitTest, ItemsCoverTheirRectanglesAndNothingElse) {
 TEST(MenuHitTest, ColumnItemsFollowTheSixtyPixelRule) {
     for (int item = 0; item < 6; ++item) {
         MenuRect rect = menuItemRect(item);
-        EXPECT_EQ(rect.left, 325);
-        EXPECT_EQ(rect.top, 30 + 60 * item);
-        EXPECT_EQ(rect.right, 620);
-        EXPECT_EQ(rect.bottom, 89 + 60 * item);
+        EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}),
+                  (std::vector<int>{325, 30 + 60 * item, 620, 89 + 60 * item}))
+            << "item " << item;
     }
 }
 

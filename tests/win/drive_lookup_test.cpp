@@ -9,7 +9,6 @@
 
 #include "install/drive_survey.h"
 #include "install/file_lookup.h"
-#include "install/path_rules.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"
 #include "tests/support/files.h"

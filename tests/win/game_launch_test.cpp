@@ -10,7 +10,6 @@
 
 #include "install/drive_survey.h"
 #include "install/game_launch.h"
-#include "install/path_rules.h"
 #include "launcher/title_window.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"
