@@ -84,8 +84,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     Sleep(300);
     saveScreen("offer-1-directx-question.bmp");
     answer(question, IDYES);
-    HWND installer = waitForStandIn(kDirectXCaption);
-    ASSERT_TRUE(installer) << describeWindows(launcher_.id());
+    ASSERT_TRUE(waitForStandIn(kDirectXCaption)) << describeWindows(launcher_.id());
     HWND pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
     ASSERT_TRUE(pleaseWait);
     EXPECT_EQ(storedText(pleaseWait), kGameTitle);
@@ -100,8 +99,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     question = nextQuestion(kIndeoQuestion);
     EXPECT_FALSE(IsWindow(pleaseWait));
     answer(question, IDYES);
-    installer = waitForStandIn(kIndeoCaption);
-    ASSERT_TRUE(installer);
+    ASSERT_TRUE(waitForStandIn(kIndeoCaption));
     pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
     ASSERT_TRUE(pleaseWait);
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);

@@ -115,15 +115,11 @@ TitleShot::Ink TitleShot::ink(const MenuTextLine& line) const {
     Ink result;
     for (int y = line.y; y < line.y + kTextCellHeight; ++y) {
         for (int x = line.columnLeft; x < line.columnLeft + line.columnWidth; ++x) {
-            COLORREF colour = at(x, y);
-            if (colour == kOrange)
-                ++result.orange;
-            else if (colour == kGrey)
-                ++result.grey;
-            else
-                continue;
-            if (x < result.left) result.left = x;
-            if (x > result.right) result.right = x;
+            const COLORREF colour = at(x, y);
+            if (colour != kOrange && colour != kGrey) continue;
+            ++(colour == kOrange ? result.orange : result.grey);
+            result.left = std::min(result.left, x);
+            result.right = std::max(result.right, x);
         }
     }
     return result;

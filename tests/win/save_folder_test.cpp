@@ -103,7 +103,9 @@ protected:
     // Opens the chooser on savePath with drive working it from a helper thread.
     static int runChooser(const std::string& savePath, const std::function<void(const Chooser&)>& drive) {
         std::strcpy(launcherSettings.savePath, savePath.c_str());
-        auto driver = whenDialogAppears(IDC_FOLDER_TREE, [&](HWND dialog) { drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)}); });
+        auto driver = whenDialogAppears(IDC_FOLDER_TREE, [&](HWND dialog) {
+            drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)});
+        });
         const int result = chooseSaveFolder(nullptr);
         EXPECT_TRUE(driver.get()) << "the chooser did not show";
         return result;
@@ -145,7 +147,8 @@ TEST_F(SaveFolderTest, TreeShowsVisibleFoldersAndSelectsTheDeepestExistingOne) {
         EXPECT_EQ("C:\\", chooser.root());
         EXPECT_EQ("foldertest\\Keep\\Inner\\", chooser.selected());
         EXPECT_EQ("C:\\foldertest\\Keep\\Inner\\", chooser.edit());
-        const std::string l = "foldertest\\L\\", a = l + std::string(100, 'a') + "\\", b = a + std::string(100, 'b') + "\\";
+        const std::string l = "foldertest\\L\\", a = l + std::string(100, 'a') + "\\";
+        const std::string b = a + std::string(100, 'b') + "\\";
         std::vector<std::string> shown = chooser.below("foldertest\\");
         std::sort(shown.begin(), shown.end());
         EXPECT_EQ((std::vector<std::string>{"foldertest\\", "foldertest\\Keep\\", "foldertest\\Keep\\Inner\\", l, a, b,

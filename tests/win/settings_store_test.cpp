@@ -238,13 +238,6 @@ struct GuardedPath {
     char after[16];
 };
 
-bool guardsIntact(const GuardedPath& guarded) {
-    for (int i = 0; i < 16; ++i) {
-        if (guarded.before[i] != 'G' || guarded.after[i] != 'G') return false;
-    }
-    return true;
-}
-
 TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
     struct Case {
         const char* what;
@@ -267,7 +260,7 @@ TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
         GuardedPath guarded;
         std::memset(&guarded, 'G', sizeof guarded);
         EXPECT_EQ(c.expectedResult, readGameExecutablePath(guarded.path));
-        EXPECT_TRUE(guardsIntact(guarded));
+        EXPECT_EQ(std::string(32, 'G'), std::string(guarded.before, 16) + std::string(guarded.after, 16)) << "guards";
         ASSERT_TRUE(std::memchr(guarded.path, '\0', kPathBufferSize));
         EXPECT_EQ(c.expectedText, guarded.path);
 

@@ -126,11 +126,9 @@ TEST_F(TitleWindowTest, OpensCentredAt640x480WithPlayHighlighted) {
 
     RECT rect;
     GetWindowRect(window_, &rect);
-    int left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
-    EXPECT_EQ(left, rect.left);
-    EXPECT_EQ(top, rect.top);
-    EXPECT_EQ(640, rect.right - rect.left);
-    EXPECT_EQ(480, rect.bottom - rect.top);
+    const LONG left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
+    EXPECT_EQ((std::vector<LONG>{left, top, 640, 480}),
+              (std::vector<LONG>{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}));
 
     EXPECT_EQ(only(0), highlighted());
     EXPECT_EQ(kNone, busy());
