@@ -100,8 +100,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     EXPECT_FALSE(IsWindow(pleaseWait));
     answer(question, IDYES);
     ASSERT_TRUE(waitForStandIn(kIndeoCaption));
-    pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
-    ASSERT_TRUE(pleaseWait);
+    ASSERT_TRUE(pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT));
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);
     EXPECT_TRUE(answers(title_, 2000)) << "the launcher went back to its message loop";
     expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2 | 0x4);
@@ -128,8 +127,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     saveScreen("offer-4-media-question.bmp");
     answer(question, IDYES);
     ASSERT_TRUE(waitForStandIn(kMediaCaption));
-    pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
-    ASSERT_TRUE(pleaseWait);
+    ASSERT_TRUE(pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT));
     closeStandIns(kMediaCaption);
     EXPECT_TRUE(waitUntilGone(pleaseWait, kWatchNoticeMs));
     expectNoBoxFor(1000);
@@ -138,17 +136,13 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(waitForHighlight(title_, 2).inkSummary(), expectedInk(2));
 
-    auto directX = standIns_.lastReport("DXINST");
-    EXPECT_EQ(directX["module"], "D:\\regist\\DXINST.bin");
-    EXPECT_EQ(directX["command_line"], "D:\\regist\\Directx");
-    EXPECT_EQ(directX["working_directory"], "D:\\regist");
-    EXPECT_EQ(directX["source_folder_exists"], "1");
+    expectReport(standIns_.lastReport("DXINST"), {{"module", "D:\\regist\\DXINST.bin"},
+                                                  {"command_line", "D:\\regist\\Directx"},
+                                                  {"working_directory", "D:\\regist"}, {"source_folder_exists", "1"}});
     for (const char* program : {"iv5play", "enduser"}) {
-        auto values = standIns_.lastReport(program);
         const std::string module = std::string("D:\\regist\\") + program + ".exe";
-        EXPECT_EQ(values["module"], module);
-        EXPECT_EQ(values["command_line"], "\"" + module + "\"") << "no arguments";
-        EXPECT_EQ(values["working_directory"], "D:\\regist");
+        expectReport(standIns_.lastReport(program),
+                     {{"module", module}, {"command_line", "\"" + module + "\""}, {"working_directory", "D:\\regist"}});
     }
     closeLauncher();
 }

@@ -211,8 +211,7 @@ bool LauncherTest::startLauncher(const LauncherOptions& options) {
 HWND LauncherTest::startAtTitleScreen() {
     setPromptFlags(15);
     if (!startLauncher() || !waitForTitle()) return nullptr;
-    TitleShot shot = waitForHighlight(title_, 0);
-    EXPECT_EQ(shot.inkSummary(), expectedInk(0)) << "the first item is highlighted after start";
+    EXPECT_EQ(waitForHighlight(title_, 0).inkSummary(), expectedInk(0)) << "the first item is highlighted after start";
     return title_;
 }
 

@@ -51,8 +51,7 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     expectRegMissing(kSettingsKey, "Option");
     expectDriverLine(driverName(22));
 
-    sheet = openSheet();
-    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(sheet = openSheet());
     HWND page = currentSheetPage(sheet);
     EXPECT_EQ(listPositionForDriver(22), comboSelection(page, IDC_SCREEN_DRIVERS));
     chooseComboEntry(page, IDC_SCREEN_DRIVERS, listPositionForDriver(19));

@@ -43,12 +43,9 @@ TEST_F(InstallFromTheMenu, RunsTheCdsSetupWaitsForItAndGoesOn) {
     EXPECT_TRUE(IsWindowVisible(title_));
     EXPECT_EQ(waitForMessageBox(launcher_.id(), 1000), nullptr) << describeWindows(launcher_.id());
 
-    auto values = standIns_.lastReport("Qlk2_inst");
-    EXPECT_EQ(values["module"], "D:\\regist\\Qlk2_inst.exe");
-    EXPECT_EQ(values["working_directory"], "D:\\regist");
-    EXPECT_EQ(values["command_line"], "\"D:\\regist\\Qlk2_inst.exe\"") << "no arguments";
-    EXPECT_EQ(values["result"], "installed");
-    EXPECT_EQ(values["exit_code"], "3010");
+    expectReport(standIns_.lastReport("Qlk2_inst"),
+                 {{"module", "D:\\regist\\Qlk2_inst.exe"}, {"working_directory", "D:\\regist"},
+                  {"command_line", "\"D:\\regist\\Qlk2_inst.exe\""}, {"result", "installed"}, {"exit_code", "3010"}});
     expectRegString(kSettingsKey, "Install Path", installFolder_.root().c_str(), 0);
 
     // The menu takes input again.

@@ -6,16 +6,9 @@ namespace {
 
 class TitleScreen : public LauncherTest {};
 
-RECT grown(RECT rect, int by) { return {rect.left - by, rect.top - by, rect.right + by, rect.bottom + by}; }
-
 std::string describe(const RECT& rect) {
     return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " + std::to_string(rect.right) +
            ", " + std::to_string(rect.bottom) + ")";
-}
-
-bool intersects(const RECT& a, const RECT& b) {
-    RECT common;
-    return IntersectRect(&common, &a, &b);
 }
 
 constexpr const char* kShortSavePath = "C:\\QUARLOCK2 Saves\\";
@@ -54,8 +47,7 @@ TEST_F(TitleScreen, LongSavePathIsCutAtTheColumnEdge) {
     ASSERT_GT(measure.extent, kSavePathClip.right - kSavePathClip.left + 20) << "the path must be long enough";
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", kLongSavePath));
     ASSERT_TRUE(startAtTitleScreen());
-    TitleShot shot = waitForHighlight(title_, 0);
-    TitleShot::Ink ink = shot.ink(menuLineOf(MenuTextKind::SavePath));
+    const TitleShot::Ink ink = waitForHighlight(title_, 0).ink(menuLineOf(MenuTextKind::SavePath));
     EXPECT_EQ(ink.left, savePathTextX(measure.extent) + measure.inkLeft);
     EXPECT_LT(ink.right, kSavePathClip.right);
     EXPECT_GE(ink.right, kSavePathClip.right - 10) << "the path runs up to the cut";
@@ -86,8 +78,8 @@ TEST_F(TitleScreen, EachItemHighlightedShowsItsPanelAndOrangeLines) {
         EXPECT_EQ(outside.count, 0) << "pixels changed outside both panels";
 
         // Around this panel, a pixel wider on each side but clear of the other panel.
-        RECT around = grown(mine, 1);
-        if (intersects(around, theirs)) {
+        RECT around = {mine.left - 1, mine.top - 1, mine.right + 1, mine.bottom + 1}, common;
+        if (IntersectRect(&common, &around, &theirs)) {
             if (theirs.left >= mine.right) around.right = theirs.left;
             if (theirs.right <= mine.left) around.left = theirs.right;
         }

@@ -79,11 +79,9 @@ TEST_F(UninstallFromTheMenu, RunsTheCdsUninstallerWaitsForItAndGoesOn) {
     EXPECT_TRUE(IsWindowVisible(title_));
     EXPECT_EQ(visibleMessageBox(launcher_.id()), nullptr) << describeWindows(launcher_.id());
 
-    auto values = standIns_.lastReport("Qlk2_uninst");
-    EXPECT_EQ(values["module"], "D:\\regist\\Qlk2_uninst.exe");
-    EXPECT_EQ(values["working_directory"], "D:\\regist");
-    EXPECT_EQ(values["command_line"], "\"D:\\regist\\Qlk2_uninst.exe\"");
-    EXPECT_EQ(values["result"], "uninstalled");
+    expectReport(standIns_.lastReport("Qlk2_uninst"),
+                 {{"module", "D:\\regist\\Qlk2_uninst.exe"}, {"working_directory", "D:\\regist"},
+                  {"command_line", "\"D:\\regist\\Qlk2_uninst.exe\""}, {"result", "uninstalled"}});
     expectRegMissing(kSettingsKey, "Install Path");
 
     closeLauncher();

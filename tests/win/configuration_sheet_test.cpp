@@ -222,8 +222,7 @@ TEST_F(ConfigurationSheetTest, CancelPutsBackWhatThePagesChanged) {
         SCOPED_TRACE(way.what);
         launcherSettings = kStartRecord;
         runSheet([&](HWND sheet) {
-            HWND screen = sheetPage(sheet, kScreenPage);
-            chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kVoodoo2Position);
+            chooseComboEntry(sheetPage(sheet, kScreenPage), IDC_SCREEN_DRIVERS, kVoodoo2Position);
             HWND features = showPage(sheet, kFeaturesPage);
             pressButton(features, IDC_FEATURES_CHOICE2);  // SHADING off
             selectFeature(features, 5);
@@ -355,8 +354,7 @@ TEST_F(ConfigurationSheetTest, EveryTextFitsItsControl) {
         pressButton(features, IDC_FEATURES_CHOICE1);
         savePicture(sheet, "sheet_features_sound_quality.bmp");
 
-        HWND future = showPage(sheet, kFuturePage);
-        check(future, "Future Support");
+        check(showPage(sheet, kFuturePage), "Future Support");
         savePicture(sheet, "sheet_future_support.bmp");
         pressSheetButton(sheet, PSBTN_CANCEL);
     });

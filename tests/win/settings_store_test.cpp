@@ -77,11 +77,8 @@ TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
         LauncherSettings defaults = {7, 0, "", 0x07970797, 9, 0.0f, 0.0f, 0, 0, 0, ""};
         setText(defaults.savePath, defaultSavePathText().c_str());
         EXPECT_EQ(storedValues(defaults), storedValues(launcherSettings));
-        if (keyExists) {
-            expectRegValueCount(kSettingsKey, 0u);
-        } else {
-            EXPECT_FALSE(regKeyExists(kSettingsKey));
-        }
+        EXPECT_EQ(keyExists, regKeyExists(kSettingsKey));
+        if (keyExists) expectRegValueCount(kSettingsKey, 0u);
     }
 }
 

@@ -88,11 +88,9 @@ TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitC
     EXPECT_FALSE(mutexExists(kSetupMutex));
     auto values = report("Qlk2_inst");
     ASSERT_FALSE(values.empty()) << "setup left no report, so it had not ended";
-    EXPECT_EQ(values["module"], kCdSetup);
-    EXPECT_EQ(values["working_directory"], "D:\\regist");
-    EXPECT_EQ(values["command_line"], std::string("\"") + kCdSetup + "\"") << "no arguments";
-    EXPECT_EQ(values["result"], "installed");
-    EXPECT_EQ(values["exit_code"], GetParam());
+    expectReport(values, {{"module", kCdSetup}, {"working_directory", "D:\\regist"},
+                          {"command_line", std::string("\"") + kCdSetup + "\""}, {"result", "installed"},
+                          {"exit_code", GetParam()}});
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010"),

@@ -127,12 +127,9 @@ class WithoutProgramsFolder : public StartMenuRegistration, public testing::With
 
 TEST_P(WithoutProgramsFolder, CopyAndEntryAreMadeAndNoShortcut) {
     const ProgramsValue& value = GetParam();
-    if (value.present) {
-        ASSERT_TRUE(setRegValue(kShellFolders, "Programs", REG_SZ, value.data.data(),
-                                static_cast<DWORD>(value.data.size())));
-    } else {
-        ASSERT_TRUE(deleteRegValue(kShellFolders, "Programs"));
-    }
+    ASSERT_TRUE(value.present ? setRegValue(kShellFolders, "Programs", REG_SZ, value.data.data(),
+                                            static_cast<DWORD>(value.data.size()))
+                              : deleteRegValue(kShellFolders, "Programs"));
 
     registerShortcutsAndUninstaller();
 

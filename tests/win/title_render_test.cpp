@@ -167,13 +167,9 @@ TEST_F(TitleRenderTest, TheLinesOfTheHighlightedItemAreOrangeAndAllOthersGrey) {
         for (const MenuTextLine& line : menuTextLines()) {
             SCOPED_TRACE(menuLineName(line));
             TextPixels pixels = linePixels(withText, imagesOnly, line);
-            if (line.item == item) {
-                EXPECT_GT(pixels.orange, 20);
-                EXPECT_EQ(0, pixels.grey);
-            } else {
-                EXPECT_GT(pixels.grey, 20);
-                EXPECT_EQ(0, pixels.orange);
-            }
+            const bool lit = line.item == item;
+            EXPECT_GT(lit ? pixels.orange : pixels.grey, 20) << (lit ? "orange" : "grey");
+            EXPECT_EQ(0, lit ? pixels.grey : pixels.orange) << (lit ? "grey" : "orange");
         }
     }
 }
