@@ -2,6 +2,7 @@
 #include "launcher/menu_layout.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -149,9 +150,8 @@ TEST(MenuTextPlaces, PanelsSitOnTheirItems) {
     for (int item = 0; item < kMenuItemCount; ++item) {
         PanelPlace place = highlightPanelPlace(item);
         MenuRect rect = menuItemRect(item);
-        EXPECT_EQ(place.x, rect.left) << item;
-        EXPECT_EQ(place.y, rect.top) << item;
-        EXPECT_EQ(place.wide, item < kItemQuit) << item;
+        EXPECT_EQ(std::make_tuple(place.x, place.y, place.wide), std::make_tuple(rect.left, rect.top, item < kItemQuit))
+            << item;
     }
 }
 

@@ -500,13 +500,16 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
             ++name[5];
         }
         launcherSettings = withDisplay(22);  // Savage
-        AnsweredBox box;
-        HWND shownSheet = nullptr;
         runSheet([&](HWND sheet) {
-            shownSheet = sheet;
             HWND page = sheetPage(sheet, kScreenPage);
             const std::string descriptionBefore = text(page, IDC_SCREEN_MODE_TEXT);
-            box = pressAndAnswer(page, IDC_SCREEN_DETECT, c.answer);
+            const AnsweredBox box = pressAndAnswer(page, IDC_SCREEN_DETECT, c.answer);
+            EXPECT_TRUE(box.seen);
+            EXPECT_EQ(c.question, box.text);
+            EXPECT_EQ("QUARLOCK2", box.caption);
+            // A box owned by a page belongs to the sheet, the page's top-level window.
+            EXPECT_EQ(sheet, box.owner);
+            EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), box.buttons);
             EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
             EXPECT_EQ(*c.modes, comboTexts(page, IDC_SCREEN_MODES));
             if (c.answer == IDCANCEL) {
@@ -516,25 +519,19 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
             EXPECT_EQ(22, launcherSettings.displayDriver);
             pressSheetButton(sheet, PSBTN_OK);
         });
-        ASSERT_TRUE(box.seen);
-        EXPECT_EQ(c.question, box.text);
-        EXPECT_EQ("QUARLOCK2", box.caption);
-        // A box owned by a page belongs to the sheet, the page's top-level window.
-        EXPECT_EQ(shownSheet, box.owner);
-        EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), box.buttons);
         expectSaved(withDisplay(c.storedDriver, c.storedMode));
     }
 }
 
 // Without the Plug and Play list the question offers the software mode.
 TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
-    AnsweredBox box;
     {
         DeviceListRemoved noDeviceList;
         ASSERT_TRUE(noDeviceList.removed());
-        runSheet([&](HWND sheet) {
+        runSheet([](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
-            box = pressAndAnswer(page, IDC_SCREEN_DETECT);
+            EXPECT_EQ("Unable to detect 3D hardware, would you like to use Software Mode (system memory)?",
+                      pressAndAnswer(page, IDC_SCREEN_DETECT).text);
             EXPECT_EQ(kSoftwareSystemPosition, comboSelection(page, IDC_SCREEN_DRIVERS));
             pressSheetButton(sheet, PSBTN_OK);
         });
@@ -544,7 +541,6 @@ TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
         DeviceKeys devices;
         EXPECT_TRUE(devices.add("QLK2_A", kRivaTntId));
     }
-    EXPECT_EQ("Unable to detect 3D hardware, would you like to use Software Mode (system memory)?", box.text);
     expectSaved(withDisplay(7));
 }
 

@@ -269,8 +269,7 @@ TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
 // A forbidden character is told.
 TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
     makeFolder("games");
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
+    const std::string folder = currentFolder();
     SetCurrentDirectoryA(kRoot.c_str());
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         MessageBoxWatch none;
@@ -296,7 +295,7 @@ TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
         pressButton(chooser.dialog, IDOK);
     }));
     expectRegString(kSettingsKey, "Save Path", "c:\\foldertest\\games\\", kPathBufferSize);
-    SetCurrentDirectoryA(folder);
+    SetCurrentDirectoryA(folder.c_str());
 }
 
 TEST_F(SaveFolderTest, CreateFolderPathMakesMissingLevelsFromTheTop) {

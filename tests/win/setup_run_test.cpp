@@ -100,8 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010
 // too: each of its waits answers what other programs send, and takes none of its own input.
 TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     standIns_.set("STANDIN_BROADCAST", "1");
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
+    const std::string folder = currentFolder();
     PostMessageA(owner_, WM_APP, 0, 0);
 
     EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
@@ -112,7 +111,7 @@ TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     EXPECT_EQ(1, waitBehindPleaseWait(started.hProcess, &exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(1, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
-    SetCurrentDirectoryA(folder);
+    SetCurrentDirectoryA(folder.c_str());
 
     for (const char* program : {"Qlk2_inst", "DXINST", "Qlk2_uninst"})
         EXPECT_EQ(report(program)["broadcast"], "answered") << program;
@@ -260,10 +259,9 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
         GetWindowRect(text, &textPlace);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&textPlace), 2);
         MapDialogRect(window, &expectedText);
-        EXPECT_EQ(textPlace.left, expectedText.left);
-        EXPECT_EQ(textPlace.top, expectedText.top);
-        EXPECT_EQ(textPlace.right - textPlace.left, expectedText.right);
-        EXPECT_EQ(textPlace.bottom - textPlace.top, expectedText.bottom);
+        EXPECT_EQ((std::vector<LONG>{expectedText.left, expectedText.top, expectedText.right, expectedText.bottom}),
+                  (std::vector<LONG>{textPlace.left, textPlace.top, textPlace.right - textPlace.left,
+                                     textPlace.bottom - textPlace.top}));
         return true;
     });
 

@@ -129,10 +129,8 @@ TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPi
     ASSERT_TRUE(background.loaded() && wide.loaded() && narrow.loaded());
     ASSERT_EQ(kWidth, background.width());
     ASSERT_EQ(kHeight, background.height());
-    EXPECT_EQ(295, wide.width());
-    EXPECT_EQ(147, narrow.width());
-    EXPECT_EQ(60, wide.height());
-    EXPECT_EQ(60, narrow.height());
+    EXPECT_EQ((std::vector<int>{295, 60, 147, 60}),
+              (std::vector<int>{wide.width(), wide.height(), narrow.width(), narrow.height()}));
 
     for (int item = -1; item < 8; ++item) {
         SCOPED_TRACE("highlighted item " + std::to_string(item));
