@@ -160,13 +160,11 @@ TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
             DriveLayout drives;
             ASSERT_TRUE(drives.defineUnix('c', DRIVE_FIXED, "/proc"));
             answer(question, IDYES);
-            HWND lowSpace = nextBox(kLowSpace, {IDOK, IDCANCEL});
-            ASSERT_TRUE(lowSpace);
+            ASSERT_TRUE(question = nextBox(kLowSpace, {IDOK, IDCANCEL}));
             if (button == IDOK) {
                 Sleep(300);
                 saveScreen("offer-low-space.bmp");
             }
-            question = lowSpace;
         }
         answer(question, button);
         if (button == IDOK) {

@@ -94,8 +94,7 @@ TEST_P(ColourDepthAccepted, TitleWindowAppears) {
     setPromptFlags(15);
     ASSERT_TRUE(startLauncher({display}));
     ASSERT_TRUE(waitForTitle());
-    PostMessageA(title_, WM_CLOSE, 0, 0);
-    expectExitCode(0);
+    closeLauncher();
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, ColourDepthAccepted, testing::ValuesIn(kAcceptedDisplays),

@@ -146,18 +146,15 @@ TEST_F(ReadmeViewerTest, AReadmeThatCannotBeReadAtOpeningGivesAnEmptyBox) {
     writeReadme("Text nobody will see.\r\n");
     ASSERT_EQ(1, readmeExists());
     // Someone takes the file for himself between the check and the opening.
-    HANDLE exclusive = CreateFileA("readme.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, exclusive);
+    HeldFile exclusive("readme.txt");
+    ASSERT_TRUE(exclusive.held());
     MessageBoxWatch boxes;
     auto shown = driveViewer(pressOk, [](HWND viewer) {
         EXPECT_EQ("", controlText(GetDlgItem(viewer, IDC_README_TEXT)));
         EXPECT_EQ("QUARLOCK2", windowText(viewer));
     });
     EXPECT_EQ(0, showReadme(owner_));
-    const bool came = shown.get();
-    CloseHandle(exclusive);
-    ASSERT_TRUE(came);
+    ASSERT_TRUE(shown.get());
     EXPECT_TRUE(boxes.stop().empty());
 }
 

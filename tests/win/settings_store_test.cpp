@@ -27,15 +27,11 @@ void setText(char* buffer, const char* text) {
 // Without a display no box can appear (MessageBoxA fails at once), and none is expected.
 bool displayAvailable() { return !environmentValue("DISPLAY").empty(); }
 
-std::string programFilesDir() {
-    const RegValueCopy copy = copyRegValue(kCurrentVersion, "ProgramFilesDir");
-    if (!copy.present) return std::string();
-    return std::string(reinterpret_cast<const char*>(copy.data.data()),
-                       strnlen(reinterpret_cast<const char*>(copy.data.data()), copy.data.size()));
-}
-
+// The machine's Program Files folder, or nothing when it has none, and the save folder below it.
 std::string defaultSavePathText() {
-    return programFilesDir() + "\\" + kSaveFolderSuffix;
+    const RegValueCopy copy = copyRegValue(kCurrentVersion, "ProgramFilesDir");
+    const char* folder = copy.present ? reinterpret_cast<const char*>(copy.data.data()) : "";
+    return std::string(folder, strnlen(folder, copy.data.size())) + "\\" + kSaveFolderSuffix;
 }
 
 class SettingsStoreTest : public testing::Test {
