@@ -163,10 +163,8 @@ Difference difference(const ScreenPixels& a, const ScreenPixels& b, const RECT& 
         for (int x = area.left; x < area.right; ++x) {
             if (a.at(x, y) == b.at(x, y)) continue;
             ++result.count;
-            if (x < result.bounds.left) result.bounds.left = x;
-            if (y < result.bounds.top) result.bounds.top = y;
-            if (x + 1 > result.bounds.right) result.bounds.right = x + 1;
-            if (y + 1 > result.bounds.bottom) result.bounds.bottom = y + 1;
+            const RECT pixel = {x, y, x + 1, y + 1};
+            UnionRect(&result.bounds, &result.bounds, &pixel);  // the first pixel replaces the empty bounds
         }
     }
     return result;
