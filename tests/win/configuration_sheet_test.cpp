@@ -754,15 +754,12 @@ TEST_F(ConfigurationSheetTest, FutureSupportChangesAreDroppedOnCancel) {
 
 // Typing stops at the length the page reads back, so what is read is always the whole text.
 TEST_F(ConfigurationSheetTest, FutureSupportBoxesHoldWhatThePageReads) {
-    LRESULT limits[4] = {};
-    runSheet([&](HWND sheet) {
+    runSheet([](HWND sheet) {
         HWND page = showPage(sheet, kFuturePage);
-        int index = 0;
         for (int id : {IDC_FUTURE_DATA1, IDC_FUTURE_DATA2, IDC_FUTURE_DATA3, IDC_FUTURE_DATA4})
-            limits[index++] = SendDlgItemMessageA(page, id, EM_GETLIMITTEXT, 0, 0);
+            EXPECT_EQ(1023, SendDlgItemMessageA(page, id, EM_GETLIMITTEXT, 0, 0)) << "box " << id;
         pressSheetButton(sheet, PSBTN_CANCEL);
     });
-    for (LRESULT limit : limits) EXPECT_EQ(1023, limit);
 }
 
 }  // namespace
