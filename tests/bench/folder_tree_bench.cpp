@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "common/module_instance.h"
-#include "launcher/startup.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_tree.h"
 

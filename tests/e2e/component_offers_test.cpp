@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "install/component_rules.h"
-#include "install/path_rules.h"
 #include "tests/support/drive_layout.h"
 #include "tests/support/lookup_text.h"
 #include "tests/support/processes.h"
@@ -45,8 +44,9 @@ protected:
         answerNext(kRequirementsNotice, IDOK);
         return waitForTitle();
     }
-    // A message box of the launcher over its title window, with that text and caption.
-    HWND nextBox(const char* text, DWORD timeoutMs = kWindowTimeoutMs) {
+    // A message box of the launcher over its title window, with that text and caption, and with
+    // these buttons when they are given.
+    HWND nextBox(const char* text, const std::vector<int>& buttons = {}, DWORD timeoutMs = kWindowTimeoutMs) {
         HWND box = waitForMessageBox(launcher_.id(), timeoutMs);
         if (!box) {
             ADD_FAILURE() << "\"" << text << "\" did not come; the launcher shows " << describeWindows(launcher_.id());
@@ -54,16 +54,14 @@ protected:
         }
         EXPECT_EQ(messageBoxText(box), text);
         EXPECT_EQ(windowText(box), kGameTitle);
-        HWND title = titleWindowOf();
-        EXPECT_EQ(GetWindow(box, GW_OWNER), title) << "over the title window";
+        EXPECT_EQ(GetWindow(box, GW_OWNER), titleWindowOf()) << "over the title window";
+        if (!buttons.empty()) {
+            EXPECT_EQ(messageBoxButtons(box), buttons);
+        }
         return box;
     }
     HWND nextQuestion(const char* text, DWORD timeoutMs = kWindowTimeoutMs) {
-        HWND box = nextBox(text, timeoutMs);
-        if (box) {
-            EXPECT_EQ(messageBoxButtons(box), (std::vector<int>{IDYES, IDNO}));
-        }
-        return box;
+        return nextBox(text, {IDYES, IDNO}, timeoutMs);
     }
     void answer(HWND box, int button) {
         if (!box) return;
@@ -79,22 +77,20 @@ protected:
 };
 
 TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
-    HWND title = startPastNotice(kReadmeShown);
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startPastNotice(kReadmeShown));
 
     // DirectX: the launcher waits, behind the please-wait window.
     HWND question = nextQuestion(kDirectXQuestion);
     Sleep(300);
     saveScreen("offer-1-directx-question.bmp");
     answer(question, IDYES);
-    HWND installer = waitForStandIn(kDirectXCaption);
-    ASSERT_TRUE(installer) << describeWindows(launcher_.id());
+    ASSERT_TRUE(waitForStandIn(kDirectXCaption)) << describeWindows(launcher_.id());
     HWND pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
     ASSERT_TRUE(pleaseWait);
     EXPECT_EQ(storedText(pleaseWait), kGameTitle);
     EXPECT_EQ(storedText(GetDlgItem(pleaseWait, IDC_PLEASE_WAIT_TEXT)), "Please wait for a while.");
-    EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title);
-    EXPECT_TRUE(waitsTakingNoInput(title)) << "the launcher does not wait for DirectX, or answers nothing";
+    EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);
+    EXPECT_TRUE(waitsTakingNoInput(title_)) << "the launcher does not wait for DirectX, or answers nothing";
     expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2);
     saveScreen("offer-2-directx-please-wait.bmp");
     closeStandIns(kDirectXCaption);
@@ -103,59 +99,52 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     question = nextQuestion(kIndeoQuestion);
     EXPECT_FALSE(IsWindow(pleaseWait));
     answer(question, IDYES);
-    installer = waitForStandIn(kIndeoCaption);
-    ASSERT_TRUE(installer);
-    pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
-    ASSERT_TRUE(pleaseWait);
-    EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title);
-    EXPECT_TRUE(answers(title, 2000)) << "the launcher went back to its message loop";
+    ASSERT_TRUE(waitForStandIn(kIndeoCaption));
+    ASSERT_TRUE(pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT));
+    EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);
+    EXPECT_TRUE(answers(title_, 2000)) << "the launcher went back to its message loop";
     expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2 | 0x4);
-    PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(title, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));                    // over OPTIONS
-    PostMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 180));         // on Install
+    PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(title_, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));                    // over OPTIONS
+    PostMessageA(title_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 180));         // on Install
     Sleep(800);
     // The pointer move queued during the DirectX wait counted; nothing since has.
-    EXPECT_EQ(TitleShot(title).inkSummary(3), expectedInk(1, 3)) << "the highlight moved";
+    EXPECT_EQ(TitleShot(title_).inkSummary(3), expectedInk(1, 3)) << "the highlight moved";
     EXPECT_EQ(waitForStandIn(kSetupCaption, 0), nullptr) << "the click started setup";
     saveScreen("offer-3-indeo-watched.bmp");
 
     // When it ends the title window comes to the top, over this cover, and DirectX Media follows.
     TestWindow cover(true, {0, 0, 300, 300}, WS_EX_TOOLWINDOW);
     pumpMessagesFor(50);
-    EXPECT_TRUE(isAbove(cover, title));
+    EXPECT_TRUE(isAbove(cover, title_));
     closeStandIns(kIndeoCaption);
     question = nextQuestion(kMediaQuestion, kWatchNoticeMs);
     EXPECT_FALSE(IsWindow(pleaseWait));
-    EXPECT_TRUE(isAbove(title, cover)) << "the title window did not come to the top";
+    EXPECT_TRUE(isAbove(title_, cover)) << "the title window did not come to the top";
     DestroyWindow(cover);
     // Recorded before the question is answered.
     expectRegDword(kSettingsKey, "OTHERS", 15);
     saveScreen("offer-4-media-question.bmp");
     answer(question, IDYES);
     ASSERT_TRUE(waitForStandIn(kMediaCaption));
-    pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT);
-    ASSERT_TRUE(pleaseWait);
+    ASSERT_TRUE(pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT));
     closeStandIns(kMediaCaption);
     EXPECT_TRUE(waitUntilGone(pleaseWait, kWatchNoticeMs));
     expectNoBoxFor(1000);
 
     // Input counts again.
-    PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(waitForHighlight(title, 2).inkSummary(), expectedInk(2));
+    PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(waitForHighlight(title_, 2).inkSummary(), expectedInk(2));
 
-    auto directX = standIns_.lastReport("DXINST");
-    EXPECT_EQ(directX["module"], "D:\\regist\\DXINST.bin");
-    EXPECT_EQ(directX["command_line"], "D:\\regist\\Directx");
-    EXPECT_EQ(directX["working_directory"], "D:\\regist");
-    EXPECT_EQ(directX["source_folder_exists"], "1");
+    expectReport(standIns_.lastReport("DXINST"), {{"module", "D:\\regist\\DXINST.bin"},
+                                                  {"command_line", "D:\\regist\\Directx"},
+                                                  {"working_directory", "D:\\regist"}, {"source_folder_exists", "1"}});
     for (const char* program : {"iv5play", "enduser"}) {
-        auto values = standIns_.lastReport(program);
         const std::string module = std::string("D:\\regist\\") + program + ".exe";
-        EXPECT_EQ(values["module"], module);
-        EXPECT_EQ(values["command_line"], "\"" + module + "\"") << "no arguments";
-        EXPECT_EQ(values["working_directory"], "D:\\regist");
+        expectReport(standIns_.lastReport(program),
+                     {{"module", module}, {"command_line", "\"" + module + "\""}, {"working_directory", "D:\\regist"}});
     }
-    closeLauncher(title);
+    closeLauncher();
 }
 
 // Too little room on the system drive (C: on a file system without any): the low-space
@@ -165,21 +154,17 @@ TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
     const char* const kLowSpace = directXSetupMessage(kDirectXLowSpaceCode)->text;
     for (int button : {IDCANCEL, IDOK}) {
         SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
-        HWND title = startPastNotice(kReadmeShown);
-        ASSERT_TRUE(title);
+        ASSERT_TRUE(startPastNotice(kReadmeShown));
         HWND question = nextQuestion(kDirectXQuestion);
         {
             DriveLayout drives;
             ASSERT_TRUE(drives.defineUnix('c', DRIVE_FIXED, "/proc"));
             answer(question, IDYES);
-            HWND lowSpace = nextBox(kLowSpace);
-            ASSERT_TRUE(lowSpace);
-            EXPECT_EQ(messageBoxButtons(lowSpace), (std::vector<int>{IDOK, IDCANCEL}));
+            ASSERT_TRUE(question = nextBox(kLowSpace, {IDOK, IDCANCEL}));
             if (button == IDOK) {
                 Sleep(300);
                 saveScreen("offer-low-space.bmp");
             }
-            question = lowSpace;
         }
         answer(question, button);
         if (button == IDOK) {
@@ -189,13 +174,12 @@ TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
         answer(nextQuestion(kIndeoQuestion), IDNO);
         answer(nextQuestion(kMediaQuestion), IDNO);
         EXPECT_EQ(button == IDOK, !standIns_.lastReport("DXINST").empty()) << "DirectX ran";
-        closeLauncher(title);
+        closeLauncher();
     }
 }
 
 TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
-    HWND title = startPastNotice(kReadmeShown | 0x2);
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startPastNotice(kReadmeShown | 0x2));
     answer(nextQuestion(kIndeoQuestion), IDYES);
     HWND installer = waitForStandIn(kIndeoCaption);
     ASSERT_TRUE(installer);
@@ -207,14 +191,14 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
     // which comes forward but ignores the click on "Play", and types Alt+F4.
     waitUntil([installer] { return GetForegroundWindow() == installer; }, 3000);
     POINT play = {400, 60};
-    ClientToScreen(title, &play);
+    ClientToScreen(title_, &play);
     SetCursorPos(play.x, play.y);
-    for (DWORD start = GetTickCount(); GetForegroundWindow() != title && GetTickCount() - start < 3000;) {
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != title_ && GetTickCount() - start < 3000;) {
         mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         Sleep(250);
     }
-    ASSERT_EQ(GetForegroundWindow(), title) << "in front: " << storedText(GetForegroundWindow());
+    ASSERT_EQ(GetForegroundWindow(), title_) << "in front: " << storedText(GetForegroundWindow());
     EXPECT_EQ(waitForStandIn(kGameCaption, 300), nullptr) << "the click started the game";
     expectStillRunning();
     keybd_event(VK_MENU, 0, 0, 0);
@@ -226,24 +210,22 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
 }
 
 TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
-    HWND title = startPastNotice(kReadmeShown);
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startPastNotice(kReadmeShown));
     answer(nextQuestion(kDirectXQuestion), IDNO);
     answer(nextQuestion(kIndeoQuestion), IDNO);
     HWND question = nextQuestion(kMediaQuestion);
     expectRegDword(kSettingsKey, "OTHERS", 15);
     answer(question, IDNO);
     expectNoBoxFor(1000);
-    closeLauncher(title);
+    closeLauncher();
     for (const char* program : {"DXINST", "iv5play", "enduser"}) EXPECT_TRUE(standIns_.lastReport(program).empty());
 
     // Neither the notice nor a question: the title screen comes straight away and stays alone.
     ASSERT_TRUE(startLauncher());
-    title = waitForTitle();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(waitForTitle());
     expectNoBoxFor(1500);
     expectRegDword(kSettingsKey, "OTHERS", 15);
-    closeLauncher(title);
+    closeLauncher();
 }
 
 // Held open without sharing, the CD's Dsetup.dll cannot be opened: the lookup finds it nowhere.
@@ -255,16 +237,11 @@ TEST_F(ComponentOffers, WithoutTheDirectXSetupLibraryTheLookupComplainsAtEverySt
         setPromptFlags(flags);
         ASSERT_TRUE(startLauncher());
         if (flags != 15) answerNext(kRequirementsNotice, IDOK);
-        HWND title = waitForTitle();
-        ASSERT_TRUE(title);
-        HWND box = nextBox(fileNotFoundText(kDirectXSetupLibraryName).c_str());
-        if (box) {
-            EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
-        }
-        answer(box, IDOK);
+        ASSERT_TRUE(waitForTitle());
+        answer(nextBox(fileNotFoundText(kDirectXSetupLibraryName).c_str(), {IDOK}), IDOK);
         expectNoBoxFor(1000);
         expectRegDword(kSettingsKey, "OTHERS", flags);
-        closeLauncher(title);
+        closeLauncher();
     }
 }
 
@@ -273,27 +250,21 @@ TEST_F(ComponentOffers, ADirectXInstallerThatCannotStartEndsTheOffersOfThatRun) 
     {
         HeldFile directXInstaller("D:\\regist\\DXINST.bin");
         ASSERT_TRUE(directXInstaller.held());
-        HWND title = startPastNotice(kReadmeShown);
-        ASSERT_TRUE(title);
+        ASSERT_TRUE(startPastNotice(kReadmeShown));
         answer(nextQuestion(kDirectXQuestion), IDYES);
-        HWND box = nextBox(messageText(kMsgGeneralError));
-        if (box) {
-            EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
-        }
-        answer(box, IDOK);
+        answer(nextBox(messageText(kMsgGeneralError), {IDOK}), IDOK);
         expectNoBoxFor(1500);
         EXPECT_EQ(waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT, 0), nullptr);
         expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2);
-        closeLauncher(title);
+        closeLauncher();
     }
     // The next start goes on with Indeo; DirectX is never asked again.
-    HWND title = startPastNotice(std::nullopt);
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startPastNotice(std::nullopt));
     answer(nextQuestion(kIndeoQuestion), IDNO);
     answer(nextQuestion(kMediaQuestion), IDNO);
     expectNoBoxFor(1000);
     expectRegDword(kSettingsKey, "OTHERS", 15);
-    closeLauncher(title);
+    closeLauncher();
 }
 
 // ---- The restart request ---------------------------------------------------------------------
@@ -401,13 +372,11 @@ TEST_F(ComponentRestart, ExitCode3010AsksForARestartAndTheOffersGoOn) {
     SessionEndRefusal refusal;
     standIns_.set("STANDIN_DXINST_EXIT_CODE", "3010");
     standIns_.set("STANDIN_DXINST_RUN_MS", "500");
-    HWND title = startPastNotice(kReadmeShown);
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startPastNotice(kReadmeShown));
     answer(nextQuestion(kDirectXQuestion), IDYES);
 
-    HWND box = nextBox(messageText(kMsgRestartWindows));
+    HWND box = nextBox(messageText(kMsgRestartWindows), {IDOK});
     ASSERT_TRUE(box);
-    EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
     EXPECT_EQ(waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT, 0), nullptr);
     EXPECT_FALSE(refusal.asked()) << "the restart was asked for before OK";
     answer(box, IDOK);
@@ -423,7 +392,7 @@ TEST_F(ComponentRestart, ExitCode3010AsksForARestartAndTheOffersGoOn) {
     answer(nextQuestion(kIndeoQuestion), IDNO);
     answer(nextQuestion(kMediaQuestion), IDNO);
     expectStillRunning();
-    closeLauncher(title);
+    closeLauncher();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "common/win_handles.h"
 
@@ -114,15 +115,11 @@ TitleShot::Ink TitleShot::ink(const MenuTextLine& line) const {
     Ink result;
     for (int y = line.y; y < line.y + kTextCellHeight; ++y) {
         for (int x = line.columnLeft; x < line.columnLeft + line.columnWidth; ++x) {
-            COLORREF colour = at(x, y);
-            if (colour == kOrange)
-                ++result.orange;
-            else if (colour == kGrey)
-                ++result.grey;
-            else
-                continue;
-            if (x < result.left) result.left = x;
-            if (x > result.right) result.right = x;
+            const COLORREF colour = at(x, y);
+            if (colour != kOrange && colour != kGrey) continue;
+            ++(colour == kOrange ? result.orange : result.grey);
+            result.left = std::min(result.left, x);
+            result.right = std::max(result.right, x);
         }
     }
     return result;
@@ -155,12 +152,9 @@ TitleShot waitForTextAt(HWND title, const MenuTextLine& line, const std::string&
 
 TitleShot waitForHighlight(HWND title, int item, DWORD timeoutMs) {
     const std::string wanted = expectedInk(item);
-    DWORD start = GetTickCount();
-    for (;;) {
-        TitleShot shot(title);
-        if (shot.inkSummary() == wanted || GetTickCount() - start >= timeoutMs) return shot;
-        Sleep(30);
-    }
+    TitleShot shot(title);
+    waitUntil([&] { return (shot = TitleShot(title)).inkSummary() == wanted; }, timeoutMs);
+    return shot;
 }
 
 Difference difference(const ScreenPixels& a, const ScreenPixels& b, const RECT& area) {
@@ -169,10 +163,8 @@ Difference difference(const ScreenPixels& a, const ScreenPixels& b, const RECT& 
         for (int x = area.left; x < area.right; ++x) {
             if (a.at(x, y) == b.at(x, y)) continue;
             ++result.count;
-            if (x < result.bounds.left) result.bounds.left = x;
-            if (y < result.bounds.top) result.bounds.top = y;
-            if (x + 1 > result.bounds.right) result.bounds.right = x + 1;
-            if (y + 1 > result.bounds.bottom) result.bounds.bottom = y + 1;
+            const RECT pixel = {x, y, x + 1, y + 1};
+            UnionRect(&result.bounds, &result.bounds, &pixel);  // the first pixel replaces the empty bounds
         }
     }
     return result;
@@ -216,18 +208,15 @@ bool LauncherTest::startLauncher(const LauncherOptions& options) {
 
 HWND LauncherTest::startAtTitleScreen() {
     setPromptFlags(15);
-    if (!startLauncher()) return nullptr;
-    HWND title = waitForTitle();
-    if (!title) return nullptr;
-    TitleShot shot = waitForHighlight(title, 0);
-    EXPECT_EQ(shot.inkSummary(), expectedInk(0)) << "the first item is highlighted after start";
-    return title;
+    if (!startLauncher() || !waitForTitle()) return nullptr;
+    EXPECT_EQ(waitForHighlight(title_, 0).inkSummary(), expectedInk(0)) << "the first item is highlighted after start";
+    return title_;
 }
 
 HWND LauncherTest::waitForTitle(DWORD timeoutMs) {
-    HWND title = waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), timeoutMs);
-    if (!title) ADD_FAILURE() << "no title window came; the launcher shows " << describeWindows(launcher_.id());
-    return title;
+    title_ = waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), timeoutMs);
+    if (!title_) ADD_FAILURE() << "no title window came; the launcher shows " << describeWindows(launcher_.id());
+    return title_;
 }
 
 HWND LauncherTest::titleWindowOf() const {
@@ -235,8 +224,8 @@ HWND LauncherTest::titleWindowOf() const {
     return windows.empty() ? nullptr : windows.front();
 }
 
-void LauncherTest::closeLauncher(HWND title) {
-    PostMessageA(title, WM_CLOSE, 0, 0);
+void LauncherTest::closeLauncher() {
+    PostMessageA(title_, WM_CLOSE, 0, 0);
     expectExitCode(0);
 }
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <optional>
 #include <string>
 
 #include "common/message_texts.h"
@@ -106,11 +105,12 @@ protected:
     bool startLauncher(const LauncherOptions& options = {});
     // Starts it with the prompts done, waits for the title window and for item 0 highlighted.
     HWND startAtTitleScreen();
+    // The title window once it shows, kept in title_; nullptr (with a failure) when none came.
     HWND waitForTitle(DWORD timeoutMs = kWindowTimeoutMs);
     // The title window even while it is still hidden, or nullptr.
     HWND titleWindowOf() const;
-    // Asks the launcher to close and expects it to end with exit code 0.
-    void closeLauncher(HWND title);
+    // Asks the title window to close and expects the launcher to end with exit code 0.
+    void closeLauncher();
 
     // A folder without readme.txt, removed after the test.
     std::string folderWithoutReadme() const { return emptyFolder_.root(); }
@@ -121,6 +121,7 @@ protected:
     void expectEndsWithoutWindowAt(const char* file, int line, LauncherProcess& process, DWORD code);
 
     LauncherProcess launcher_;
+    HWND title_ = nullptr;
 
 private:
     ScratchFolder emptyFolder_{"launcher-e2e-"};

@@ -33,7 +33,6 @@ protected:
         if (!shown) ADD_FAILURE_AT(file, line) << shown.message();
     }
 
-    HWND title_ = nullptr;
     std::unique_ptr<TitleShot> lastShot_;
 };
 #define expectDriverLine(name) expectDriverLineAt(__FILE__, __LINE__, name)
@@ -41,7 +40,7 @@ protected:
 TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     // A stored driver, so that the start does not depend on the machine's cards.
     ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 22));
-    ASSERT_TRUE(title_ = startAtTitleScreen());
+    ASSERT_TRUE(startAtTitleScreen());
     expectDriverLine(driverName(22));
 
     HWND sheet = openSheet();
@@ -52,8 +51,7 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     expectRegMissing(kSettingsKey, "Option");
     expectDriverLine(driverName(22));
 
-    sheet = openSheet();
-    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(sheet = openSheet());
     HWND page = currentSheetPage(sheet);
     EXPECT_EQ(listPositionForDriver(22), comboSelection(page, IDC_SCREEN_DRIVERS));
     chooseComboEntry(page, IDC_SCREEN_DRIVERS, listPositionForDriver(19));

@@ -36,9 +36,8 @@ protected:
 
 TEST_F(SaveFolderE2E, FolderChosenInTheTreeIsStoredAndShownUnderTheItem) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", (kFolders + "\\E2E\\Saves\\Gone\\").c_str()));
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
-    postClick(title, 400, 290);
+    ASSERT_TRUE(startAtTitleScreen());
+    postClick(title_, 400, 290);
     HWND chooser = waitForDialog(launcher_.id(), IDC_FOLDER_TREE);
     ASSERT_TRUE(chooser) << describeWindows(launcher_.id());
     EXPECT_EQ(kGameTitle, windowText(chooser));
@@ -66,7 +65,7 @@ TEST_F(SaveFolderE2E, FolderChosenInTheTreeIsStoredAndShownUnderTheItem) {
 
     const MenuTextLine line = menuLineOf(MenuTextKind::SavePath);
     const int left = savePathTextX(measureMenuText(chosen).extent);
-    const TitleShot shot = waitForTextAt(title, line, chosen, left);
+    const TitleShot shot = waitForTextAt(title_, line, chosen, left);
     saveScreenshot(shot, "save_folder_title.bmp");
     EXPECT_TRUE(textAt(shot, line, chosen, left));
     expectStillRunning();

@@ -27,35 +27,31 @@ protected:
 };
 
 TEST_F(InstallFromTheMenu, RunsTheCdsSetupWaitsForItAndGoesOn) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startAtTitleScreen());
 
-    postClick(title, 400, 180);  // "Install QUARLOCK2"
+    postClick(title_, 400, 180);  // "Install QUARLOCK2"
     ASSERT_TRUE(waitForStandIn(kSetupCaption)) << "setup did not come; the launcher shows "
                                                << describeWindows(launcher_.id());
     EXPECT_TRUE(mutexExists(kSetupMutex));
-    EXPECT_TRUE(waitsTakingNoInput(title)) << "the launcher does not wait for setup, or answers nothing meanwhile";
+    EXPECT_TRUE(waitsTakingNoInput(title_)) << "the launcher does not wait for setup, or answers nothing meanwhile";
     saveScreen("install-setup-running.bmp");
 
     closeStandIns(kSetupCaption);
     waitUntil([] { return !mutexExists(kSetupMutex); });
-    EXPECT_EQ(waitForHighlight(title, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
+    EXPECT_EQ(waitForHighlight(title_, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
     expectStillRunning();
-    EXPECT_TRUE(IsWindowVisible(title));
+    EXPECT_TRUE(IsWindowVisible(title_));
     EXPECT_EQ(waitForMessageBox(launcher_.id(), 1000), nullptr) << describeWindows(launcher_.id());
 
-    auto values = standIns_.lastReport("Qlk2_inst");
-    EXPECT_EQ(values["module"], "D:\\regist\\Qlk2_inst.exe");
-    EXPECT_EQ(values["working_directory"], "D:\\regist");
-    EXPECT_EQ(values["command_line"], "\"D:\\regist\\Qlk2_inst.exe\"") << "no arguments";
-    EXPECT_EQ(values["result"], "installed");
-    EXPECT_EQ(values["exit_code"], "3010");
+    expectReport(standIns_.lastReport("Qlk2_inst"),
+                 {{"module", "D:\\regist\\Qlk2_inst.exe"}, {"working_directory", "D:\\regist"},
+                  {"command_line", "\"D:\\regist\\Qlk2_inst.exe\""}, {"result", "installed"}, {"exit_code", "3010"}});
     expectRegString(kSettingsKey, "Install Path", installFolder_.root().c_str(), 0);
 
     // The menu takes input again.
-    PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(waitForHighlight(title, 2).inkSummary(), expectedInk(2));
-    closeLauncher(title);
+    PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(waitForHighlight(title_, 2).inkSummary(), expectedInk(2));
+    closeLauncher();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and a display of fewer than 16 bits per pixel.
 #include "launcher_e2e.h"
 
+#include "common/win_handles.h"
 #include "tests/support/stand_ins.h"
 
 namespace {
@@ -9,15 +10,14 @@ namespace {
 class DoubleStart : public LauncherTest {};
 
 TEST_F(DoubleStart, SecondLauncherEndsAtOnceAndTheFirstRunsOn) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startAtTitleScreen());
 
     LauncherProcess second;
     ASSERT_TRUE(second.start()) << second.lastError();
     expectEndsWithoutWindow(second, 0);
 
     expectStillRunning();
-    EXPECT_TRUE(IsWindowVisible(title));
+    EXPECT_TRUE(IsWindowVisible(title_));
     expectRegValueCount(kSettingsKey, 1);
     expectRegDword(kSettingsKey, "OTHERS", 15);
 }
@@ -35,28 +35,13 @@ const RunningProgram kRunningPrograms[] = {
     {"Uninstaller", kUninstallerMutex},
 };
 
-// The test program stands in for the running program by holding its mutex.
-class HeldMutex {
-public:
-    explicit HeldMutex(const char* name)
-        : handle_(CreateMutexA(nullptr, FALSE, name)), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
-    ~HeldMutex() {
-        if (handle_) CloseHandle(handle_);
-    }
-    HeldMutex(const HeldMutex&) = delete;
-    HeldMutex& operator=(const HeldMutex&) = delete;
-    bool heldByUsAlone() const { return handle_ && !existed_; }
-
-private:
-    HANDLE handle_;
-    bool existed_;
-};
-
 class ProductProgramRunning : public LauncherTest, public testing::WithParamInterface<RunningProgram> {};
 
+// The test program stands in for the running program by holding its mutex.
 TEST_P(ProductProgramRunning, LauncherEndsAtOnceWithoutWindowOrSettingsKey) {
-    HeldMutex mutex(GetParam().mutex);
-    ASSERT_TRUE(mutex.heldByUsAlone()) << "cannot create the mutex, or an earlier test left it behind";
+    KernelHandle mutex(CreateMutexA(nullptr, FALSE, GetParam().mutex));
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    ASSERT_TRUE(mutex.valid() && !existed) << "cannot create the mutex, or an earlier test left it behind";
 
     ASSERT_TRUE(startLauncher());
     expectEndsWithoutWindow(launcher_, 0);
@@ -64,9 +49,7 @@ TEST_P(ProductProgramRunning, LauncherEndsAtOnceWithoutWindowOrSettingsKey) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Mutexes, ProductProgramRunning, testing::ValuesIn(kRunningPrograms),
-                         [](const testing::TestParamInfo<RunningProgram>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::PrintToStringParamName());
 
 class ColourDepth : public LauncherTest {};
 
@@ -110,15 +93,11 @@ TEST_P(ColourDepthAccepted, TitleWindowAppears) {
     if (display.empty()) GTEST_SKIP() << GetParam().variable << " names no display";
     setPromptFlags(15);
     ASSERT_TRUE(startLauncher({display}));
-    HWND title = waitForTitle();
-    ASSERT_TRUE(title);
-    PostMessageA(title, WM_CLOSE, 0, 0);
-    expectExitCode(0);
+    ASSERT_TRUE(waitForTitle());
+    closeLauncher();
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, ColourDepthAccepted, testing::ValuesIn(kAcceptedDisplays),
-                         [](const testing::TestParamInfo<AcceptedDisplay>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::PrintToStringParamName());
 
 }  // namespace

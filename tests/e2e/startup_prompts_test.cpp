@@ -96,15 +96,10 @@ TEST_P(StartupPrompts, ComeInOrderBeforeTheTitleScreen) {
 
     // What the prompts recorded is in place once the title screen shows.
     ASSERT_TRUE(regKeyExists(kSettingsKey));
-    if (c.flagsAfter) {
-        expectRegDword(kSettingsKey, "OTHERS", *c.flagsAfter);
-        expectRegValueCount(kSettingsKey, 1);
-    } else {
-        expectRegValueCount(kSettingsKey, 0);
-    }
+    expectRegValueCount(kSettingsKey, c.flagsAfter ? 1 : 0);
+    if (c.flagsAfter) expectRegDword(kSettingsKey, "OTHERS", *c.flagsAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, StartupPrompts, testing::ValuesIn(kPromptCases),
-                         [](const testing::TestParamInfo<PromptCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Flags, StartupPrompts, testing::ValuesIn(kPromptCases), testing::PrintToStringParamName());
 
 }  // namespace

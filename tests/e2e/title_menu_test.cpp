@@ -27,13 +27,11 @@ protected:
         ClientToScreen(title_, &point);
         SetCursorPos(point.x, point.y);
     }
-
-    HWND title_ = nullptr;
 };
 #define expectHighlight(item) expectHighlightAt(__FILE__, __LINE__, item)
 
 TEST_F(TitleMenu, KeysMoveTheHighlightRoundTheMenu) {
-    ASSERT_TRUE(title_ = startAtTitleScreen());
+    ASSERT_TRUE(startAtTitleScreen());
     key(VK_UP);
     expectHighlight(7);
     key(VK_DOWN);
@@ -55,7 +53,7 @@ TEST_F(TitleMenu, KeysMoveTheHighlightRoundTheMenu) {
 }
 
 TEST_F(TitleMenu, PointerHighlightsTheItemUnderIt) {
-    ASSERT_TRUE(title_ = startAtTitleScreen());
+    ASSERT_TRUE(startAtTitleScreen());
     post(WM_MOUSEMOVE, 0, MAKELPARAM(400, 360));
     expectHighlight(5);
     post(WM_MOUSEMOVE, 0, MAKELPARAM(600, 440));
@@ -81,7 +79,7 @@ TEST_F(TitleMenu, PointerHighlightsTheItemUnderIt) {
 }
 
 TEST_F(TitleMenu, OutsideTheItemsIsTheDragRegion) {
-    ASSERT_TRUE(title_ = startAtTitleScreen());
+    ASSERT_TRUE(startAtTitleScreen());
     struct Place {
         int x, y;
         LRESULT hit;
@@ -149,17 +147,15 @@ std::ostream& operator<<(std::ostream& out, const CloseWay& way) { return out <<
 class EndingTheLauncher : public LauncherTest, public testing::WithParamInterface<CloseWay> {};
 
 TEST_P(EndingTheLauncher, EndsWithExitCodeZero) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
-    GetParam().close(title);
+    ASSERT_TRUE(startAtTitleScreen());
+    GetParam().close(title_);
     expectExitCode(0);
-    EXPECT_FALSE(IsWindow(title));
+    EXPECT_FALSE(IsWindow(title_));
     // Quitting writes nothing.
     expectRegValueCount(kSettingsKey, 1);
     expectRegDword(kSettingsKey, "OTHERS", 15);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, EndingTheLauncher, testing::ValuesIn(kCloseWays),
-                         [](const testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, EndingTheLauncher, testing::ValuesIn(kCloseWays), testing::PrintToStringParamName());
 
 }  // namespace

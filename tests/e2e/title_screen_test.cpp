@@ -6,16 +6,9 @@ namespace {
 
 class TitleScreen : public LauncherTest {};
 
-RECT grown(RECT rect, int by) { return {rect.left - by, rect.top - by, rect.right + by, rect.bottom + by}; }
-
 std::string describe(const RECT& rect) {
     return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " + std::to_string(rect.right) +
            ", " + std::to_string(rect.bottom) + ")";
-}
-
-bool intersects(const RECT& a, const RECT& b) {
-    RECT common;
-    return IntersectRect(&common, &a, &b);
 }
 
 constexpr const char* kShortSavePath = "C:\\QUARLOCK2 Saves\\";
@@ -28,16 +21,15 @@ int centredX(const MenuTextLine& line, const std::string& text) {
 
 TEST_F(TitleScreen, CentredWindowWithEveryLineInItsColourAndColumn) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", kShortSavePath));
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
-    EXPECT_EQ(windowText(title), "QUARLOCK2");
+    ASSERT_TRUE(startAtTitleScreen());
+    EXPECT_EQ(windowText(title_), "QUARLOCK2");
 
     RECT window = {};
-    GetWindowRect(title, &window);
+    GetWindowRect(title_, &window);
     int left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
     EXPECT_EQ(describe(window), describe({left, top, left + 640, top + 480}));
 
-    TitleShot shot = waitForHighlight(title, 0);
+    TitleShot shot = waitForHighlight(title_, 0);
     saveScreenshot(shot, "title_screen.bmp");
     ASSERT_EQ(shot.inkSummary(), expectedInk(0));
     for (const MenuTextLine& line : menuTextLines()) {
@@ -54,10 +46,8 @@ TEST_F(TitleScreen, LongSavePathIsCutAtTheColumnEdge) {
     const TextMeasure measure = measureMenuText(kLongSavePath);
     ASSERT_GT(measure.extent, kSavePathClip.right - kSavePathClip.left + 20) << "the path must be long enough";
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", kLongSavePath));
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
-    TitleShot shot = waitForHighlight(title, 0);
-    TitleShot::Ink ink = shot.ink(menuLineOf(MenuTextKind::SavePath));
+    ASSERT_TRUE(startAtTitleScreen());
+    const TitleShot::Ink ink = waitForHighlight(title_, 0).ink(menuLineOf(MenuTextKind::SavePath));
     EXPECT_EQ(ink.left, savePathTextX(measure.extent) + measure.inkLeft);
     EXPECT_LT(ink.right, kSavePathClip.right);
     EXPECT_GE(ink.right, kSavePathClip.right - 10) << "the path runs up to the cut";
@@ -66,12 +56,11 @@ TEST_F(TitleScreen, LongSavePathIsCutAtTheColumnEdge) {
 // Walks the highlight over every item and compares each capture with one where an item far
 // away is highlighted: only the two panels differ, and each panel covers exactly its place.
 TEST_F(TitleScreen, EachItemHighlightedShowsItsPanelAndOrangeLines) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startAtTitleScreen());
     std::vector<TitleShot> shots;
     for (int item = 0; item < 8; ++item) {
-        if (item > 0) PostMessageA(title, WM_KEYDOWN, VK_DOWN, 1);
-        shots.push_back(waitForHighlight(title, item));
+        if (item > 0) PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 1);
+        shots.push_back(waitForHighlight(title_, item));
         EXPECT_EQ(shots.back().inkSummary(), expectedInk(item)) << "item " << item;
     }
     saveScreenshot(shots[7], "title_screen_item7.bmp");
@@ -89,8 +78,8 @@ TEST_F(TitleScreen, EachItemHighlightedShowsItsPanelAndOrangeLines) {
         EXPECT_EQ(outside.count, 0) << "pixels changed outside both panels";
 
         // Around this panel, a pixel wider on each side but clear of the other panel.
-        RECT around = grown(mine, 1);
-        if (intersects(around, theirs)) {
+        RECT around = {mine.left - 1, mine.top - 1, mine.right + 1, mine.bottom + 1}, common;
+        if (IntersectRect(&common, &around, &theirs)) {
             if (theirs.left >= mine.right) around.right = theirs.left;
             if (theirs.right <= mine.left) around.left = theirs.right;
         }

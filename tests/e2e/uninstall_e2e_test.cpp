@@ -32,8 +32,7 @@ protected:
 };
 
 TEST_F(CdStart, FirstStartMakesTheCopyItsEntryAndShortcutsToTheCdsLauncher) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startAtTitleScreen());
 
     EXPECT_EQ(readFileText(copy_), readFileText("D:\\regist\\Qlk2_uninst.exe")) << "the copy is the CD's uninstaller";
     const DWORD attributes = GetFileAttributesA(copy_.c_str());
@@ -44,7 +43,7 @@ TEST_F(CdStart, FirstStartMakesTheCopyItsEntryAndShortcutsToTheCdsLauncher) {
     // The CD's root is the launcher's working folder, not whatever folder is current on D:.
     EXPECT_EQ(shortcutAt(gameLink_), "D:\\Qlk2_launch.exe | D:\\ | (C)ORVANE");
     EXPECT_EQ(shortcutAt(uninstallLink_), copy_ + " | " + windowsFolder() + " | (C)ORVANE");
-    closeLauncher(title);
+    closeLauncher();
 }
 
 // The uninstaller stand-in stays until its window is closed, so the test sees the launcher
@@ -64,31 +63,28 @@ protected:
 };
 
 TEST_F(UninstallFromTheMenu, RunsTheCdsUninstallerWaitsForItAndGoesOn) {
-    HWND title = startAtTitleScreen();
-    ASSERT_TRUE(title);
+    ASSERT_TRUE(startAtTitleScreen());
     ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", "C:\\No Such Folder\\QUARLOCK2"));
 
-    postClick(title, 400, 230);  // "Uninstall"
+    postClick(title_, 400, 230);  // "Uninstall"
     HWND standIn = waitForStandIn(kUninstallerCaption);
     ASSERT_TRUE(standIn) << "the uninstaller did not come; the launcher shows " << describeWindows(launcher_.id());
     EXPECT_TRUE(mutexExists(kUninstallerMutex));
-    EXPECT_TRUE(waitsTakingNoInput(title)) << "the launcher does not wait for the uninstaller, or answers nothing";
+    EXPECT_TRUE(waitsTakingNoInput(title_)) << "the launcher does not wait for the uninstaller, or answers nothing";
 
     PostMessageA(standIn, WM_CLOSE, 0, 0);
     waitUntil([] { return !mutexExists(kUninstallerMutex); });
-    EXPECT_EQ(waitForHighlight(title, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
+    EXPECT_EQ(waitForHighlight(title_, 1).inkSummary(), expectedInk(1)) << "the move queued meanwhile";
     expectStillRunning();
-    EXPECT_TRUE(IsWindowVisible(title));
+    EXPECT_TRUE(IsWindowVisible(title_));
     EXPECT_EQ(visibleMessageBox(launcher_.id()), nullptr) << describeWindows(launcher_.id());
 
-    auto values = standIns_.lastReport("Qlk2_uninst");
-    EXPECT_EQ(values["module"], "D:\\regist\\Qlk2_uninst.exe");
-    EXPECT_EQ(values["working_directory"], "D:\\regist");
-    EXPECT_EQ(values["command_line"], "\"D:\\regist\\Qlk2_uninst.exe\"");
-    EXPECT_EQ(values["result"], "uninstalled");
+    expectReport(standIns_.lastReport("Qlk2_uninst"),
+                 {{"module", "D:\\regist\\Qlk2_uninst.exe"}, {"working_directory", "D:\\regist"},
+                  {"command_line", "\"D:\\regist\\Qlk2_uninst.exe\""}, {"result", "uninstalled"}});
     expectRegMissing(kSettingsKey, "Install Path");
 
-    closeLauncher(title);
+    closeLauncher();
 }
 
 }  // namespace

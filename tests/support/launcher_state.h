@@ -1,8 +1,10 @@
-// The launcher's process-wide state, kept aside while a test changes it, and the title window
-// opened and closed for a test.
+// The launcher's process-wide state, compared and kept aside while a test changes it, and the title
+// window opened and closed for a test.
 #pragma once
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include "common/module_instance.h"
 #include "install/drive_survey.h"
@@ -10,6 +12,14 @@
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
+#include "tests/support/registry_expect.h"
+
+// What a settings record holds for the registry, the floats by their bits: two records compare
+// whole, and a failure prints both.
+inline auto storedValues(const LauncherSettings& s) {
+    return std::make_tuple(s.displayDriver, s.displayMode, std::string(s.savePath), s.optionBits, s.soundSetting,
+                           floatBits(s.data1), floatBits(s.data2), s.data3, s.data4, s.promptFlags);
+}
 
 // The settings record, the drive table, the busy flags and the module instance as the test
 // found them, put back when the holder goes.

@@ -109,6 +109,10 @@ void expectRegValueCountAt(const char* file, int line, const RegPlace& place, DW
     }
 }
 
+void expectRegDwordsAt(const char* file, int line, const RegPlace& place, std::initializer_list<RegDword> values) {
+    for (const RegDword& value : values) expectRegDwordAt(file, line, place, value.name, value.value);
+}
+
 bool setRegValue(const RegPlace& place, const char* name, DWORD type, const void* data, DWORD size) {
     RegistryKey key;
     if (key.create(place.root, place.path, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
@@ -121,6 +125,12 @@ bool setRegValue(const RegPlace& place, const char* name, DWORD type, const void
 
 bool setRegDword(const RegPlace& place, const char* name, DWORD value) {
     return setRegValue(place, name, REG_DWORD, &value, sizeof value);
+}
+
+bool setRegDwords(const RegPlace& place, std::initializer_list<RegDword> values) {
+    bool stored = true;
+    for (const RegDword& value : values) stored = setRegDword(place, value.name, value.value) && stored;
+    return stored;
 }
 
 bool setRegString(const RegPlace& place, const char* name, const char* text) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,15 @@ void expectRegValueCountAt(const char* file, int line, const RegPlace& place, DW
 // The key exists and holds exactly count values.
 #define expectRegValueCount(place, count) expectRegValueCountAt(__FILE__, __LINE__, place, count)
 
+// A value's name and the REG_DWORD it holds.
+struct RegDword {
+    const char* name;
+    DWORD value;
+};
+// Each REG_DWORD of 4 bytes holds its value.
+void expectRegDwordsAt(const char* file, int line, const RegPlace& place, std::initializer_list<RegDword> values);
+#define expectRegDwords(place, ...) expectRegDwordsAt(__FILE__, __LINE__, place, __VA_ARGS__)
+
 // The bits of a float, as the settings key stores DATA1 and DATA2 in a REG_DWORD.
 inline DWORD floatBits(float value) {
     DWORD bits = 0;
@@ -43,6 +53,7 @@ inline DWORD floatBits(float value) {
 // Each creates the key when needed and answers whether the value was stored.
 bool setRegValue(const RegPlace& place, const char* name, DWORD type, const void* data, DWORD size);
 bool setRegDword(const RegPlace& place, const char* name, DWORD value);
+bool setRegDwords(const RegPlace& place, std::initializer_list<RegDword> values);
 bool setRegString(const RegPlace& place, const char* name, const char* text);  // with its zero
 bool deleteRegValue(const RegPlace& place, const char* name);
 

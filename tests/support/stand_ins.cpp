@@ -1,6 +1,8 @@
 // The demo CD's stand-in programs as the tests see them.
 #include "tests/support/stand_ins.h"
 
+#include <gtest/gtest.h>
+
 #include "tests/support/files.h"
 #include "tests/support/window_driver.h"
 
@@ -15,6 +17,17 @@ StandInValues lastReport(const std::string& reportFile) {
         if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
     }
     return values;
+}
+
+void expectReportAt(const char* file, int line, const StandInValues& report, const StandInValues& values) {
+    for (const auto& value : values) {
+        const auto held = report.find(value.first);
+        if (held == report.end())
+            ADD_FAILURE_AT(file, line) << "the report holds no " << value.first;
+        else if (held->second != value.second)
+            ADD_FAILURE_AT(file, line) << "the report's " << value.first << " is \"" << held->second
+                                       << "\", expected \"" << value.second << '"';
+    }
 }
 
 StandInValues waitForReport(const std::string& reportFile, DWORD timeoutMs) {

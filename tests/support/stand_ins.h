@@ -23,6 +23,9 @@ constexpr const char* kUninstallerMutex = "QUARLOCK2 PC Uninstall DoubleStart Ch
 // The values of the latest run in a report, key by key; empty when there is no report.
 using StandInValues = std::map<std::string, std::string>;
 StandInValues lastReport(const std::string& reportFile);
+// The report holds each of the values; a failure names the value and the caller's line.
+void expectReportAt(const char* file, int line, const StandInValues& report, const StandInValues& values);
+#define expectReport(report, ...) expectReportAt(__FILE__, __LINE__, report, __VA_ARGS__)
 // The latest run's values once a run has ended, waited for; the report is deleted then, so
 // that the next wait sees only the next run. Empty when no run ended within the time.
 StandInValues waitForReport(const std::string& reportFile, DWORD timeoutMs = 10000);

@@ -290,17 +290,10 @@ COLORREF ScreenPixels::at(int x, int y) const {
 bool ScreenPixels::writeBmp(const char* path) const {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width_;
-    header.biHeight = -height_;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    DWORD pixelBytes = static_cast<DWORD>(pixels_.size() * sizeof(DWORD));
-    BITMAPFILEHEADER fileHeader = {};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + pixelBytes;
+    const BITMAPINFOHEADER header = {sizeof header, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD pixelBytes = static_cast<DWORD>(pixels_.size() * sizeof(DWORD));
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    const BITMAPFILEHEADER fileHeader = {0x4D42, offset + pixelBytes, 0, 0, offset};
     DWORD written = 0;
     bool ok = WriteFile(file, &fileHeader, sizeof fileHeader, &written, nullptr) &&
               WriteFile(file, &header, sizeof header, &written, nullptr) &&

@@ -2,8 +2,6 @@
 // for the installers, each within one path buffer or not made at all.
 #include "install/component_rules.h"
 
-#include <cstring>
-#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 // tail parse whose quirks stored values depend on.
 #include "config/future_values.h"
 
-#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>

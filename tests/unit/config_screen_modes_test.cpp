@@ -4,7 +4,7 @@
 
 #include <climits>
 #include <set>
-#include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -47,10 +47,9 @@ TEST(DisplayModeTable, StandardCardsGetSevenSixteenBitModes) {
     ASSERT_EQ(kStandardModeCount, displayModeCount());
     for (int row = 0; row < kStandardModeCount; ++row) {
         const DisplayModeRecord& mode = displayModeTable[row];
-        EXPECT_EQ(expected[row].width, mode.width) << "row " << row;
-        EXPECT_EQ(expected[row].height, mode.height) << "row " << row;
-        EXPECT_EQ(16, mode.bitDepth) << "row " << row;
-        EXPECT_EQ(expected[row].kind, mode.kind) << "row " << row;
+        EXPECT_EQ(std::make_tuple(expected[row].width, expected[row].height, 16, expected[row].kind),
+                  std::make_tuple(mode.width, mode.height, mode.bitDepth, mode.kind))
+            << "row " << row;
     }
 }
 
@@ -59,11 +58,9 @@ TEST(DisplayModeTable, VoodooFamilyGetsOneModeAfterAnyEarlierFill) {
     buildDisplayModeTable(false);
     buildDisplayModeTable(true);
     ASSERT_EQ(1, displayModeCount());
-    EXPECT_STREQ("640 x 480 16BitColour FullScreen", displayModeTable[0].name);
-    EXPECT_EQ(640, displayModeTable[0].width);
-    EXPECT_EQ(480, displayModeTable[0].height);
-    EXPECT_EQ(16, displayModeTable[0].bitDepth);
-    EXPECT_EQ(1, displayModeTable[0].kind);
+    const DisplayModeRecord& only = displayModeTable[0];
+    EXPECT_STREQ("640 x 480 16BitColour FullScreen", only.name);
+    EXPECT_EQ(std::make_tuple(640, 480, 16, 1), std::make_tuple(only.width, only.height, only.bitDepth, only.kind));
     for (int row = 1; row < kDisplayModeRows; ++row) {
         const DisplayModeRecord& mode = displayModeTable[row];
         EXPECT_TRUE(mode.width == 0 && mode.height == 0 && mode.bitDepth == 0 && mode.kind == 0 &&

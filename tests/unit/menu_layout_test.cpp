@@ -2,6 +2,7 @@
 #include "launcher/menu_layout.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,10 +31,9 @@ TEST(MenuHitTest, ItemsCoverTheirRectanglesAndNothingElse) {
 TEST(MenuHitTest, ColumnItemsFollowTheSixtyPixelRule) {
     for (int item = 0; item < 6; ++item) {
         MenuRect rect = menuItemRect(item);
-        EXPECT_EQ(rect.left, 325);
-        EXPECT_EQ(rect.top, 30 + 60 * item);
-        EXPECT_EQ(rect.right, 620);
-        EXPECT_EQ(rect.bottom, 89 + 60 * item);
+        EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}),
+                  (std::vector<int>{325, 30 + 60 * item, 620, 89 + 60 * item}))
+            << "item " << item;
     }
 }
 
@@ -150,9 +150,8 @@ TEST(MenuTextPlaces, PanelsSitOnTheirItems) {
     for (int item = 0; item < kMenuItemCount; ++item) {
         PanelPlace place = highlightPanelPlace(item);
         MenuRect rect = menuItemRect(item);
-        EXPECT_EQ(place.x, rect.left) << item;
-        EXPECT_EQ(place.y, rect.top) << item;
-        EXPECT_EQ(place.wide, item < kItemQuit) << item;
+        EXPECT_EQ(std::make_tuple(place.x, place.y, place.wide), std::make_tuple(rect.left, rect.top, item < kItemQuit))
+            << item;
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
-#include <memory>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <utility>

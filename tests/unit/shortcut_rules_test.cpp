@@ -31,20 +31,11 @@ TEST(StartMenuPaths, APathThatDoesNotFitIsLeftOutWithEverythingBelowIt) {
         StartMenuPaths paths;
         std::memset(&paths, 'z', sizeof paths);
         EXPECT_EQ(c.result, composeStartMenuPaths(programs.c_str(), paths)) << c.programsLength;
-        if (c.folders) {
-            EXPECT_EQ(programs + "\\ORVANE", paths.publisherFolder) << c.programsLength;
-            EXPECT_EQ(programs + "\\ORVANE\\QUARLOCK2", paths.gameFolder) << c.programsLength;
-        } else {
-            EXPECT_STREQ("", paths.publisherFolder) << c.programsLength;
-            EXPECT_STREQ("", paths.gameFolder) << c.programsLength;
-        }
-        if (c.links) {
-            EXPECT_EQ(programs + "\\ORVANE\\QUARLOCK2\\QUARLOCK2.lnk", paths.gameLink);
-            EXPECT_EQ(programs + "\\ORVANE\\QUARLOCK2\\Uninstall.lnk", paths.uninstallLink);
-        } else {
-            EXPECT_STREQ("", paths.gameLink) << c.programsLength;
-            EXPECT_STREQ("", paths.uninstallLink) << c.programsLength;
-        }
+        const std::string game = programs + "\\ORVANE\\QUARLOCK2";
+        EXPECT_EQ(c.folders ? programs + "\\ORVANE" : "", paths.publisherFolder) << c.programsLength;
+        EXPECT_EQ(c.folders ? game : "", paths.gameFolder) << c.programsLength;
+        EXPECT_EQ(c.links ? game + "\\QUARLOCK2.lnk" : "", paths.gameLink) << c.programsLength;
+        EXPECT_EQ(c.links ? game + "\\Uninstall.lnk" : "", paths.uninstallLink) << c.programsLength;
     }
 }
 

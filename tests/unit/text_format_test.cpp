@@ -14,23 +14,16 @@
 
 namespace {
 
-float floatFromBits(uint32_t bits) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+// The same bits read as another type of their size: a float from its pattern and back.
+template <typename To, typename From>
+To bitCast(From from) {
+    static_assert(sizeof(To) == sizeof(From), "the two types must have one size");
+    To to;
+    std::memcpy(&to, &from, sizeof to);
+    return to;
 }
-
-double doubleFromBits(uint64_t bits) {
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-uint32_t bitsOf(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
+float floatFromBits(uint32_t bits) { return bitCast<float>(bits); }
+uint32_t bitsOf(float value) { return bitCast<uint32_t>(value); }
 
 std::string ours(double value) {
     char text[400];
@@ -82,7 +75,7 @@ TEST(FormatFixed, EveryKindOfFloatAsTheRuntimePrintsIt) {
 TEST(FormatFixed, DoublesAtTheLimitsAndTiesAsTheRuntimePrintsThem) {
     for (const uint64_t bits : {0x0000000000000001ull, 0x000FFFFFFFFFFFFFull, 0x7FEFFFFFFFFFFFFFull,
                                 0x3EB0C6F7A0B5ED8Dull /* 1e-6 */, 0x3EA0C6F7A0B5ED8Dull /* 5e-7 */}) {
-        const double value = doubleFromBits(bits);
+        const double value = bitCast<double>(bits);
         EXPECT_EQ(runtimes(value), ours(value)) << std::hex << bits;
     }
     for (const double tie : {0.0000005, 0.0000015, 0.0000025, 1.0000005, 2.5e-7, 0.00000075})

@@ -5,10 +5,10 @@
 #include <prsht.h>
 
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <future>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -72,7 +72,8 @@ void selectFeature(HWND page, int position) {
 // Which of the three choice buttons are checked, "100" for the first only.
 std::string choiceChecks(HWND page) {
     std::string marks;
-    for (int id : {IDC_FEATURES_CHOICE1, IDC_FEATURES_CHOICE2, IDC_FEATURES_CHOICE3}) marks += checked(page, id) ? '1' : '0';
+    for (int id : {IDC_FEATURES_CHOICE1, IDC_FEATURES_CHOICE2, IDC_FEATURES_CHOICE3})
+        marks += checked(page, id) ? '1' : '0';
     return marks;
 }
 
@@ -81,17 +82,6 @@ std::string choiceChecks(HWND page) {
 std::string choiceChecksOnceSettled(HWND page, const std::string& expected) {
     waitUntil([&] { return choiceChecks(page) == expected; }, 2000);
     return choiceChecks(page);
-}
-
-struct ModeList {
-    std::vector<std::string> names;
-    int selection;
-    std::string description;
-};
-
-ModeList modeList(HWND page) {
-    return {comboTexts(page, IDC_SCREEN_MODES), comboSelection(page, IDC_SCREEN_MODES),
-            text(page, IDC_SCREEN_MODE_TEXT)};
 }
 
 const std::vector<std::string> kStandardModes = {
@@ -107,24 +97,28 @@ const std::vector<std::string> kVoodooModes = {"640 x 480 16BitColour FullScreen
 
 void expectModeListAt(const char* file, int line, HWND page, const std::vector<std::string>& names, int selection,
                       const char* description) {
-    ModeList seen = modeList(page);
-    if (seen.names != names) ADD_FAILURE_AT(file, line) << "the mode list holds " << seen.names.size() << " entries";
-    if (seen.selection != selection) ADD_FAILURE_AT(file, line) << "mode " << seen.selection << " selected";
-    if (seen.description != description) ADD_FAILURE_AT(file, line) << "description \"" << seen.description << '"';
+    const std::vector<std::string> seen = comboTexts(page, IDC_SCREEN_MODES);
+    if (seen != names) ADD_FAILURE_AT(file, line) << "the mode list holds " << seen.size() << " entries";
+    const int selected = comboSelection(page, IDC_SCREEN_MODES);
+    if (selected != selection) ADD_FAILURE_AT(file, line) << "mode " << selected << " selected";
+    const std::string shown = text(page, IDC_SCREEN_MODE_TEXT);
+    if (shown != description) ADD_FAILURE_AT(file, line) << "description \"" << shown << '"';
 }
 #define expectModeList(page, names, selection, description) \
     expectModeListAt(__FILE__, __LINE__, page, names, selection, description)
 
 // ---- The fixture --------------------------------------------------------------------------
 
-struct Record {
-    int32_t displayDriver = 19;
-    uint32_t displayMode = 5;
-    uint32_t optionBits = 0x07970797;
-    uint32_t soundSetting = 9;
-    float data1 = 0.1f, data2 = 2.5f;
-    uint32_t data3 = 0xAB, data4 = 0xCD;
-};
+// The record every test starts from.
+const LauncherSettings kStartRecord = {19, 5, "C:\\Saves\\", 0x07970797, 9, 0.1f, 2.5f, 0xAB, 0xCD, 15, ""};
+
+// The start record with another display driver and mode.
+LauncherSettings withDisplay(int32_t driver, uint32_t mode = kStartRecord.displayMode) {
+    LauncherSettings record = kStartRecord;
+    record.displayDriver = driver;
+    record.displayMode = mode;
+    return record;
+}
 
 class ConfigurationSheetTest : public testing::Test {
 protected:
@@ -132,23 +126,9 @@ protected:
         appInstance = GetModuleHandleA(nullptr);
         ASSERT_TRUE(deleteRegTree(kSettingsKey));
         ASSERT_NE(nullptr, owner_.get());
-        setRecord(Record());
+        launcherSettings = kStartRecord;
     }
     void TearDown() override { EXPECT_TRUE(deleteRegTree(kSettingsKey)); }
-
-    static void setRecord(const Record& record) {
-        LauncherSettings& settings = launcherSettings;
-        settings.displayDriver = record.displayDriver;
-        settings.displayMode = record.displayMode;
-        settings.optionBits = record.optionBits;
-        settings.soundSetting = record.soundSetting;
-        settings.data1 = record.data1;
-        settings.data2 = record.data2;
-        settings.data3 = record.data3;
-        settings.data4 = record.data4;
-        std::snprintf(settings.savePath, sizeof settings.savePath, "C:\\Saves\\");
-        settings.promptFlags = 15;
-    }
 
     // Runs the sheet on this thread while drive works it from a helper thread. A sheet that
     // drive leaves open is cancelled, so that a failing test cannot hang.
@@ -166,35 +146,21 @@ protected:
         EXPECT_EQ(nullptr, sheetFont.get()) << "the sheet's font outlives it";
     }
 
-    // The values OK stores for the record.
-    static void expectSavedAt(const char* file, int line, const Record& record) {
-        SCOPED_TRACE(testing::Message() << "saved at " << file << ":" << line);
-        expectRegDword(kSettingsKey, "Display Driver", static_cast<DWORD>(record.displayDriver));
-        expectRegDword(kSettingsKey, "Display Mode", record.displayMode);
-        expectRegDword(kSettingsKey, "Option", record.optionBits);
-        const DWORD installFlag = ((record.soundSetting & 3) == 1 ? 0x100 : (record.soundSetting & 3) == 2 ? 0x180 : 0) |
-                                  (record.soundSetting & 8 ? 0x200 : 0);
-        expectRegDword(kSettingsKey, "Install Flag", installFlag);
-        expectRegDword(kSettingsKey, "DATA1", floatBits(record.data1));
-        expectRegDword(kSettingsKey, "DATA2", floatBits(record.data2));
-        expectRegDword(kSettingsKey, "DATA3", record.data3);
-        expectRegDword(kSettingsKey, "DATA4", record.data4);
+    // The values OK stores for the record, and the record itself.
+    static void expectSavedAt(const char* file, int line, const LauncherSettings& record) {
+        const uint32_t sound = record.soundSetting;
+        const DWORD installFlag = ((sound & 3) == 1 ? 0x100 : (sound & 3) == 2 ? 0x180 : 0) | (sound & 8 ? 0x200 : 0);
+        expectRegDwordsAt(file, line, kSettingsKey,
+                          {{"Display Driver", static_cast<DWORD>(record.displayDriver)},
+                           {"Display Mode", record.displayMode}, {"Option", record.optionBits},
+                           {"Install Flag", installFlag}, {"DATA1", floatBits(record.data1)},
+                           {"DATA2", floatBits(record.data2)}, {"DATA3", record.data3}, {"DATA4", record.data4}});
         expectRecordAt(file, line, record);
     }
 
-    static void expectRecordAt(const char* file, int line, const Record& record) {
-        const LauncherSettings& settings = launcherSettings;
+    static void expectRecordAt(const char* file, int line, const LauncherSettings& record) {
         SCOPED_TRACE(testing::Message() << "record at " << file << ":" << line);
-        EXPECT_EQ(record.displayDriver, settings.displayDriver);
-        EXPECT_EQ(record.displayMode, settings.displayMode);
-        EXPECT_EQ(record.optionBits, settings.optionBits);
-        EXPECT_EQ(record.soundSetting, settings.soundSetting);
-        EXPECT_EQ(floatBits(record.data1), floatBits(settings.data1));
-        EXPECT_EQ(floatBits(record.data2), floatBits(settings.data2));
-        EXPECT_EQ(record.data3, settings.data3);
-        EXPECT_EQ(record.data4, settings.data4);
-        EXPECT_STREQ("C:\\Saves\\", settings.savePath);
-        EXPECT_EQ(15u, settings.promptFlags);
+        EXPECT_EQ(storedValues(record), storedValues(launcherSettings));
     }
 
     SavedLauncherState saved_;
@@ -207,19 +173,11 @@ protected:
 // ---- The frame ----------------------------------------------------------------------------
 
 TEST_F(ConfigurationSheetTest, OpensOnTheFirstOfThreePagesWithOkAndCancelOnly) {
-    struct Seen {
-        std::string caption;
-        HWND owner = nullptr;
-        std::vector<std::string> tabs;
-        int tabSelected = -1;
-        bool firstPageCurrent = false;
-        bool applyShown = true, okShown = false, cancelShown = false;
-        LOGFONTA controlFont = {};
-    } seen;
-    runSheet([&seen](HWND sheet) {
-        seen.caption = windowText(sheet);
-        seen.owner = GetWindow(sheet, GW_OWNER);
+    runSheet([this](HWND sheet) {
+        EXPECT_EQ("QUARLOCK2", windowText(sheet));
+        EXPECT_EQ(owner_.get(), GetWindow(sheet, GW_OWNER));
         HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+        std::vector<std::string> titles;
         const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
         for (int index = 0; index < count; ++index) {
             char title[128] = "";
@@ -228,34 +186,28 @@ TEST_F(ConfigurationSheetTest, OpensOnTheFirstOfThreePagesWithOkAndCancelOnly) {
             item.pszText = title;
             item.cchTextMax = sizeof title;
             SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-            seen.tabs.push_back(title);
+            titles.push_back(title);
         }
-        seen.tabSelected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+        EXPECT_EQ((std::vector<std::string>{"Screen adjustment.", "Features", "Future Support"}), titles);
+        EXPECT_EQ(0, SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
         HWND page = sheetPage(sheet, kScreenPage);
-        seen.firstPageCurrent = page && currentSheetPage(sheet) == page;
+        EXPECT_TRUE(page && currentSheetPage(sheet) == page);
         HWND apply = GetDlgItem(sheet, kApplyButtonId);
-        seen.applyShown = apply && IsWindowVisible(apply);
-        seen.okShown = IsWindowVisible(GetDlgItem(sheet, IDOK));
-        seen.cancelShown = IsWindowVisible(GetDlgItem(sheet, IDCANCEL));
-        HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageA(page, IDC_SCREEN_DRIVER_HELP, WM_GETFONT, 0, 0));
-        GetObjectA(font, sizeof seen.controlFont, &seen.controlFont);
+        EXPECT_FALSE(apply && IsWindowVisible(apply));
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDOK)));
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDCANCEL)));
+        LOGFONTA font = {};
+        GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(page, IDC_SCREEN_DRIVER_HELP, WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(15, font.lfHeight);
+        EXPECT_EQ(100, font.lfWeight);
+        EXPECT_EQ(FF_ROMAN | DEFAULT_PITCH, font.lfPitchAndFamily);
+        EXPECT_STREQ("Times New Roman", font.lfFaceName);
         pressSheetButton(sheet, PSBTN_CANCEL);
     });
-    EXPECT_EQ("QUARLOCK2", seen.caption);
-    EXPECT_EQ(owner_.get(), seen.owner);
-    EXPECT_EQ((std::vector<std::string>{"Screen adjustment.", "Features", "Future Support"}), seen.tabs);
-    EXPECT_EQ(0, seen.tabSelected);
-    EXPECT_TRUE(seen.firstPageCurrent);
-    EXPECT_FALSE(seen.applyShown);
-    EXPECT_TRUE(seen.okShown);
-    EXPECT_TRUE(seen.cancelShown);
-    EXPECT_EQ(15, seen.controlFont.lfHeight);
-    EXPECT_EQ(100, seen.controlFont.lfWeight);
-    EXPECT_EQ(FF_ROMAN | DEFAULT_PITCH, seen.controlFont.lfPitchAndFamily);
-    EXPECT_STREQ("Times New Roman", seen.controlFont.lfFaceName);
     // Cancel at once: nothing written, nothing changed.
     expectNothingWritten();
-    expectRecord(Record());
+    expectRecord(kStartRecord);
 }
 
 TEST_F(ConfigurationSheetTest, CancelPutsBackWhatThePagesChanged) {
@@ -268,11 +220,9 @@ TEST_F(ConfigurationSheetTest, CancelPutsBackWhatThePagesChanged) {
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.what);
-        setRecord(Record());
-        Record changed;
+        launcherSettings = kStartRecord;
         runSheet([&](HWND sheet) {
-            HWND screen = sheetPage(sheet, kScreenPage);
-            chooseComboEntry(screen, IDC_SCREEN_DRIVERS, kVoodoo2Position);
+            chooseComboEntry(sheetPage(sheet, kScreenPage), IDC_SCREEN_DRIVERS, kVoodoo2Position);
             HWND features = showPage(sheet, kFeaturesPage);
             pressButton(features, IDC_FEATURES_CHOICE2);  // SHADING off
             selectFeature(features, 5);
@@ -282,19 +232,16 @@ TEST_F(ConfigurationSheetTest, CancelPutsBackWhatThePagesChanged) {
             HWND future = showPage(sheet, kFuturePage);
             for (int id : {IDC_FUTURE_DATA1, IDC_FUTURE_DATA2, IDC_FUTURE_DATA3, IDC_FUTURE_DATA4})
                 setEditText(future, id, "77");
-            changed.displayDriver = launcherSettings.displayDriver;
-            changed.displayMode = launcherSettings.displayMode;
-            changed.optionBits = launcherSettings.optionBits;
-            changed.soundSetting = launcherSettings.soundSetting;
+            // The pages did change the record while the sheet was open.
+            SCOPED_TRACE(way.what);
+            EXPECT_EQ(17, launcherSettings.displayDriver);
+            EXPECT_EQ(0u, launcherSettings.displayMode);
+            EXPECT_EQ(0x07970796u, launcherSettings.optionBits);
+            EXPECT_EQ(2u, launcherSettings.soundSetting);
             way.close(sheet);
         });
-        // The pages did change the record while the sheet was open.
-        EXPECT_EQ(17, changed.displayDriver);
-        EXPECT_EQ(0u, changed.displayMode);
-        EXPECT_EQ(0x07970796u, changed.optionBits);
-        EXPECT_EQ(2u, changed.soundSetting);
         expectNothingWritten();
-        expectRecord(Record());
+        expectRecord(kStartRecord);
     }
 }
 
@@ -314,12 +261,12 @@ TEST_F(ConfigurationSheetTest, OkAlwaysSavesTheWholeRecord) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(deleteRegTree(kSettingsKey));
-        setRecord(Record());
+        launcherSettings = kStartRecord;
         runSheet([&](HWND sheet) {
             c.before(sheet);
             pressSheetButton(sheet, PSBTN_OK);
         });
-        expectSaved(Record());
+        expectSaved(kStartRecord);
     }
 }
 
@@ -407,8 +354,7 @@ TEST_F(ConfigurationSheetTest, EveryTextFitsItsControl) {
         pressButton(features, IDC_FEATURES_CHOICE1);
         savePicture(sheet, "sheet_features_sound_quality.bmp");
 
-        HWND future = showPage(sheet, kFuturePage);
-        check(future, "Future Support");
+        check(showPage(sheet, kFuturePage), "Future Support");
         savePicture(sheet, "sheet_future_support.bmp");
         pressSheetButton(sheet, PSBTN_CANCEL);
     });
@@ -417,41 +363,32 @@ TEST_F(ConfigurationSheetTest, EveryTextFitsItsControl) {
 
 // The lists keep their order, and the third choice shows only for the sound quality.
 TEST_F(ConfigurationSheetTest, ListsAreUnsortedAndTheThirdChoiceStartsHidden) {
-    struct Seen {
-        std::vector<std::string> drivers, features;
-        LONG_PTR driverStyle = 0, modeStyle = 0, featureStyle = 0;
-        bool thirdShown = true;
-        std::string help;
-    } seen;
-    runSheet([&seen](HWND sheet) {
+    runSheet([](HWND sheet) {
         HWND screen = sheetPage(sheet, kScreenPage);
-        seen.drivers = comboTexts(screen, IDC_SCREEN_DRIVERS);
-        seen.driverStyle = GetWindowLongPtrA(GetDlgItem(screen, IDC_SCREEN_DRIVERS), GWL_STYLE);
-        seen.modeStyle = GetWindowLongPtrA(GetDlgItem(screen, IDC_SCREEN_MODES), GWL_STYLE);
-        seen.help = text(screen, IDC_SCREEN_DRIVER_HELP);
+        const std::vector<std::string> drivers = comboTexts(screen, IDC_SCREEN_DRIVERS);
+        ASSERT_EQ(20u, drivers.size());
+        EXPECT_EQ("Voodoo", drivers[0]);
+        EXPECT_EQ("Unknown card.", drivers[17]);
+        EXPECT_EQ("SOFTWARE VERSION (SYSTEM MEMORY)", drivers[19]);
+        for (int id : {IDC_SCREEN_DRIVERS, IDC_SCREEN_MODES}) {
+            const LONG_PTR style = GetWindowLongPtrA(GetDlgItem(screen, id), GWL_STYLE);
+            EXPECT_EQ(CBS_DROPDOWNLIST, style & 3);
+            EXPECT_FALSE(style & CBS_SORT);
+        }
+        EXPECT_EQ("Choose \"SOFTWARE VERSION (VIDEO MEMORY)\" to run the game without any hardware acceleration.\n"
+                  "If this doesn't work please try SOFTWARE VERSION (SYSTEM MEMORY).",
+                  text(screen, IDC_SCREEN_DRIVER_HELP));
         HWND features = showPage(sheet, kFeaturesPage);
-        seen.thirdShown = visible(features, IDC_FEATURES_CHOICE3);
-        seen.features = itemTexts(features, IDC_FEATURES_LIST, LB_GETCOUNT, LB_GETTEXT);
-        seen.featureStyle = GetWindowLongPtrA(GetDlgItem(features, IDC_FEATURES_LIST), GWL_STYLE);
+        EXPECT_FALSE(visible(features, IDC_FEATURES_CHOICE3));
+        const std::vector<std::string> names = itemTexts(features, IDC_FEATURES_LIST, LB_GETCOUNT, LB_GETTEXT);
+        ASSERT_EQ(11u, names.size());
+        EXPECT_EQ("SHADING", names[0]);
+        EXPECT_EQ("PERSPECTIVE-CORRECTION", names[10]);
+        const LONG_PTR style = GetWindowLongPtrA(GetDlgItem(features, IDC_FEATURES_LIST), GWL_STYLE);
+        EXPECT_FALSE(style & LBS_SORT);
+        EXPECT_TRUE(style & LBS_NOTIFY);
         pressSheetButton(sheet, PSBTN_CANCEL);
     });
-    ASSERT_EQ(20u, seen.drivers.size());
-    EXPECT_EQ("Voodoo", seen.drivers[0]);
-    EXPECT_EQ("Unknown card.", seen.drivers[17]);
-    EXPECT_EQ("SOFTWARE VERSION (SYSTEM MEMORY)", seen.drivers[19]);
-    ASSERT_EQ(11u, seen.features.size());
-    EXPECT_EQ("SHADING", seen.features[0]);
-    EXPECT_EQ("PERSPECTIVE-CORRECTION", seen.features[10]);
-    for (LONG_PTR style : {seen.driverStyle, seen.modeStyle}) {
-        EXPECT_EQ(CBS_DROPDOWNLIST, style & 3);
-        EXPECT_FALSE(style & CBS_SORT);
-    }
-    EXPECT_FALSE(seen.featureStyle & LBS_SORT);
-    EXPECT_TRUE(seen.featureStyle & LBS_NOTIFY);
-    EXPECT_FALSE(seen.thirdShown);
-    EXPECT_EQ("Choose \"SOFTWARE VERSION (VIDEO MEMORY)\" to run the game without any hardware acceleration.\n"
-              "If this doesn't work please try SOFTWARE VERSION (SYSTEM MEMORY).",
-              seen.help);
 }
 
 // ---- Screen adjustment --------------------------------------------------------------------
@@ -459,7 +396,7 @@ TEST_F(ConfigurationSheetTest, ListsAreUnsortedAndTheThirdChoiceStartsHidden) {
 TEST_F(ConfigurationSheetTest, VoodooFamilyOffersOneModeAndOtherCardsSeven) {
     for (const int voodoo : {kVoodooPosition, kVoodoo2Position}) {
         SCOPED_TRACE(voodoo == kVoodooPosition ? "Voodoo" : "Voodoo2");
-        setRecord(Record());
+        launcherSettings = kStartRecord;
         runSheet([&](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
             expectModeList(page, kStandardModes, 5, "Launch on 640x480 window.");
@@ -477,21 +414,17 @@ TEST_F(ConfigurationSheetTest, VoodooFamilyOffersOneModeAndOtherCardsSeven) {
             EXPECT_EQ(11, launcherSettings.displayDriver);
             pressSheetButton(sheet, PSBTN_OK);
         });
-        Record saved;
-        saved.displayDriver = 11;
-        saved.displayMode = 0;
-        expectSaved(saved);
+        expectSaved(withDisplay(11, 0));
 
         // OK right after choosing the Voodoo card stores its one mode.
-        setRecord(Record());
+        launcherSettings = kStartRecord;
         runSheet([&](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
             chooseComboEntry(page, IDC_SCREEN_DRIVERS, voodoo);
             chooseComboEntry(page, IDC_SCREEN_MODES, 0);
             pressSheetButton(sheet, PSBTN_OK);
         });
-        saved.displayDriver = voodoo == kVoodooPosition ? 0 : 17;
-        expectSaved(saved);
+        expectSaved(withDisplay(voodoo == kVoodooPosition ? 0 : 17, 0));
     }
 }
 
@@ -504,9 +437,7 @@ TEST_F(ConfigurationSheetTest, AnotherCardShowsTheStoredModeNotThePickedOne) {
         expectModeList(page, kStandardModes, 5, "Launch on 640x480 window.");
         pressSheetButton(sheet, PSBTN_OK);
     });
-    Record saved;
-    saved.displayDriver = 22;
-    expectSaved(saved);
+    expectSaved(withDisplay(22));
 }
 
 TEST_F(ConfigurationSheetTest, StoredValuesOutsideTheListsAreShownSafely) {
@@ -528,22 +459,16 @@ TEST_F(ConfigurationSheetTest, StoredValuesOutsideTheListsAreShownSafely) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "driver " << c.driver << ", mode " << c.mode);
-        Record record;
-        record.displayDriver = c.driver;
-        record.displayMode = c.mode;
-        setRecord(record);
+        launcherSettings = withDisplay(c.driver, c.mode);
         runSheet([&](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
             EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
-            ModeList modes = modeList(page);
-            EXPECT_EQ(c.modeSelected, modes.selection);
-            EXPECT_EQ(c.description, modes.description);
+            EXPECT_EQ(c.modeSelected, comboSelection(page, IDC_SCREEN_MODES));
+            EXPECT_EQ(c.description, text(page, IDC_SCREEN_MODE_TEXT));
             EXPECT_EQ(std::vector<std::string>(), overflowsOf(page));
             pressSheetButton(sheet, PSBTN_OK);
         });
-        record.displayDriver = c.storedDriver;
-        record.displayMode = c.storedMode;
-        expectSaved(record);
+        expectSaved(withDisplay(c.storedDriver, c.storedMode));
     }
 }
 
@@ -574,19 +499,19 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
             ASSERT_TRUE(devices.add(name, device));
             ++name[5];
         }
-        Record record;
-        record.displayDriver = 22;  // Savage
-        setRecord(record);
-        AnsweredBox box;
-        HWND shownSheet = nullptr;
-        std::string descriptionBefore;
+        launcherSettings = withDisplay(22);  // Savage
         runSheet([&](HWND sheet) {
-            shownSheet = sheet;
             HWND page = sheetPage(sheet, kScreenPage);
-            descriptionBefore = text(page, IDC_SCREEN_MODE_TEXT);
-            box = pressAndAnswer(page, IDC_SCREEN_DETECT, c.answer);
+            const std::string descriptionBefore = text(page, IDC_SCREEN_MODE_TEXT);
+            const AnsweredBox box = pressAndAnswer(page, IDC_SCREEN_DETECT, c.answer);
+            EXPECT_TRUE(box.seen);
+            EXPECT_EQ(c.question, box.text);
+            EXPECT_EQ("QUARLOCK2", box.caption);
+            // A box owned by a page belongs to the sheet, the page's top-level window.
+            EXPECT_EQ(sheet, box.owner);
+            EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), box.buttons);
             EXPECT_EQ(c.driverSelected, comboSelection(page, IDC_SCREEN_DRIVERS));
-            EXPECT_EQ(*c.modes, modeList(page).names);
+            EXPECT_EQ(*c.modes, comboTexts(page, IDC_SCREEN_MODES));
             if (c.answer == IDCANCEL) {
                 EXPECT_EQ(descriptionBefore, text(page, IDC_SCREEN_MODE_TEXT));
             }
@@ -594,27 +519,19 @@ TEST_F(ConfigurationSheetTest, DetectAsksBeforeItSelectsTheCard) {
             EXPECT_EQ(22, launcherSettings.displayDriver);
             pressSheetButton(sheet, PSBTN_OK);
         });
-        ASSERT_TRUE(box.seen);
-        EXPECT_EQ(c.question, box.text);
-        EXPECT_EQ("QUARLOCK2", box.caption);
-        // A box owned by a page belongs to the sheet, the page's top-level window.
-        EXPECT_EQ(shownSheet, box.owner);
-        EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), box.buttons);
-        record.displayDriver = c.storedDriver;
-        record.displayMode = c.storedMode;
-        expectSaved(record);
+        expectSaved(withDisplay(c.storedDriver, c.storedMode));
     }
 }
 
 // Without the Plug and Play list the question offers the software mode.
 TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
-    AnsweredBox box;
     {
         DeviceListRemoved noDeviceList;
         ASSERT_TRUE(noDeviceList.removed());
-        runSheet([&](HWND sheet) {
+        runSheet([](HWND sheet) {
             HWND page = sheetPage(sheet, kScreenPage);
-            box = pressAndAnswer(page, IDC_SCREEN_DETECT);
+            EXPECT_EQ("Unable to detect 3D hardware, would you like to use Software Mode (system memory)?",
+                      pressAndAnswer(page, IDC_SCREEN_DETECT).text);
             EXPECT_EQ(kSoftwareSystemPosition, comboSelection(page, IDC_SCREEN_DRIVERS));
             pressSheetButton(sheet, PSBTN_OK);
         });
@@ -624,19 +541,16 @@ TEST_F(ConfigurationSheetTest, DetectWithoutTheDeviceListOffersSoftwareMode) {
         DeviceKeys devices;
         EXPECT_TRUE(devices.add("QLK2_A", kRivaTntId));
     }
-    EXPECT_EQ("Unable to detect 3D hardware, would you like to use Software Mode (system memory)?", box.text);
-    Record saved;
-    saved.displayDriver = 7;
-    expectSaved(saved);
+    expectSaved(withDisplay(7));
 }
 
 // ---- Features -----------------------------------------------------------------------------
 
 // The page edits the half that belongs to the driver in the record at the moment it paints.
 TEST_F(ConfigurationSheetTest, FeaturesFollowTheDriverChosenOnTheFirstPage) {
-    Record record;
+    LauncherSettings record = kStartRecord;
     record.optionBits = 0x07970796;  // SHADING off for the cards, on for the software renderers
-    setRecord(record);
+    launcherSettings = record;
     runSheet([](HWND sheet) {
         HWND features = showPage(sheet, kFeaturesPage);
         EXPECT_EQ("010", choiceChecksOnceSettled(features, "010"));
@@ -686,7 +600,7 @@ TEST_F(ConfigurationSheetTest, EachFeatureShowsItsChoicesAndClicksChangeOnlyItsB
         }
         pressSheetButton(sheet, PSBTN_OK);
     });
-    Record saved;
+    LauncherSettings saved = kStartRecord;
     saved.optionBits = 0x07970797 ^ 0x79F;
     expectSaved(saved);
 }
@@ -735,7 +649,7 @@ TEST_F(ConfigurationSheetTest, SoundQualityHasThreeChoicesAndKeepsStereo) {
         EXPECT_FALSE(visible(page, IDC_FEATURES_CHOICE3));
         pressSheetButton(sheet, PSBTN_OK);
     });
-    Record saved;
+    LauncherSettings saved = kStartRecord;
     saved.soundSetting = 1;
     expectSaved(saved);
 }
@@ -754,10 +668,9 @@ TEST_F(ConfigurationSheetTest, PresetsTurnPaletteChangeOffInTheActiveHalfOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Record record;
-        record.displayDriver = c.driver;
+        LauncherSettings record = withDisplay(c.driver);
         record.soundSetting = 2;  // high quality, mono: the presets replace it
-        setRecord(record);
+        launcherSettings = record;
         runSheet([&](HWND sheet) {
             HWND page = showPage(sheet, kFeaturesPage);
             selectFeature(page, 3);
@@ -782,37 +695,29 @@ TEST_F(ConfigurationSheetTest, FutureSupportShowsTheValuesAndReadsThemOnOk) {
         int id;
         std::string text;
     };
-    const std::string nineDigits = "123456789";
     const struct {
         const char* what;
         std::vector<Edit> edits;
         bool pressDefault;
-        Record stored;
+        float data1, data2;  // stored
+        uint32_t data3, data4;
     } cases[] = {
-        {"1.5abc in DATA2", {{IDC_FUTURE_DATA2, "1.5abc"}}, false, [] { Record r; r.data2 = 1.5f; return r; }()},
-        {"abc in DATA2 keeps the value", {{IDC_FUTURE_DATA2, "abc"}}, false, Record()},
-        {"0x1F in DATA3", {{IDC_FUTURE_DATA3, "0x1F"}}, false, [] { Record r; r.data3 = 0x1F; return r; }()},
-        {"nine digits in DATA3", {{IDC_FUTURE_DATA3, nineDigits}}, false,
-         [] { Record r; r.data3 = 0x23456789; return r; }()},
-        {"FFFFFFFF in DATA4", {{IDC_FUTURE_DATA4, "FFFFFFFF"}}, false,
-         [] { Record r; r.data4 = 0xFFFFFFFF; return r; }()},
-        {"empty DATA1 keeps, empty DATA3 gives 0", {{IDC_FUTURE_DATA1, ""}, {IDC_FUTURE_DATA3, ""}}, false,
-         [] { Record r; r.data3 = 0; return r; }()},
+        {"1.5abc in DATA2", {{IDC_FUTURE_DATA2, "1.5abc"}}, false, 0.1f, 1.5f, 0xAB, 0xCD},
+        {"abc in DATA2 keeps the value", {{IDC_FUTURE_DATA2, "abc"}}, false, 0.1f, 2.5f, 0xAB, 0xCD},
+        {"0x1F in DATA3", {{IDC_FUTURE_DATA3, "0x1F"}}, false, 0.1f, 2.5f, 0x1F, 0xCD},
+        {"nine digits in DATA3", {{IDC_FUTURE_DATA3, "123456789"}}, false, 0.1f, 2.5f, 0x23456789, 0xCD},
+        {"FFFFFFFF in DATA4", {{IDC_FUTURE_DATA4, "FFFFFFFF"}}, false, 0.1f, 2.5f, 0xAB, 0xFFFFFFFF},
+        {"empty DATA1 keeps, empty DATA3 gives 0", {{IDC_FUTURE_DATA1, ""}, {IDC_FUTURE_DATA3, ""}}, false, 0.1f,
+         2.5f, 0, 0xCD},
         {"a DATA4 text longer than 31 characters counts by its end",
-         {{IDC_FUTURE_DATA4, std::string(40, '0') + "beef"}}, false, [] { Record r; r.data4 = 0xBEEF; return r; }()},
-        {"DATA1 with exponent and sign", {{IDC_FUTURE_DATA1, " -2.5e1 "}}, false,
-         [] { Record r; r.data1 = -25.0f; return r; }()},
-        {"DEFAULT then OK", {}, true, [] {
-             Record r;
-             r.data1 = r.data2 = 0.0f;
-             r.data3 = r.data4 = 0;
-             return r;
-         }()},
+         {{IDC_FUTURE_DATA4, std::string(40, '0') + "beef"}}, false, 0.1f, 2.5f, 0xAB, 0xBEEF},
+        {"DATA1 with exponent and sign", {{IDC_FUTURE_DATA1, " -2.5e1 "}}, false, -25.0f, 2.5f, 0xAB, 0xCD},
+        {"DEFAULT then OK", {}, true, 0.0f, 0.0f, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(deleteRegTree(kSettingsKey));
-        setRecord(Record());
+        launcherSettings = kStartRecord;
         runSheet([&](HWND sheet) {
             HWND page = showPage(sheet, kFuturePage);
             EXPECT_EQ("0.100000", text(page, IDC_FUTURE_DATA1));
@@ -830,7 +735,9 @@ TEST_F(ConfigurationSheetTest, FutureSupportShowsTheValuesAndReadsThemOnOk) {
             for (const Edit& edit : c.edits) setEditText(page, edit.id, edit.text.c_str());
             pressSheetButton(sheet, PSBTN_OK);
         });
-        expectSaved(c.stored);
+        LauncherSettings stored = kStartRecord;
+        std::tie(stored.data1, stored.data2, stored.data3, stored.data4) = std::tie(c.data1, c.data2, c.data3, c.data4);
+        expectSaved(stored);
     }
 }
 
@@ -842,20 +749,17 @@ TEST_F(ConfigurationSheetTest, FutureSupportChangesAreDroppedOnCancel) {
         pressSheetButton(sheet, PSBTN_CANCEL);
     });
     expectNothingWritten();
-    expectRecord(Record());
+    expectRecord(kStartRecord);
 }
 
 // Typing stops at the length the page reads back, so what is read is always the whole text.
 TEST_F(ConfigurationSheetTest, FutureSupportBoxesHoldWhatThePageReads) {
-    LRESULT limits[4] = {};
-    runSheet([&](HWND sheet) {
+    runSheet([](HWND sheet) {
         HWND page = showPage(sheet, kFuturePage);
-        int index = 0;
         for (int id : {IDC_FUTURE_DATA1, IDC_FUTURE_DATA2, IDC_FUTURE_DATA3, IDC_FUTURE_DATA4})
-            limits[index++] = SendDlgItemMessageA(page, id, EM_GETLIMITTEXT, 0, 0);
+            EXPECT_EQ(1023, SendDlgItemMessageA(page, id, EM_GETLIMITTEXT, 0, 0)) << "box " << id;
         pressSheetButton(sheet, PSBTN_CANCEL);
     });
-    for (LRESULT limit : limits) EXPECT_EQ(1023, limit);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include "install/drive_survey.h"
 #include "install/file_lookup.h"
-#include "install/path_rules.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"
 #include "tests/support/files.h"
@@ -105,7 +104,8 @@ TEST_F(DriveLookup, TriesEachPlaceInTurn) {
 
 TEST_F(DriveLookup, ACandidateTooLongForAPathIsSkippedNotCut) {
     // The save folder's candidate is 261 characters. Cut to 259 it would name this file.
-    const std::string save = scratch_.root() + "\\" + std::string(kPathBufferSize - name_.size() - scratch_.root().size() - 2, 's') + "\\";
+    const size_t room = kPathBufferSize - name_.size() - scratch_.root().size() - 2;
+    const std::string save = scratch_ / std::string(room, 's') + "\\";
     const std::string candidate = save + "\\" + name_;
     ASSERT_EQ(kPathBufferSize + 1u, candidate.size());
     ASSERT_TRUE(writeFile(candidate.substr(0, kPathBufferSize - 1)));

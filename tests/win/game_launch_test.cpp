@@ -10,7 +10,6 @@
 
 #include "install/drive_survey.h"
 #include "install/game_launch.h"
-#include "install/path_rules.h"
 #include "launcher/title_window.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"
@@ -77,15 +76,10 @@ TEST_F(GameLaunch, RegisteredGameStartsWithoutTheCd) {
     StandInValues report;
     EXPECT_EQ("", play(1, &report));
     EXPECT_EQ("C:\\", currentFolder()) << "the launcher keeps no folder in use";
-    EXPECT_EQ(game, report["module"]);
-    EXPECT_EQ(scratch_ / "Games\\Q2", report["working_directory"]);
-    // The values the game needs, completed before it starts.
-    EXPECT_EQ("1", report["Launch"]);
-    EXPECT_EQ("5", report["Display Driver"]);
-    EXPECT_EQ("2", report["Display Mode"]);
-    EXPECT_EQ("C:\\Saved\\", report["Save Path"]);
-    EXPECT_EQ("127338391", report["Option"]) << "the game's default, not the record's bits";
-    EXPECT_EQ("768", report["Install Flag"]);
+    // The values the game needs, completed before it starts; "Option" the game's default, not the record's bits.
+    expectReport(report, {{"module", game}, {"working_directory", scratch_ / "Games\\Q2"}, {"Launch", "1"},
+                          {"Display Driver", "5"}, {"Display Mode", "2"}, {"Save Path", "C:\\Saved\\"},
+                          {"Option", "127338391"}, {"Install Flag", "768"}});
 }
 
 TEST_F(GameLaunch, WithoutARegisteredGameTheCdCopyStartsInTheCdRoot) {
@@ -93,9 +87,8 @@ TEST_F(GameLaunch, WithoutARegisteredGameTheCdCopyStartsInTheCdRoot) {
         if (registeredButDeleted) DeleteFileA(installGame().c_str());
         StandInValues report;
         EXPECT_EQ("", play(1, &report));
-        EXPECT_EQ("D:\\regist\\MirelP.exe", report["module"]);
-        EXPECT_EQ("D:\\", report["working_directory"]) << "the root, not drive D's current folder";
-        EXPECT_EQ("1", report["Launch"]);
+        // In the root, not in drive D's current folder.
+        expectReport(report, {{"module", "D:\\regist\\MirelP.exe"}, {"working_directory", "D:\\"}, {"Launch", "1"}});
     }
 }
 

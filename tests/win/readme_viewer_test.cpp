@@ -19,64 +19,37 @@ namespace {
 
 void writeReadme(const std::string& bytes) { ASSERT_TRUE(writeFile("readme.txt", bytes)); }
 
-// What the open viewer showed.
-struct ViewerSeen {
-    bool seen = false;
-    std::string caption;
-    std::string text;
-    LRESULT lineCount = 0;
-    HWND owner = nullptr;
-    bool ownerEnabled = true;
-    bool focusOnOk = false;
-    LONG_PTR editStyle = 0;
-    LOGFONTA font = {};
-    // Where the text after the first tab of the line "Name\tValue" starts, from the line's
-    // start, and the first tab stop: 32 dialog template units of the box's font.
-    int tabAdvance = 0, tabStop = 0;
-};
-
-// The box's own metrics: the average character width of its font, as the system measures it
-// to turn dialog template units into pixels (four units to the character).
-void measureTab(HWND edit, HFONT font, const std::string& text, ViewerSeen& seen) {
+// Where the text after the first tab of the line "Name\tValue" starts, from the line's start,
+// and the first tab stop: 32 dialog template units of the box's font. The box's own metrics
+// give the average character width of its font, as the system measures it to turn dialog
+// template units into pixels (four units to the character).
+void expectTabStopsOfTheFont(HWND edit, HFONT font, const std::string& text) {
     const size_t line = text.find("Name\tValue");
     if (line == std::string::npos) return;
-    auto x = [edit](size_t index) { return static_cast<int>(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, index, 0)))); };
-    seen.tabAdvance = x(line + 5) - x(line);
+    auto x = [edit](size_t index) {
+        return static_cast<int>(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, index, 0))));
+    };
+    const int tabAdvance = x(line + 5) - x(line);
     WindowDC dc(edit);
     SelectedObject selected(dc.get(), font);
     SIZE alphabet = {};
     GetTextExtentPoint32A(dc.get(), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet);
-    seen.tabStop = MulDiv(32, (alphabet.cx / 26 + 1) / 2, 4);
+    EXPECT_NEAR(MulDiv(32, (alphabet.cx / 26 + 1) / 2, 4), tabAdvance, 1);
 }
 
-// On a helper thread: waits for the viewer, records what it shows and runs close on it.
-// A viewer that close did not end is cancelled, so that a failing test cannot hang.
-std::future<ViewerSeen> driveViewer(std::function<void(HWND)> close) {
-    return std::async(std::launch::async, [close] {
-        ViewerSeen seen;
+// On a helper thread: waits for the viewer, runs check on it, then close. A viewer that close
+// did not end is cancelled, so that a failing test cannot hang. The future tells whether it came.
+std::future<bool> driveViewer(std::function<void(HWND)> close, std::function<void(HWND)> check = [](HWND) {}) {
+    return std::async(std::launch::async, [close, check] {
         HWND viewer = waitForDialog(GetCurrentProcessId(), IDC_README_TEXT);
-        if (!viewer) return seen;
-        seen.seen = true;
-        seen.caption = windowText(viewer);
-        HWND edit = GetDlgItem(viewer, IDC_README_TEXT);
-        seen.text = controlText(edit);
-        seen.lineCount = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
-        seen.owner = GetWindow(viewer, GW_OWNER);
-        seen.ownerEnabled = seen.owner && IsWindowEnabled(seen.owner);
-        GUITHREADINFO thread = {};
-        thread.cbSize = sizeof thread;
-        GetGUIThreadInfo(GetWindowThreadProcessId(viewer, nullptr), &thread);
-        seen.focusOnOk = thread.hwndFocus == GetDlgItem(viewer, IDOK);
-        seen.editStyle = GetWindowLongPtrA(edit, GWL_STYLE);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
-        if (font) GetObjectA(font, sizeof seen.font, &seen.font);
-        measureTab(edit, font, seen.text, seen);
+        if (!viewer) return false;
+        check(viewer);
         close(viewer);
         if (!waitUntilGone(viewer, 3000)) {
             PostMessageA(viewer, WM_COMMAND, IDCANCEL, 0);
             waitUntilGone(viewer, 3000);
         }
-        return seen;
+        return true;
     });
 }
 
@@ -114,22 +87,33 @@ TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         writeReadme(c.bytes);
-        auto seen = driveViewer(pressOk);
+        auto shown = driveViewer(pressOk, [&](HWND viewer) {
+            SCOPED_TRACE(c.what);  // on the helper thread too
+            EXPECT_EQ("QUARLOCK2", windowText(viewer));
+            HWND edit = GetDlgItem(viewer, IDC_README_TEXT);
+            const std::string text = controlText(edit);
+            EXPECT_EQ(c.bytes, text);
+            // Lines are not wrapped: the long one stays one line.
+            EXPECT_EQ(c.lines, SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
+            HWND owner = GetWindow(viewer, GW_OWNER);
+            EXPECT_EQ(owner_.get(), owner);
+            EXPECT_FALSE(owner && IsWindowEnabled(owner));
+            GUITHREADINFO thread = {};
+            thread.cbSize = sizeof thread;
+            GetGUIThreadInfo(GetWindowThreadProcessId(viewer, nullptr), &thread);
+            EXPECT_EQ(GetDlgItem(viewer, IDOK), thread.hwndFocus) << "the focus is on OK";
+            const LONG_PTR style = GetWindowLongPtrA(edit, GWL_STYLE);
+            EXPECT_TRUE(style & ES_READONLY);
+            EXPECT_FALSE(style & WS_TABSTOP) << "Tab would stop in the text";
+            HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
+            LOGFONTA face = {};
+            if (font) GetObjectA(font, sizeof face, &face);
+            EXPECT_EQ(18, face.lfHeight);
+            EXPECT_STREQ("Times New Roman", face.lfFaceName);
+            expectTabStopsOfTheFont(edit, font, text);
+        });
         EXPECT_EQ(0, showReadme(owner_));
-        ViewerSeen viewer = seen.get();
-        ASSERT_TRUE(viewer.seen);
-        EXPECT_EQ("QUARLOCK2", viewer.caption);
-        EXPECT_EQ(c.bytes, viewer.text);
-        // Lines are not wrapped: the long one stays one line.
-        EXPECT_EQ(c.lines, viewer.lineCount);
-        EXPECT_EQ(owner_.get(), viewer.owner);
-        EXPECT_FALSE(viewer.ownerEnabled);
-        EXPECT_TRUE(viewer.focusOnOk);
-        EXPECT_TRUE(viewer.editStyle & ES_READONLY);
-        EXPECT_FALSE(viewer.editStyle & WS_TABSTOP) << "Tab would stop in the text";
-        EXPECT_NEAR(viewer.tabStop, viewer.tabAdvance, 1);
-        EXPECT_EQ(18, viewer.font.lfHeight);
-        EXPECT_STREQ("Times New Roman", viewer.font.lfFaceName);
+        ASSERT_TRUE(shown.get());
         EXPECT_TRUE(IsWindowEnabled(owner_));
     }
 }
@@ -149,10 +133,10 @@ TEST_F(ReadmeViewerTest, OkAnswersZeroAndEscapeOrCloseAnswersMinusOne) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto seen = driveViewer(c.close);
+        auto shown = driveViewer(c.close);
         DWORD start = GetTickCount();
         EXPECT_EQ(c.result, showReadme(owner_));
-        ASSERT_TRUE(seen.get().seen);
+        ASSERT_TRUE(shown.get());
         // The helper cancels a viewer that did not close by itself after 3 s.
         EXPECT_LT(GetTickCount() - start, 3000u);
     }
@@ -162,17 +146,15 @@ TEST_F(ReadmeViewerTest, AReadmeThatCannotBeReadAtOpeningGivesAnEmptyBox) {
     writeReadme("Text nobody will see.\r\n");
     ASSERT_EQ(1, readmeExists());
     // Someone takes the file for himself between the check and the opening.
-    HANDLE exclusive = CreateFileA("readme.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, exclusive);
+    HeldFile exclusive("readme.txt");
+    ASSERT_TRUE(exclusive.held());
     MessageBoxWatch boxes;
-    auto seen = driveViewer(pressOk);
+    auto shown = driveViewer(pressOk, [](HWND viewer) {
+        EXPECT_EQ("", controlText(GetDlgItem(viewer, IDC_README_TEXT)));
+        EXPECT_EQ("QUARLOCK2", windowText(viewer));
+    });
     EXPECT_EQ(0, showReadme(owner_));
-    ViewerSeen viewer = seen.get();
-    CloseHandle(exclusive);
-    ASSERT_TRUE(viewer.seen);
-    EXPECT_EQ("", viewer.text);
-    EXPECT_EQ("QUARLOCK2", viewer.caption);
+    ASSERT_TRUE(shown.get());
     EXPECT_TRUE(boxes.stop().empty());
 }
 

@@ -103,7 +103,9 @@ protected:
     // Opens the chooser on savePath with drive working it from a helper thread.
     static int runChooser(const std::string& savePath, const std::function<void(const Chooser&)>& drive) {
         std::strcpy(launcherSettings.savePath, savePath.c_str());
-        auto driver = whenDialogAppears(IDC_FOLDER_TREE, [&](HWND dialog) { drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)}); });
+        auto driver = whenDialogAppears(IDC_FOLDER_TREE, [&](HWND dialog) {
+            drive({dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)});
+        });
         const int result = chooseSaveFolder(nullptr);
         EXPECT_TRUE(driver.get()) << "the chooser did not show";
         return result;
@@ -145,7 +147,8 @@ TEST_F(SaveFolderTest, TreeShowsVisibleFoldersAndSelectsTheDeepestExistingOne) {
         EXPECT_EQ("C:\\", chooser.root());
         EXPECT_EQ("foldertest\\Keep\\Inner\\", chooser.selected());
         EXPECT_EQ("C:\\foldertest\\Keep\\Inner\\", chooser.edit());
-        const std::string l = "foldertest\\L\\", a = l + std::string(100, 'a') + "\\", b = a + std::string(100, 'b') + "\\";
+        const std::string l = "foldertest\\L\\", a = l + std::string(100, 'a') + "\\";
+        const std::string b = a + std::string(100, 'b') + "\\";
         std::vector<std::string> shown = chooser.below("foldertest\\");
         std::sort(shown.begin(), shown.end());
         EXPECT_EQ((std::vector<std::string>{"foldertest\\", "foldertest\\Keep\\", "foldertest\\Keep\\Inner\\", l, a, b,
@@ -266,8 +269,7 @@ TEST_F(SaveFolderTest, NoCommandIsTakenWhileFoldersAreMade) {
 // A forbidden character is told.
 TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
     makeFolder("games");
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
+    const std::string folder = currentFolder();
     SetCurrentDirectoryA(kRoot.c_str());
     EXPECT_EQ(0, runChooser(kRoot + "\\", [&](const Chooser& chooser) {
         MessageBoxWatch none;
@@ -293,7 +295,7 @@ TEST_F(SaveFolderTest, TypedPathsAsTheUserTypesThem) {
         pressButton(chooser.dialog, IDOK);
     }));
     expectRegString(kSettingsKey, "Save Path", "c:\\foldertest\\games\\", kPathBufferSize);
-    SetCurrentDirectoryA(folder);
+    SetCurrentDirectoryA(folder.c_str());
 }
 
 TEST_F(SaveFolderTest, CreateFolderPathMakesMissingLevelsFromTheTop) {

@@ -10,6 +10,7 @@
 #include "config/card_detection.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
+#include "tests/support/launcher_state.h"
 #include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
@@ -26,15 +27,11 @@ void setText(char* buffer, const char* text) {
 // Without a display no box can appear (MessageBoxA fails at once), and none is expected.
 bool displayAvailable() { return !environmentValue("DISPLAY").empty(); }
 
-std::string programFilesDir() {
-    const RegValueCopy copy = copyRegValue(kCurrentVersion, "ProgramFilesDir");
-    if (!copy.present) return std::string();
-    return std::string(reinterpret_cast<const char*>(copy.data.data()),
-                       strnlen(reinterpret_cast<const char*>(copy.data.data()), copy.data.size()));
-}
-
+// The machine's Program Files folder, or nothing when it has none, and the save folder below it.
 std::string defaultSavePathText() {
-    return programFilesDir() + "\\" + kSaveFolderSuffix;
+    const RegValueCopy copy = copyRegValue(kCurrentVersion, "ProgramFilesDir");
+    const char* folder = copy.present ? reinterpret_cast<const char*>(copy.data.data()) : "";
+    return std::string(folder, strnlen(folder, copy.data.size())) + "\\" + kSaveFolderSuffix;
 }
 
 class SettingsStoreTest : public testing::Test {
@@ -46,16 +43,11 @@ protected:
         launcherSettings.savePath[kPathBufferSize - 1] = '\0';
         launcherSettings.installPath[kPathBufferSize - 1] = '\0';
     }
-    void TearDown() override {
-        devices.removeAll();
-        EXPECT_TRUE(deleteRegTree(kSettingsKey));
-    }
+    void TearDown() override { EXPECT_TRUE(deleteRegTree(kSettingsKey)); }
 
     static void setBytes(const char* name, DWORD type, const std::string& bytes) {
         ASSERT_TRUE(setRegValue(kSettingsKey, name, type, bytes.data(), static_cast<DWORD>(bytes.size())));
     }
-
-    DeviceKeys devices;
 };
 
 TEST_F(SettingsStoreTest, EnsureSettingsKeyCreatesAnEmptyKeyAndKeepsAnExistingOne) {
@@ -77,26 +69,17 @@ TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
         EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
         EXPECT_EQ(0, loadPromptFlags());
 
-        const LauncherSettings& s = launcherSettings;
-        EXPECT_EQ(7, s.displayDriver);  // no card in the device list
-        EXPECT_EQ(0u, s.displayMode);
-        EXPECT_EQ(defaultSavePathText(), s.savePath);
-        EXPECT_EQ(0x07970797u, s.optionBits);
-        EXPECT_EQ(9u, s.soundSetting);
-        EXPECT_EQ(0.0f, s.data1);
-        EXPECT_EQ(0.0f, s.data2);
-        EXPECT_EQ(0u, s.data3);
-        EXPECT_EQ(0u, s.data4);
-        EXPECT_EQ(0u, s.promptFlags);
-        if (keyExists) {
-            expectRegValueCount(kSettingsKey, 0u);
-        } else {
-            EXPECT_FALSE(regKeyExists(kSettingsKey));
-        }
+        // Driver 7: no card in the device list.
+        LauncherSettings defaults = {7, 0, "", 0x07970797, 9, 0.0f, 0.0f, 0, 0, 0, ""};
+        setText(defaults.savePath, defaultSavePathText().c_str());
+        EXPECT_EQ(storedValues(defaults), storedValues(launcherSettings));
+        EXPECT_EQ(keyExists, regKeyExists(kSettingsKey));
+        if (keyExists) expectRegValueCount(kSettingsKey, 0u);
     }
 }
 
 TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
+    DeviceKeys devices;
     ASSERT_TRUE(devices.add("QLK2DEV_A", "PCI\\VEN_10DE&DEV_0020&SUBSYS_00000000&REV_04"));
     const std::string eightBytes("\x05\0\0\0\0\0\0\0", 8);
     struct Case {
@@ -124,32 +107,16 @@ TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {
 }
 
 TEST_F(SettingsStoreTest, LoadReadsEveryStoredValue) {
-    const float data1 = 0.1f, data2 = -2.5f;
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 22));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Mode", 2));
-    ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", "D:\\Saves\\"));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Option", 0x12345678));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x381));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA1", floatBits(data1)));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA2", floatBits(data2)));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA3", 0xDEADBEEF));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "DATA4", 7));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 0xE));
+    const LauncherSettings stored = {22, 2, "D:\\Saves\\", 0x12345678, 10, 0.1f, -2.5f, 0xDEADBEEF, 7, 0xE, ""};
+    ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", stored.savePath));
+    ASSERT_TRUE(setRegDwords(kSettingsKey, {{"Display Driver", 22}, {"Display Mode", 2}, {"Option", 0x12345678},
+                                            {"Install Flag", 0x381}, {"DATA1", floatBits(stored.data1)},
+                                            {"DATA2", floatBits(stored.data2)}, {"DATA3", 0xDEADBEEF}, {"DATA4", 7},
+                                            {"OTHERS", 0xE}}));
 
     EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
     EXPECT_EQ(1, loadPromptFlags());
-
-    const LauncherSettings& s = launcherSettings;
-    EXPECT_EQ(22, s.displayDriver);
-    EXPECT_EQ(2u, s.displayMode);
-    EXPECT_STREQ("D:\\Saves\\", s.savePath);
-    EXPECT_EQ(0x12345678u, s.optionBits);
-    EXPECT_EQ(10u, s.soundSetting);
-    EXPECT_EQ(data1, s.data1);
-    EXPECT_EQ(data2, s.data2);
-    EXPECT_EQ(0xDEADBEEFu, s.data3);
-    EXPECT_EQ(7u, s.data4);
-    EXPECT_EQ(0xEu, s.promptFlags);
+    EXPECT_EQ(storedValues(stored), storedValues(launcherSettings));
 }
 
 TEST_F(SettingsStoreTest, SaveWritesEveryValueAsFourByteDwordsAndKeepsForeignInstallBits) {
@@ -167,14 +134,9 @@ TEST_F(SettingsStoreTest, SaveWritesEveryValueAsFourByteDwordsAndKeepsForeignIns
 
     EXPECT_EQ(1, saveSettings());
 
-    expectRegDword(kSettingsKey, "Display Driver", 17u);
-    expectRegDword(kSettingsKey, "Display Mode", 1u);
-    expectRegDword(kSettingsKey, "Option", 0x00010203u);
-    expectRegDword(kSettingsKey, "Install Flag", 0x12345401u);
-    expectRegDword(kSettingsKey, "DATA1", floatBits(s.data1));
-    expectRegDword(kSettingsKey, "DATA2", 0u);
-    expectRegDword(kSettingsKey, "DATA3", 0xABCDEF01u);
-    expectRegDword(kSettingsKey, "DATA4", 0u);
+    expectRegDwords(kSettingsKey, {{"Display Driver", 17}, {"Display Mode", 1}, {"Option", 0x00010203},
+                                   {"Install Flag", 0x12345401}, {"DATA1", floatBits(s.data1)}, {"DATA2", 0},
+                                   {"DATA3", 0xABCDEF01}, {"DATA4", 0}});
     expectRegMissing(kSettingsKey, "Save Path");
     expectRegMissing(kSettingsKey, "OTHERS");
     expectRegMissing(kSettingsKey, "Launch");
@@ -208,21 +170,15 @@ TEST_F(SettingsStoreTest, PrepareLaunchWritesOnlyWhatIsMissing) {
     EXPECT_EQ(1, prepareLaunchValues());
 
     expectRegString(kSettingsKey, "Save Path", "E:\\Q2Saves\\", 260u);
-    expectRegDword(kSettingsKey, "Install Flag", 0x300u);
-    expectRegDword(kSettingsKey, "Display Driver", 19u);
-    expectRegDword(kSettingsKey, "Display Mode", 2u);
-    expectRegDword(kSettingsKey, "Option", 0x07970797u);
-    expectRegDword(kSettingsKey, "Launch", 1u);
+    expectRegDwords(kSettingsKey, {{"Install Flag", 0x300}, {"Display Driver", 19}, {"Display Mode", 2},
+                                   {"Option", 0x07970797}, {"Launch", 1}});
     expectRegValueCount(kSettingsKey, 6u);
 }
 
 TEST_F(SettingsStoreTest, PrepareLaunchLeavesPresentValuesAndSetsLaunch) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", "F:\\Old\\"));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x5));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 1));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Mode", 0));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Option", 0x42));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Launch", 0));
+    ASSERT_TRUE(setRegDwords(kSettingsKey, {{"Install Flag", 0x5}, {"Display Driver", 1}, {"Display Mode", 0},
+                                            {"Option", 0x42}, {"Launch", 0}}));
     LauncherSettings& s = launcherSettings;
     s.displayDriver = 19;
     s.displayMode = 2;
@@ -232,11 +188,8 @@ TEST_F(SettingsStoreTest, PrepareLaunchLeavesPresentValuesAndSetsLaunch) {
     EXPECT_EQ(1, prepareLaunchValues());
 
     expectRegString(kSettingsKey, "Save Path", "F:\\Old\\", 8u);
-    expectRegDword(kSettingsKey, "Install Flag", 0x5u);
-    expectRegDword(kSettingsKey, "Display Driver", 1u);
-    expectRegDword(kSettingsKey, "Display Mode", 0u);
-    expectRegDword(kSettingsKey, "Option", 0x42u);
-    expectRegDword(kSettingsKey, "Launch", 1u);
+    expectRegDwords(kSettingsKey, {{"Install Flag", 0x5}, {"Display Driver", 1}, {"Display Mode", 0}, {"Option", 0x42},
+                                   {"Launch", 1}});
     expectRegValueCount(kSettingsKey, 6u);
 }
 
@@ -278,13 +231,6 @@ struct GuardedPath {
     char after[16];
 };
 
-bool guardsIntact(const GuardedPath& guarded) {
-    for (int i = 0; i < 16; ++i) {
-        if (guarded.before[i] != 'G' || guarded.after[i] != 'G') return false;
-    }
-    return true;
-}
-
 TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
     struct Case {
         const char* what;
@@ -307,7 +253,7 @@ TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
         GuardedPath guarded;
         std::memset(&guarded, 'G', sizeof guarded);
         EXPECT_EQ(c.expectedResult, readGameExecutablePath(guarded.path));
-        EXPECT_TRUE(guardsIntact(guarded));
+        EXPECT_EQ(std::string(32, 'G'), std::string(guarded.before, 16) + std::string(guarded.after, 16)) << "guards";
         ASSERT_TRUE(std::memchr(guarded.path, '\0', kPathBufferSize));
         EXPECT_EQ(c.expectedText, guarded.path);
 
@@ -335,8 +281,7 @@ TEST_F(SettingsStoreTest, SetupStringsMissing) {
 TEST_F(SettingsStoreTest, ValuesAreReadFromAKeyThatGrantsOnlyReading) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", "C:\\Games\\Q2"));
     ASSERT_TRUE(setRegString(kSettingsKey, "Execute_Mirel", "C:\\Games\\Q2\\regist\\MirelP.exe"));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Display Driver", 19));
-    ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x381));
+    ASSERT_TRUE(setRegDwords(kSettingsKey, {{"Display Driver", 19}, {"Install Flag", 0x381}}));
     ReadOnlyKey readOnly(kSettingsKey);
     ASSERT_TRUE(readOnly.applied());
 

@@ -33,39 +33,6 @@ namespace {
 
 constexpr const char* kCdSetup = "D:\\regist\\Qlk2_inst.exe";
 
-// The please-wait window as a helper thread finds it while this thread waits.
-struct PleaseWaitSeen {
-    bool seen = false;
-    std::string caption, text;
-    LONG_PTR style = 0, textStyle = 0;
-    HWND owner = nullptr;
-    RECT window = {}, client = {}, textRect = {};
-    RECT expectedClient = {0, 0, 124, 45};
-    RECT expectedText = {7, 7, 109, 31};  // left, top, width and height
-};
-
-std::future<PleaseWaitSeen> lookForPleaseWait() {
-    return std::async(std::launch::async, [] {
-        PleaseWaitSeen seen;
-        HWND window = waitForDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT, 5000);
-        if (!window) return seen;
-        seen.seen = true;
-        seen.caption = storedText(window);
-        seen.style = GetWindowLongPtrA(window, GWL_STYLE);
-        seen.owner = GetWindow(window, GW_OWNER);
-        GetWindowRect(window, &seen.window);
-        GetClientRect(window, &seen.client);
-        MapDialogRect(window, &seen.expectedClient);
-        MapDialogRect(window, &seen.expectedText);
-        HWND text = GetDlgItem(window, IDC_PLEASE_WAIT_TEXT);
-        seen.text = storedText(text);
-        seen.textStyle = GetWindowLongPtrA(text, GWL_STYLE);
-        GetWindowRect(text, &seen.textRect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&seen.textRect), 2);
-        return seen;
-    });
-}
-
 // The lookup sees the CD in D: only; the stand-ins report into a folder of the test's own and
 // show no window. Everything process-wide that a test changes is put back afterwards.
 class SetupRun : public testing::Test {
@@ -121,11 +88,9 @@ TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitC
     EXPECT_FALSE(mutexExists(kSetupMutex));
     auto values = report("Qlk2_inst");
     ASSERT_FALSE(values.empty()) << "setup left no report, so it had not ended";
-    EXPECT_EQ(values["module"], kCdSetup);
-    EXPECT_EQ(values["working_directory"], "D:\\regist");
-    EXPECT_EQ(values["command_line"], std::string("\"") + kCdSetup + "\"") << "no arguments";
-    EXPECT_EQ(values["result"], "installed");
-    EXPECT_EQ(values["exit_code"], GetParam());
+    expectReport(values, {{"module", kCdSetup}, {"working_directory", "D:\\regist"},
+                          {"command_line", std::string("\"") + kCdSetup + "\""}, {"result", "installed"},
+                          {"exit_code", GetParam()}});
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010"),
@@ -135,8 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010
 // too: each of its waits answers what other programs send, and takes none of its own input.
 TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     standIns_.set("STANDIN_BROADCAST", "1");
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
+    const std::string folder = currentFolder();
     PostMessageA(owner_, WM_APP, 0, 0);
 
     EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
@@ -147,7 +111,7 @@ TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     EXPECT_EQ(1, waitBehindPleaseWait(started.hProcess, &exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(1, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
-    SetCurrentDirectoryA(folder);
+    SetCurrentDirectoryA(folder.c_str());
 
     for (const char* program : {"Qlk2_inst", "DXINST", "Qlk2_uninst"})
         EXPECT_EQ(report(program)["broadcast"], "answered") << program;
@@ -270,7 +234,36 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
     ASSERT_TRUE(started.hProcess);
     CloseHandle(started.hThread);
     messageOwner = owner_;
-    auto pleaseWait = lookForPleaseWait();
+    // The please-wait window as a helper thread finds it while this thread waits.
+    auto pleaseWait = std::async(std::launch::async, [this] {
+        HWND window = waitForDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT, 5000);
+        if (!window) return false;
+        EXPECT_EQ(storedText(window), "QUARLOCK2");
+        EXPECT_EQ(GetWindow(window, GW_OWNER), owner_.get());
+        const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+        EXPECT_TRUE(style & WS_POPUP);
+        EXPECT_NE(style & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION)) << "no caption bar";
+        RECT place = {}, client = {}, expectedClient = {0, 0, 124, 45};
+        GetWindowRect(window, &place);
+        GetClientRect(window, &client);
+        MapDialogRect(window, &expectedClient);
+        EXPECT_EQ(client.right, expectedClient.right);
+        EXPECT_EQ(client.bottom, expectedClient.bottom);
+        EXPECT_NEAR(place.left + place.right, GetSystemMetrics(SM_CXSCREEN), 2) << "centred";
+        EXPECT_NEAR(place.top + place.bottom, GetSystemMetrics(SM_CYSCREEN), 2) << "centred";
+        HWND text = GetDlgItem(window, IDC_PLEASE_WAIT_TEXT);
+        EXPECT_EQ(storedText(text), "Please wait for a while.");
+        EXPECT_EQ(GetWindowLongPtrA(text, GWL_STYLE) & (SS_TYPEMASK | SS_CENTERIMAGE), SS_CENTER | SS_CENTERIMAGE);
+        // The dialog manager maps a control's place and size each on its own.
+        RECT textPlace = {}, expectedText = {7, 7, 109, 31};  // left, top, width and height
+        GetWindowRect(text, &textPlace);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&textPlace), 2);
+        MapDialogRect(window, &expectedText);
+        EXPECT_EQ((std::vector<LONG>{expectedText.left, expectedText.top, expectedText.right, expectedText.bottom}),
+                  (std::vector<LONG>{textPlace.left, textPlace.top, textPlace.right - textPlace.left,
+                                     textPlace.bottom - textPlace.top}));
+        return true;
+    });
 
     DWORD exitCode = 0;
     EXPECT_EQ(1, waitBehindPleaseWait(started.hProcess, &exitCode));
@@ -278,24 +271,7 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
     EXPECT_EQ(3010u, exitCode);
     EXPECT_EQ(nullptr, pleaseWaitWindow);
     EXPECT_EQ(nullptr, visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT));
-    const PleaseWaitSeen seen = pleaseWait.get();
-    ASSERT_TRUE(seen.seen) << "no please-wait window while the installer ran";
-    EXPECT_EQ(seen.caption, "QUARLOCK2");
-    EXPECT_EQ(seen.owner, owner_.get());
-    EXPECT_TRUE(seen.style & WS_POPUP);
-    EXPECT_NE(seen.style & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION)) << "no caption bar";
-    EXPECT_EQ(seen.client.right, seen.expectedClient.right);
-    EXPECT_EQ(seen.client.bottom, seen.expectedClient.bottom);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_NEAR(seen.window.left + seen.window.right, screenWidth, 2) << "centred";
-    EXPECT_NEAR(seen.window.top + seen.window.bottom, screenHeight, 2) << "centred";
-    EXPECT_EQ(seen.text, "Please wait for a while.");
-    EXPECT_EQ(seen.textStyle & (SS_TYPEMASK | SS_CENTERIMAGE), SS_CENTER | SS_CENTERIMAGE);
-    // The dialog manager maps a control's place and size each on its own.
-    EXPECT_EQ(seen.textRect.left, seen.expectedText.left);
-    EXPECT_EQ(seen.textRect.top, seen.expectedText.top);
-    EXPECT_EQ(seen.textRect.right - seen.textRect.left, seen.expectedText.right);
-    EXPECT_EQ(seen.textRect.bottom - seen.textRect.top, seen.expectedText.bottom);
+    EXPECT_TRUE(pleaseWait.get()) << "no please-wait window while the installer ran";
 }
 
 TEST_F(SetupRun, AFailedWaitStillRemovesThePleaseWaitWindow) {

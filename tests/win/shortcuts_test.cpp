@@ -127,12 +127,9 @@ class WithoutProgramsFolder : public StartMenuRegistration, public testing::With
 
 TEST_P(WithoutProgramsFolder, CopyAndEntryAreMadeAndNoShortcut) {
     const ProgramsValue& value = GetParam();
-    if (value.present) {
-        ASSERT_TRUE(setRegValue(kShellFolders, "Programs", REG_SZ, value.data.data(),
-                                static_cast<DWORD>(value.data.size())));
-    } else {
-        ASSERT_TRUE(deleteRegValue(kShellFolders, "Programs"));
-    }
+    ASSERT_TRUE(value.present ? setRegValue(kShellFolders, "Programs", REG_SZ, value.data.data(),
+                                            static_cast<DWORD>(value.data.size()))
+                              : deleteRegValue(kShellFolders, "Programs"));
 
     registerShortcutsAndUninstaller();
 
@@ -144,7 +141,7 @@ TEST_P(WithoutProgramsFolder, CopyAndEntryAreMadeAndNoShortcut) {
 INSTANTIATE_TEST_SUITE_P(Values, WithoutProgramsFolder,
                          testing::Values(ProgramsValue{"Missing", false, ""},
                                          ProgramsValue{"Empty", true, std::string(1, '\0')}),
-                         [](const testing::TestParamInfo<ProgramsValue>& info) { return std::string(info.param.name); });
+                         testing::PrintToStringParamName());
 
 TEST_F(StartMenuRegistration, WithoutTheCdsUninstallerNoCopyNoEntryButBothShortcuts) {
     removeFile(sourcePath_);

@@ -129,10 +129,8 @@ TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPi
     ASSERT_TRUE(background.loaded() && wide.loaded() && narrow.loaded());
     ASSERT_EQ(kWidth, background.width());
     ASSERT_EQ(kHeight, background.height());
-    EXPECT_EQ(295, wide.width());
-    EXPECT_EQ(147, narrow.width());
-    EXPECT_EQ(60, wide.height());
-    EXPECT_EQ(60, narrow.height());
+    EXPECT_EQ((std::vector<int>{295, 60, 147, 60}),
+              (std::vector<int>{wide.width(), wide.height(), narrow.width(), narrow.height()}));
 
     for (int item = -1; item < 8; ++item) {
         SCOPED_TRACE("highlighted item " + std::to_string(item));
@@ -167,13 +165,9 @@ TEST_F(TitleRenderTest, TheLinesOfTheHighlightedItemAreOrangeAndAllOthersGrey) {
         for (const MenuTextLine& line : menuTextLines()) {
             SCOPED_TRACE(menuLineName(line));
             TextPixels pixels = linePixels(withText, imagesOnly, line);
-            if (line.item == item) {
-                EXPECT_GT(pixels.orange, 20);
-                EXPECT_EQ(0, pixels.grey);
-            } else {
-                EXPECT_GT(pixels.grey, 20);
-                EXPECT_EQ(0, pixels.orange);
-            }
+            const bool lit = line.item == item;
+            EXPECT_GT(lit ? pixels.orange : pixels.grey, 20) << (lit ? "orange" : "grey");
+            EXPECT_EQ(0, lit ? pixels.grey : pixels.orange) << (lit ? "grey" : "orange");
         }
     }
 }
@@ -255,9 +249,7 @@ TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
     TitleCanvas canvas;
     ASSERT_TRUE(SetWindowTextA(window_, "something else"));
     EXPECT_EQ(1, drawMenuTexts(window_, canvas.dc()));
-    char title[64] = "";
-    GetWindowTextA(window_, title, sizeof title);
-    EXPECT_STREQ("QUARLOCK2", title);
+    EXPECT_EQ("QUARLOCK2", windowText(window_));
 }
 
 TEST_F(TitleRenderTest, ADriverCodeOutsideTheTableShowsTheUnknownCardText) {

@@ -70,8 +70,10 @@ int queuedQuitCode() {
 }
 
 std::vector<int> highlighted() { return std::vector<int>(highlight, highlight + kMenuItemCount); }
+std::vector<int> busy(const int* flags = busyFlags) { return std::vector<int>(flags, flags + kMenuItemCount); }
+const std::vector<int> kNone(kMenuItemCount, 0);
 std::vector<int> only(int item) {
-    std::vector<int> flags(kMenuItemCount, 0);
+    std::vector<int> flags = kNone;
     flags[item] = 1;
     return flags;
 }
@@ -106,52 +108,45 @@ protected:
         return window;
     }
 
-public:
-    // Input as the window receives it, for the cases' lambdas too.
+    // Input as the window receives it.
     void key(WPARAM virtualKey) { SendMessageA(window_, WM_KEYDOWN, virtualKey, 0); }
     void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
-protected:
     HWND window_ = nullptr;
     std::vector<AnsweredBox> boxes_;
     CurrentFolder folder_{"title-window"};
 };
 
 TEST_F(TitleWindowTest, OpensCentredAt640x480WithPlayHighlighted) {
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(nullptr, open());
     EXPECT_TRUE(boxes_.empty());
-    EXPECT_EQ(window, titleWindow);
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(window_, titleWindow);
+    EXPECT_TRUE(IsWindowVisible(window_));
 
     RECT rect;
-    GetWindowRect(window, &rect);
-    int left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
-    EXPECT_EQ(left, rect.left);
-    EXPECT_EQ(top, rect.top);
-    EXPECT_EQ(640, rect.right - rect.left);
-    EXPECT_EQ(480, rect.bottom - rect.top);
+    GetWindowRect(window_, &rect);
+    const LONG left = (GetSystemMetrics(SM_CXSCREEN) - 640) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 480) / 2;
+    EXPECT_EQ((std::vector<LONG>{left, top, 640, 480}),
+              (std::vector<LONG>{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}));
 
     EXPECT_EQ(only(0), highlighted());
-    EXPECT_EQ(std::vector<int>(kMenuItemCount, 0), std::vector<int>(busyFlags, busyFlags + kMenuItemCount));
-    EXPECT_EQ("QUARLOCK2", windowText(window));
+    EXPECT_EQ(kNone, busy());
+    EXPECT_EQ("QUARLOCK2", windowText(window_));
 }
 
 TEST_F(TitleWindowTest, InitialisationQueuesOneResumeMessageWhichStartsTheWatchTimer) {
-    HWND window = create();
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(nullptr, create());
     // Nothing but the resume message starts the timer.
-    EXPECT_FALSE(KillTimer(window, kWatchTimerId));
-    EXPECT_EQ(1, countQueued(window, kResumeMessage));
+    EXPECT_FALSE(KillTimer(window_, kWatchTimerId));
+    EXPECT_EQ(1, countQueued(window_, kResumeMessage));
 
-    SendMessageA(window, kResumeMessage, 0, 0);
-    EXPECT_TRUE(KillTimer(window, kWatchTimerId));
+    SendMessageA(window_, kResumeMessage, 0, 0);
+    EXPECT_TRUE(KillTimer(window_, kWatchTimerId));
 }
 
 TEST_F(TitleWindowTest, HitTestAnswersCaptionOnThePictureAndNotOverTheItems) {
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(nullptr, open());
     const POINT dragPoints[] = {
         {10, 10},   {324, 50},  {620, 50},  {600, 29},  {400, 89},  {400, 149}, {400, 209},
         {400, 269}, {400, 329}, {400, 389}, {472, 390}, {472, 420}, {472, 448}, {400, 449},
@@ -159,7 +154,7 @@ TEST_F(TitleWindowTest, HitTestAnswersCaptionOnThePictureAndNotOverTheItems) {
     };
     for (POINT point : dragPoints) {
         SCOPED_TRACE(testing::Message() << "(" << point.x << ", " << point.y << ")");
-        EXPECT_EQ(HTCAPTION, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, point.x, point.y)));
+        EXPECT_EQ(HTCAPTION, SendMessageA(window_, WM_NCHITTEST, 0, screenPoint(window_, point.x, point.y)));
     }
     const POINT itemPoints[] = {
         {325, 30},  {619, 88},  {325, 90},  {400, 148}, {400, 150}, {400, 210}, {400, 270},
@@ -167,14 +162,14 @@ TEST_F(TitleWindowTest, HitTestAnswersCaptionOnThePictureAndNotOverTheItems) {
     };
     for (POINT point : itemPoints) {
         SCOPED_TRACE(testing::Message() << "(" << point.x << ", " << point.y << ")");
-        EXPECT_EQ(HTCLIENT, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, point.x, point.y)));
+        EXPECT_EQ(HTCLIENT, SendMessageA(window_, WM_NCHITTEST, 0, screenPoint(window_, point.x, point.y)));
     }
 
     // Partly off the screen, positions left of and above the screen are negative.
-    MoveWindow(window, -300, -60, 640, 480, FALSE);
-    EXPECT_EQ(HTCAPTION, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, 10, 10)));
-    EXPECT_EQ(HTCAPTION, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, 400, 29)));
-    EXPECT_EQ(HTCLIENT, SendMessageA(window, WM_NCHITTEST, 0, screenPoint(window, 400, 31)));
+    MoveWindow(window_, -300, -60, 640, 480, FALSE);
+    EXPECT_EQ(HTCAPTION, SendMessageA(window_, WM_NCHITTEST, 0, screenPoint(window_, 10, 10)));
+    EXPECT_EQ(HTCAPTION, SendMessageA(window_, WM_NCHITTEST, 0, screenPoint(window_, 400, 29)));
+    EXPECT_EQ(HTCLIENT, SendMessageA(window_, WM_NCHITTEST, 0, screenPoint(window_, 400, 31)));
 }
 
 TEST_F(TitleWindowTest, KeysMoveTheHighlightRoundTheMenu) {
@@ -241,49 +236,46 @@ void pressAndReleaseButton() {
 }
 
 TEST_F(TitleWindowTest, ThePointerLeavingTheItemsKeepsTheHighlight) {
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
-    movePointerTo(window, 400, 250);
+    ASSERT_NE(nullptr, open());
+    movePointerTo(window_, 400, 250);
     EXPECT_EQ(only(3), highlighted());
-    movePointerTo(window, 100, 100);
+    movePointerTo(window_, 100, 100);
     EXPECT_EQ(only(3), highlighted());
-    movePointerTo(window, 400, 269);  // the row between items 3 and 4
+    movePointerTo(window_, 400, 269);  // the row between items 3 and 4
     EXPECT_EQ(only(3), highlighted());
     key(VK_DOWN);
     EXPECT_EQ(only(4), highlighted());
 
     // A click between Quit and the home page starts a drag and activates neither.
-    movePointerTo(window, 472, 420);
+    movePointerTo(window_, 472, 420);
     pressAndReleaseButton();
     EXPECT_EQ(-1, pumpMessagesFor(300));
-    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindow(window_));
     EXPECT_EQ(only(4), highlighted());
     // Out of the way of the windows of later tests.
     movePointerToScreen({0, 0});
 }
 
 TEST_F(TitleWindowTest, MovingWithinTheHighlightedItemRedrawsNothing) {
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(nullptr, open());
     // Every composition titles the window and invalidates it: both show a redraw.
-    SetWindowTextA(window, "untouched");
-    ValidateRect(window, nullptr);
+    SetWindowTextA(window_, "untouched");
+    ValidateRect(window_, nullptr);
     pointAt(330, 35);
     pointAt(600, 80);
-    EXPECT_EQ("untouched", windowText(window));
-    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_EQ("untouched", windowText(window_));
+    EXPECT_FALSE(GetUpdateRect(window_, nullptr, FALSE));
     EXPECT_EQ(only(0), highlighted());
 
     pointAt(600, 100);
-    EXPECT_EQ("QUARLOCK2", windowText(window));
-    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_EQ("QUARLOCK2", windowText(window_));
+    EXPECT_TRUE(GetUpdateRect(window_, nullptr, FALSE));
     EXPECT_EQ(only(1), highlighted());
 }
 
 TEST_F(TitleWindowTest, TheScreenShowsThePanelBehindTheHighlightedItem) {
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
-    const RECT area = clientAreaOnScreen(window);
+    ASSERT_NE(nullptr, open());
+    const RECT area = clientAreaOnScreen(window_);
     // The top and bottom rows of a panel hold no text.
     auto rows = [](const ScreenPixels& screen, int top) {
         std::vector<COLORREF> pixels;
@@ -303,8 +295,7 @@ TEST_F(TitleWindowTest, TheScreenShowsThePanelBehindTheHighlightedItem) {
 }
 
 TEST_F(TitleWindowTest, InputIsIgnoredWhileAChildIsWatched) {
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(nullptr, open());
     childWatch.active = 1;
 
     key(VK_DOWN);
@@ -313,47 +304,45 @@ TEST_F(TitleWindowTest, InputIsIgnoredWhileAChildIsWatched) {
     pointAt(400, 260);
     clickAt(400, 420);  // Quit
     EXPECT_EQ(only(0), highlighted());
-    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindow(window_));
     EXPECT_EQ(-1, queuedQuitCode());
 
     // A close request still ends the launcher.
-    SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindow(window));
+    SendMessageA(window_, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(window_));
     EXPECT_EQ(0, queuedQuitCode());
 }
 
 TEST_F(TitleWindowTest, QuitCloseAndCancelDestroyTheWindowAndPostQuitZero) {
     const struct {
         const char* what;
-        std::function<void(TitleWindowTest&, HWND)> act;
+        std::function<void()> act;
     } cases[] = {
-        {"IDCANCEL", [](TitleWindowTest&, HWND window) { SendMessageA(window, WM_COMMAND, IDCANCEL, 0); }},
-        {"close request", [](TitleWindowTest&, HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }},
-        {"click on Quit", [](TitleWindowTest& test, HWND) { test.clickAt(400, 420); }},
+        {"IDCANCEL", [this] { SendMessageA(window_, WM_COMMAND, IDCANCEL, 0); }},
+        {"close request", [this] { SendMessageA(window_, WM_CLOSE, 0, 0); }},
+        {"click on Quit", [this] { clickAt(400, 420); }},
         {"Enter on Quit",
-         [](TitleWindowTest& test, HWND) {
-             test.key(VK_UP);
-             test.key(VK_UP);
-             test.key(VK_RETURN);
+         [this] {
+             key(VK_UP);
+             key(VK_UP);
+             key(VK_RETURN);
          }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        HWND window = open();
-        ASSERT_NE(nullptr, window);
-        c.act(*this, window);
+        ASSERT_NE(nullptr, open());
+        c.act();
         EXPECT_EQ(0, pumpMessagesFor(1000));
-        EXPECT_FALSE(IsWindow(window));
+        EXPECT_FALSE(IsWindow(window_));
         closeTitleWindow();
     }
 }
 
 TEST_F(TitleWindowTest, OtherCommandsAreIgnored) {
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
-    SendMessageA(window, WM_COMMAND, IDOK, 0);
-    SendMessageA(window, WM_COMMAND, 1234, 0);
-    EXPECT_TRUE(IsWindow(window));
+    ASSERT_NE(nullptr, open());
+    SendMessageA(window_, WM_COMMAND, IDOK, 0);
+    SendMessageA(window_, WM_COMMAND, 1234, 0);
+    EXPECT_TRUE(IsWindow(window_));
     EXPECT_EQ(-1, queuedQuitCode());
 }
 
@@ -415,30 +404,29 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
 
 TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
     writeFile("readme.txt", "Menu readme.\r\n");
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(nullptr, open());
 
     const struct {
         const char* what;
-        std::function<void(TitleWindowTest&)> activate;
+        std::function<void()> activate;
     } ways[] = {
-        {"click", [](TitleWindowTest& test) { test.clickAt(400, 350); }},
-        {"Enter", [](TitleWindowTest& test) {
-             test.pointAt(400, 350);
-             test.key(VK_RETURN);
+        {"click", [this] { clickAt(400, 350); }},
+        {"Enter", [this] {
+             pointAt(400, 350);
+             key(VK_RETURN);
          }},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.what);
         ReadmeViewerWatch viewers;
-        way.activate(*this);
+        way.activate();
         std::vector<ViewerSeen> seen = viewers.stop();
         ASSERT_EQ(1u, seen.size());
         EXPECT_EQ("Menu readme.\r\n", seen[0].text);
-        EXPECT_EQ(window, seen[0].owner);
-        EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0, 1, 0, 0}), std::vector<int>(seen[0].busy, seen[0].busy + 8));
-        EXPECT_EQ(std::vector<int>(8, 0), std::vector<int>(busyFlags, busyFlags + 8));
-        EXPECT_TRUE(IsWindow(window));
+        EXPECT_EQ(window_, seen[0].owner);
+        EXPECT_EQ(only(kItemReadme), busy(seen[0].busy));
+        EXPECT_EQ(kNone, busy());
+        EXPECT_TRUE(IsWindow(window_));
     }
 
     // Without readme.txt the item does nothing visible.
@@ -448,8 +436,8 @@ TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
     clickAt(400, 350);
     EXPECT_TRUE(viewers.stop().empty());
     EXPECT_TRUE(boxes.stop().empty());
-    EXPECT_EQ(std::vector<int>(8, 0), std::vector<int>(busyFlags, busyFlags + 8));
-    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(kNone, busy());
+    EXPECT_TRUE(IsWindow(window_));
 }
 
 // The home page goes to the shell's handler of web addresses, here a command that writes down
@@ -460,11 +448,10 @@ TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothin
     const std::string received = tempPath("home-page.txt");
     DeleteFileA(received.c_str());
     ASSERT_TRUE(setRegString(handler, "", ("cmd.exe /c echo %1>" + received).c_str()));
-    HWND window = open();
-    ASSERT_NE(nullptr, window);
+    ASSERT_NE(nullptr, open());
     pointAt(400, 120);
-    SetWindowTextA(window, "untouched");
-    ValidateRect(window, nullptr);
+    SetWindowTextA(window_, "untouched");
+    ValidateRect(window_, nullptr);
 
     clickAt(550, 420);
 
@@ -473,10 +460,10 @@ TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothin
     DeleteFileA(received.c_str());
     EXPECT_EQ("http://www.briskel.example/\r\n", address);
     EXPECT_EQ(only(1), highlighted());
-    EXPECT_EQ(std::vector<int>(kMenuItemCount, 0), std::vector<int>(busyFlags, busyFlags + kMenuItemCount));
-    EXPECT_EQ("untouched", windowText(window));
-    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
-    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(kNone, busy());
+    EXPECT_EQ("untouched", windowText(window_));
+    EXPECT_FALSE(GetUpdateRect(window_, nullptr, FALSE));
+    EXPECT_TRUE(IsWindow(window_));
 }
 
 }  // namespace

@@ -74,11 +74,9 @@ TEST_F(Uninstall, RunsTheCdsUninstallerInItsOwnFolderAndWaitsForItsEnd) {
     EXPECT_FALSE(mutexExists(kUninstallerMutex));
     auto values = report();
     ASSERT_FALSE(values.empty()) << "the uninstaller left no report";
-    EXPECT_EQ(values["module"], kCdUninstaller);
-    EXPECT_EQ(values["working_directory"], "D:\\regist");
-    EXPECT_EQ(values["command_line"], std::string("\"") + kCdUninstaller + "\"") << "no arguments";
-    EXPECT_EQ(values["mutex"], "created");
-    EXPECT_EQ(values["Install Path"], "C:\\No Such Folder\\QUARLOCK2");
+    expectReport(values, {{"module", kCdUninstaller}, {"working_directory", "D:\\regist"},
+                          {"command_line", std::string("\"") + kCdUninstaller + "\""}, {"mutex", "created"},
+                          {"Install Path", "C:\\No Such Folder\\QUARLOCK2"}});
     // The uninstaller removed the value; the launcher's record is as it was.
     expectRegMissing(kSettingsKey, "Install Path");
     EXPECT_STREQ(launcherSettings.installPath, "C:\\No Such Folder\\QUARLOCK2");
