@@ -60,8 +60,7 @@ TEST_F(ColourDepth, EightBitsShowsTheWarningAndEndsWithOne) {
 
     HWND box = waitForMessageBox(launcher_.id());
     ASSERT_TRUE(box) << "no warning came; the launcher shows " << describeWindows(launcher_.id());
-    EXPECT_EQ(messageBoxText(box),
-              "QUARLOCK2 can be run in 16-bit depth only.\nPlease change the color depth to 16-bit.");
+    EXPECT_EQ(messageBoxText(box), kColourDepthWarning);
     EXPECT_EQ(windowText(box), "QUARLOCK2");
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
     EXPECT_TRUE(messageBoxShowsIcon(box)) << "no icon shown";

@@ -39,6 +39,15 @@ TEST(MessageTexts, EachCodeHasItsTextOrNone) {
     EXPECT_STREQ(kGameTitle, "QUARLOCK2");
 }
 
+// The two notices the tests under Wine and end to end take from here.
+TEST(MessageTexts, TheStartUpNotices) {
+    EXPECT_STREQ(kColourDepthWarning,
+                 "QUARLOCK2 can be run in 16-bit depth only.\nPlease change the color depth to 16-bit.");
+    EXPECT_STREQ(kRequirementsNotice,
+                 "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
+                 "DirectX(R)Media6 (or later) installed before playing.");
+}
+
 TEST(ReadmeBlock, HoldsTheFileAndItsTerminator) {
     EXPECT_EQ(readmeBlockSize(0), 1u);
     EXPECT_EQ(readmeBlockSize(1000), 1001u);

@@ -21,9 +21,6 @@
 namespace {
 
 constexpr DWORD kNoReadmeNoNotice = 15;
-constexpr const char* kNotice =
-    "You are required to have DirectX(R)6 (or later), Intel(R)Indeo(R)Video5.06 (or later) and "
-    "DirectX(R)Media6 (or later) installed before playing.";
 
 // What the title window looked like while the readme viewer was open over it.
 struct ViewerSeen {
@@ -383,7 +380,7 @@ TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) 
         }
         ASSERT_EQ(c.noticeShown ? 1u : 0u, boxes_.size());
         if (c.noticeShown) {
-            EXPECT_EQ(kNotice, boxes_[0].text);
+            EXPECT_EQ(kRequirementsNotice, boxes_[0].text);
             EXPECT_EQ("QUARLOCK2", boxes_[0].caption);
             EXPECT_EQ(window, boxes_[0].owner);
             EXPECT_EQ(std::vector<int>{IDOK}, boxes_[0].buttons);
@@ -455,8 +452,9 @@ TEST_F(TitleWindowTest, TheHomePageItemHandsTheAddressToTheShellAndChangesNothin
 
     clickAt(550, 420);
 
+    // The command's one line is whole once its line end is written.
     std::string address;
-    waitUntil([&] { return !(address = readFileText(received)).empty(); }, 5000);
+    waitUntil([&] { return (address = readFileText(received)).find("\r\n") != std::string::npos; }, 5000);
     DeleteFileA(received.c_str());
     EXPECT_EQ("http://www.briskel.example/\r\n", address);
     EXPECT_EQ(only(1), highlighted());
