@@ -92,7 +92,9 @@ bool actionRunning() {
     return false;
 }
 
-void resumeIfDeferred() {
+// The action of item has ended: a resume message that waited for it comes now.
+void endAction(int item) {
+    busyFlags[item] = 0;
     if (!resumeDeferred || actionRunning()) return;
     resumeDeferred = false;
     PostMessageA(titleWindow, kResumeMessage, 0, 0);
@@ -122,8 +124,7 @@ void activateItem(HWND window, int item) {
             quit(window);
             return;
         }
-        busyFlags[item] = 0;
-        resumeIfDeferred();
+        endAction(item);
         return;
     case kItemOptions: runConfigurationSheet(window); break;
     case kItemInstall: runSetup(window, blocked); break;
@@ -132,8 +133,7 @@ void activateItem(HWND window, int item) {
     case kItemReadme: showReadmeIfPresent(window); break;
     }
     recompose(window);
-    busyFlags[item] = 0;
-    resumeIfDeferred();
+    endAction(item);
 }
 
 void showStartupPrompts(HWND window) {
