@@ -46,9 +46,12 @@ int runMessageLoop() {
     }
 }
 
+// A mutex of another account (NT's "Run as") or of an elevated program refuses this one
+// access: it exists, so its program runs.
 int claimLauncherMutex() {
     launcherMutex.reset(CreateMutexA(nullptr, FALSE, kLauncherMutexName));
-    if (launcherMutex.valid() && GetLastError() == ERROR_ALREADY_EXISTS) {
+    const DWORD error = GetLastError();
+    if (launcherMutex.valid() ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED) {
         launcherMutex.reset();
         return 0;
     }
@@ -58,7 +61,7 @@ int claimLauncherMutex() {
 int anotherProgramRunning() {
     for (const char* name : kProductMutexNames) {
         KernelHandle mutex(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name));
-        if (mutex.valid()) return 1;
+        if (mutex.valid() || GetLastError() == ERROR_ACCESS_DENIED) return 1;
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Processes for the Windows tests.
 #include "tests/support/processes.h"
 
+#include <sddl.h>
 #include <tlhelp32.h>
 
 #include "tests/support/files.h"
@@ -15,6 +16,16 @@ bool mutexExists(const char* name) {
     HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, name);
     if (mutex) CloseHandle(mutex);
     return mutex != nullptr;
+}
+
+HANDLE createMutexGrantingOnlySynchronize(const char* name) {
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;0x00100000;;;WD)", SDDL_REVISION_1,
+                                                              &attributes.lpSecurityDescriptor, nullptr))
+        return nullptr;
+    HANDLE mutex = CreateMutexA(&attributes, FALSE, name);
+    LocalFree(attributes.lpSecurityDescriptor);
+    return mutex;
 }
 
 std::set<DWORD> processIdsNamed(const char* fileName) {

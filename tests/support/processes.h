@@ -13,6 +13,10 @@
 std::string environmentValue(const char* name);
 
 bool mutexExists(const char* name);
+// A mutex that grants everyone no more than waiting on it, as one of another account or of an
+// elevated program looks to the launcher: opening it for full access, or creating it, fails
+// with ERROR_ACCESS_DENIED. The handle is the caller's.
+HANDLE createMutexGrantingOnlySynchronize(const char* name);
 // The ids of the running processes of that program ("wineboot.exe").
 std::set<DWORD> processIdsNamed(const char* fileName);
 

@@ -7,6 +7,7 @@
 #include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "tests/support/processes.h"
+#include "tests/support/stand_ins.h"
 
 namespace {
 
@@ -22,6 +23,22 @@ TEST(Startup, TheLaunchMutexIsClaimedByOneLauncherOnly) {
     EXPECT_FALSE(launcherMutex.valid());
     first.reset();
     EXPECT_FALSE(mutexExists(kLauncherMutexName)) << "the refused claim kept its handle";
+}
+
+// A program of another account, or an elevated one, holds a mutex that refuses this launcher
+// access: it runs all the same.
+TEST(Startup, AMutexThatRefusesAccessCountsAsItsProgramRunning) {
+    for (const char* name : {kGameMutex, kSetupMutex, kUninstallerMutex, kLauncherMutexName}) {
+        SCOPED_TRACE(name);
+        KernelHandle foreign(createMutexGrantingOnlySynchronize(name));
+        ASSERT_TRUE(foreign.valid());
+        ASSERT_EQ(nullptr, OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name)) << "Wine no longer keeps the access list";
+        EXPECT_EQ(1, anotherProgramRunning());
+        if (name == kLauncherMutexName) {
+            EXPECT_EQ(0, claimLauncherMutex());
+        }
+        EXPECT_FALSE(launcherMutex.valid());
+    }
 }
 
 // A module without the title window's template stands for a window that cannot be made.
