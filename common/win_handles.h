@@ -3,6 +3,11 @@
 
 #include <windows.h>
 
+// The access a key that is written is opened with. Not KEY_ALL_ACCESS: its WRITE_DAC, WRITE_OWNER
+// and KEY_CREATE_LINK are refused to an NT account without administrator rights, which may still
+// query, set and create under HKEY_LOCAL_MACHINE\Software.
+constexpr REGSAM kKeyReadWrite = KEY_READ | KEY_WRITE;
+
 class RegistryKey {
 public:
     RegistryKey() = default;

@@ -84,7 +84,7 @@ int registerUninstallEntry(const char* uninstallerPath) {
     // An entry whose UninstallString names some other, cut-off path is worse than none.
     if (!registryTextBuffer(uninstallerPath, path) || !registryTextBuffer(kGameTitle, name)) return 0;
     RegistryKey key;
-    if (key.create(HKEY_LOCAL_MACHINE, kUninstallKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS) return 0;
+    if (key.create(HKEY_LOCAL_MACHINE, kUninstallKeyPath, kKeyReadWrite) != ERROR_SUCCESS) return 0;
     return writeText(key.get(), "DisplayName", name) && writeText(key.get(), "UninstallString", path);
 }
 

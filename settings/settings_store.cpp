@@ -18,7 +18,7 @@ LONG openSettingsKey(RegistryKey& key, REGSAM access) {
 }
 
 LONG openOrCreateSettingsKey(RegistryKey& key) {
-    return key.create(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS);
+    return key.create(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kKeyReadWrite);
 }
 
 // Reads a DWORD value straight into a 4-byte field, whatever type it was stored with. A value
@@ -89,7 +89,7 @@ void showProgramFilesError(const char* text) {
 
 int ensureSettingsKey() {
     RegistryKey key;
-    if (openSettingsKey(key, KEY_ALL_ACCESS) != ERROR_SUCCESS) openOrCreateSettingsKey(key);
+    if (openSettingsKey(key, kKeyReadWrite) != ERROR_SUCCESS) openOrCreateSettingsKey(key);
     return 1;
 }
 

@@ -181,7 +181,7 @@ bool deleteRegTree(const RegPlace& place) {
     return !regKeyExists(place);
 }
 
-ReadOnlyKey::ReadOnlyKey(const RegPlace& place) : place_(place) {
+KeyAccessList::KeyAccessList(const RegPlace& place, const char* accessList) : place_(place) {
     RegistryKey key;
     if (key.open(place.root, place.path, READ_CONTROL | WRITE_DAC) != ERROR_SUCCESS) return;
     DWORD size = 0;
@@ -189,16 +189,15 @@ ReadOnlyKey::ReadOnlyKey(const RegPlace& place) : place_(place) {
     saved_.resize(size);
     if (size == 0 || RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, saved_.data(), &size) != ERROR_SUCCESS)
         return;
-    PSECURITY_DESCRIPTOR readOnly = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly,
-                                                              nullptr))
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(accessList, SDDL_REVISION_1, &descriptor, nullptr))
         return;
-    applied_ = RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
-    LocalFree(readOnly);
+    applied_ = RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
 }
 
 // The owner of a key may always change its access list.
-ReadOnlyKey::~ReadOnlyKey() {
+KeyAccessList::~KeyAccessList() {
     if (!applied_) return;
     RegistryKey key;
     if (key.open(place_.root, place_.path, WRITE_DAC) == ERROR_SUCCESS)

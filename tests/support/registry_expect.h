@@ -85,15 +85,20 @@ bool regKeyExists(const RegPlace& place);
 // Removes the key with everything below it; true when it is gone afterwards.
 bool deleteRegTree(const RegPlace& place);
 
-// While the holder lives, the key grants everyone read access and nothing more, as the
-// machine's key does to an NT account without administrator rights; its own security
-// descriptor comes back when the holder goes.
-class ReadOnlyKey {
+// Access lists, as NT gives them to an account without administrator rights: the machine's
+// keys grant it reading only, or (HKEY_LOCAL_MACHINE\Software) query, set, create, enumerate,
+// notify, delete and read-control, but never change of access list or owner, nor links.
+constexpr const char* kReadOnlyAccess = "D:P(A;;KR;;;WD)";
+constexpr const char* kUserSoftwareAccess = "D:P(D;;0xC0020;;;WD)(A;;0x3001F;;;WD)";
+
+// While the holder lives, the key has that access list (SDDL); its own comes back when the
+// holder goes.
+class KeyAccessList {
 public:
-    explicit ReadOnlyKey(const RegPlace& place);
-    ~ReadOnlyKey();
-    ReadOnlyKey(const ReadOnlyKey&) = delete;
-    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+    KeyAccessList(const RegPlace& place, const char* accessList);
+    ~KeyAccessList();
+    KeyAccessList(const KeyAccessList&) = delete;
+    KeyAccessList& operator=(const KeyAccessList&) = delete;
     bool applied() const { return applied_; }
 
 private:

@@ -282,7 +282,7 @@ TEST_F(SettingsStoreTest, ValuesAreReadFromAKeyThatGrantsOnlyReading) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", "C:\\Games\\Q2"));
     ASSERT_TRUE(setRegString(kSettingsKey, "Execute_Mirel", "C:\\Games\\Q2\\regist\\MirelP.exe"));
     ASSERT_TRUE(setRegDwords(kSettingsKey, {{"Display Driver", 19}, {"Install Flag", 0x381}}));
-    ReadOnlyKey readOnly(kSettingsKey);
+    KeyAccessList readOnly(kSettingsKey, kReadOnlyAccess);
     ASSERT_TRUE(readOnly.applied());
 
     char path[kPathBufferSize] = "";
@@ -295,6 +295,24 @@ TEST_F(SettingsStoreTest, ValuesAreReadFromAKeyThatGrantsOnlyReading) {
     EXPECT_EQ(10u, launcherSettings.soundSetting);
     launcherSettings.soundSetting = 0;
     EXPECT_EQ(0x001ul, composeInstallFlag()) << "the stored bits it keeps were read";
+}
+
+// Under HKEY_LOCAL_MACHINE\Software such an account may still query, set and create, and every
+// write of the launcher asks for no more.
+TEST_F(SettingsStoreTest, ValuesAreWrittenToAKeyThatRefusesOwnerAndAccessListChanges) {
+    ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 1));
+    KeyAccessList userAccess(kSettingsKey, kUserSoftwareAccess);
+    ASSERT_TRUE(userAccess.applied());
+    RegistryKey key;
+    ASSERT_NE(ERROR_SUCCESS, key.open(HKEY_LOCAL_MACHINE, kSettingsKeyPath, KEY_ALL_ACCESS)) << "Wine grants all";
+
+    launcherSettings.promptFlags = 3;
+    EXPECT_EQ(1, ensureSettingsKey());
+    EXPECT_EQ(1, saveSettings());
+    EXPECT_EQ(1, saveSavePath());
+    EXPECT_EQ(1, savePromptFlags());
+    EXPECT_EQ(1, prepareLaunchValues());
+    expectRegDwords(kSettingsKey, {{"OTHERS", 3}, {"Launch", 1}});
 }
 
 TEST_F(SettingsStoreTest, UnterminatedSavePathCountsAsMissing) {

@@ -114,6 +114,15 @@ TEST_F(StartMenuRegistration, SecondStartLeavesCopyAndEntryAloneAndRewritesTheSh
     expectBothShortcuts();
 }
 
+// An NT account without administrator rights may still set the entry's values.
+TEST_F(StartMenuRegistration, TheEntryIsWrittenToAKeyThatRefusesOwnerAndAccessListChanges) {
+    ASSERT_TRUE(setRegString(kUninstallEntry, "DisplayName", "an older entry"));
+    KeyAccessList userAccess(kUninstallEntry, kUserSoftwareAccess);
+    ASSERT_TRUE(userAccess.applied());
+    registerShortcutsAndUninstaller();
+    expectCopyAndEntry();
+}
+
 // Missing or empty: either way there is no Programs folder to put shortcuts in (an empty name
 // would put them in the root of the current drive), and the copy is made all the same.
 struct ProgramsValue {
@@ -221,7 +230,7 @@ TEST(ProgramsFolder, IsReadFromAKeyThatGrantsOnlyReading) {
     SavedRegValue saved(kShellFolders, "Programs");
     ASSERT_TRUE(setRegString(kShellFolders, "Programs", "C:\\Start\\Programs"));
     {
-        ReadOnlyKey readOnly(kShellFolders);
+        KeyAccessList readOnly(kShellFolders, kReadOnlyAccess);
         ASSERT_TRUE(readOnly.applied());
         char folder[MAX_PATH] = "";
         EXPECT_EQ(1, readProgramsFolder(folder, MAX_PATH));
