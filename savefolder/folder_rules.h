@@ -45,6 +45,16 @@ int driveIndexForPath(const char* path, const DriveTable& drives, int current);
 // it cannot.
 int finishFolderPath(char* path);
 
+// The listing errors that leave a tree level empty without a message: the end of a listing, a
+// folder with nothing in it, and a folder this account may not look into (other users'
+// profiles, "System Volume Information" and the system's protected folders on NT).
+constexpr unsigned long kListingNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr unsigned long kListingAccessDenied = 5;   // ERROR_ACCESS_DENIED
+constexpr unsigned long kListingNoMoreFiles = 18;   // ERROR_NO_MORE_FILES
+inline bool listingEndsQuietly(unsigned long error) {
+    return error == kListingNotFound || error == kListingAccessDenied || error == kListingNoMoreFiles;
+}
+
 // Whether a folder path ending with a backslash can be listed: it and "*.*" fit a buffer.
 inline bool fitsListingPattern(const char* folderPath) {
     return std::strlen(folderPath) + kListingPatternLength < static_cast<size_t>(kPathBufferSize);

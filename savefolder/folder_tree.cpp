@@ -58,9 +58,18 @@ bool shownInTree(const WIN32_FIND_DATAA& entry) {
     return !isRecycleFolderName(name);
 }
 
-// ERROR_NO_MORE_FILES and ERROR_FILE_NOT_FOUND end a listing in the ordinary way.
+static_assert(kListingNotFound == ERROR_FILE_NOT_FOUND && kListingAccessDenied == ERROR_ACCESS_DENIED &&
+                  kListingNoMoreFiles == ERROR_NO_MORE_FILES,
+              "the quiet listing errors are the system's");
+
 void reportListingError(DWORD error) {
-    if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) showMessage(kMsgCannotFindFile);
+    if (!listingEndsQuietly(error)) showMessage(kMsgCannotFindFile);
+}
+
+// A junction or symbolic link is listed but not followed: one that leads back to an ancestor
+// would bring the same folders again and again.
+bool followedInTree(const WIN32_FIND_DATAA& entry) {
+    return !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void fillLevel(const char* path, HTREEITEM parent, HWND tree) {
@@ -83,7 +92,7 @@ void fillLevel(const char* path, HTREEITEM parent, HWND tree) {
         // A folder whose own listing would not fit is left out with everything below it.
         if (!formatPath(childPath, "%s%s\\", path, entry.cFileName) || !fitsListingPattern(childPath)) continue;
         HTREEITEM item = insertFolderItem(tree, parent, entry.cFileName);
-        if (item) fillLevel(childPath, item, tree);
+        if (item && followedInTree(entry)) fillLevel(childPath, item, tree);
     } while (FindNextFileA(listing.get(), &entry));
     reportListingError(GetLastError());
     if (!listing.close()) showMessage(kMsgCannotCloseFile);

@@ -3,6 +3,9 @@
 
 #include <shlobj.h>
 
+#include "tests/support/processes.h"
+#include "tests/support/window_driver.h"
+
 std::string readFileText(const std::string& path) {
     KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
@@ -43,6 +46,8 @@ void removeFolderTree(const std::string& folder) {
         do {
             const std::string name = found.cFileName, path = folder + "\\" + name;
             if (name == "." || name == "..") continue;
+            // What a link leads to is never removed through it.
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeFolderTree(path);
             else removeFile(path);
         } while (FindNextFileA(search, &found));
@@ -110,4 +115,33 @@ std::string windowsPathOf(const std::string& path) {
     WideCharToMultiByte(CP_ACP, 0, dos, -1, narrow, sizeof narrow, nullptr, nullptr);
     HeapFree(GetProcessHeap(), 0, dos);
     return narrow;
+}
+
+namespace {
+
+// Starts a program of the Unix side; Wine gives no handle that tells when it has ended.
+void startUnixCommand(const char* program, const std::string& arguments) {
+    StartedProcess started(startProcess(std::string("Z:") + program, program + (" " + arguments)));
+}
+
+}  // namespace
+
+FolderLink::FolderLink(const std::string& link, const std::string& target) : link_(link) {
+    const size_t nameStart = link.rfind('\\') + 1;
+    const std::string folder = unixPathOf(link.substr(0, nameStart)), targetPath = unixPathOf(target);
+    if (folder.empty() || targetPath.empty()) return;
+    unixLink_ = folder + "/" + link.substr(nameStart);
+    startUnixCommand("/bin/ln", "-s \"" + targetPath + "\" \"" + unixLink_ + "\"");
+    waitUntil([this] { return made(); });
+}
+
+FolderLink::~FolderLink() {
+    if (unixLink_.empty()) return;
+    startUnixCommand("/bin/rm", "-f \"" + unixLink_ + "\"");
+    waitUntil([this] { return GetFileAttributesA(link_.c_str()) == INVALID_FILE_ATTRIBUTES; });
+}
+
+bool FolderLink::made() const {
+    const DWORD attributes = GetFileAttributesA(link_.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }

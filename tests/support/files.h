@@ -67,3 +67,18 @@ private:
 std::string unixPathOf(const std::string& windowsPath);
 // A Unix path ("/tmp/shots") as a Windows path; any other text is given back as it is.
 std::string windowsPathOf(const std::string& path);
+// A symbolic link to a folder, made in an existing folder with the Unix ln (Wine's own
+// CreateSymbolicLinkA makes nothing, and nothing of Wine's removes one): Wine lists it as a
+// folder that is a reparse point, as NTFS lists a junction. Removed with the Unix rm when the
+// holder goes.
+class FolderLink {
+public:
+    FolderLink(const std::string& link, const std::string& target);
+    ~FolderLink();
+    FolderLink(const FolderLink&) = delete;
+    FolderLink& operator=(const FolderLink&) = delete;
+    bool made() const;
+
+private:
+    std::string link_, unixLink_;
+};

@@ -51,6 +51,13 @@ TEST(TypedPath, RulesApplyInTheirOrder) {
     EXPECT_FALSE(nameHasForbiddenCharacter("My Saves.1 (a-b_c)[!@#$%^&'+=~`]"));
 }
 
+// A folder that may not be looked into lists as empty as one without entries; any other error
+// is told.
+TEST(FolderListing, OnlyTheEndNothingFoundAndAccessDeniedAreQuiet) {
+    for (unsigned long error : {2ul, 5ul, 18ul}) EXPECT_TRUE(listingEndsQuietly(error)) << error;
+    for (unsigned long error : {0ul, 3ul, 21ul, 53ul, 1920ul}) EXPECT_FALSE(listingEndsQuietly(error)) << error;
+}
+
 // A folder tree as the chooser builds it; items are numbered from 1 (the drive root), 0 is none.
 struct ModelTree {
     std::vector<std::pair<std::string, int>> nodes{{"C:\\", 0}};  // name and parent

@@ -125,10 +125,13 @@ private:
 };
 
 // Hidden, system and recycle folders at any depth, files, and folders whose listing would not
-// fit a path buffer never show. The deepest existing folder of the stored path is selected,
+// fit a path buffer never show; a link to a folder shows, but not what lies below it (this one
+// leads back to the test root). The deepest existing folder of the stored path is selected,
 // and the edit box shows its path as the file system spells it; Cancel puts the path back.
 TEST_F(SaveFolderTest, TreeShowsVisibleFoldersAndSelectsTheDeepestExistingOne) {
     makeFolder("Keep\\Inner\\rEcYcLeD");
+    FolderLink loop(kRoot + "\\Keep\\Loop", kRoot);
+    ASSERT_TRUE(loop.made());
     makeFolder("Keep\\Recycled");
     makeFolder("Keep\\Hidden", FILE_ATTRIBUTE_HIDDEN);
     makeFolder("Keep\\Inner\\System", FILE_ATTRIBUTE_SYSTEM);
@@ -151,8 +154,8 @@ TEST_F(SaveFolderTest, TreeShowsVisibleFoldersAndSelectsTheDeepestExistingOne) {
         const std::string b = a + std::string(100, 'b') + "\\";
         std::vector<std::string> shown = chooser.below("foldertest\\");
         std::sort(shown.begin(), shown.end());
-        EXPECT_EQ((std::vector<std::string>{"foldertest\\", "foldertest\\Keep\\", "foldertest\\Keep\\Inner\\", l, a, b,
-                                            b + std::string(37, 'c') + "\\"}),
+        EXPECT_EQ((std::vector<std::string>{"foldertest\\", "foldertest\\Keep\\", "foldertest\\Keep\\Inner\\",
+                                            "foldertest\\Keep\\Loop\\", l, a, b, b + std::string(37, 'c') + "\\"}),
                   shown);
     }));
     EXPECT_EQ(stored, launcherSettings.savePath);
