@@ -101,17 +101,14 @@ int drawMenuLine(HDC dc, const MenuTextLine& line) {
 
 int loadTitlePalettes() {
     deleteTitlePalettes();
-    int result = 1;
+    // A bitmap that cannot be loaded ends the loading: it and the ones after it have no palette.
     for (int bitmap = 0; bitmap < kTitleBitmapCount; ++bitmap) {
         const BITMAPINFOHEADER* header = loadBitmapResource(kBitmapIds[bitmap]);
-        if (!header) {
-            result = 0;
-            continue;
-        }
+        if (!header) return 0;
         paletteColours[bitmap] = colourCount(*header);
         titlePalettes[bitmap].reset(createPaletteFromColourTable(*header, paletteColours[bitmap]));
     }
-    return result;
+    return 1;
 }
 
 void deleteTitlePalettes() {
