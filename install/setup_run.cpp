@@ -174,7 +174,7 @@ void enableShutdownPrivilege() {
 
 int watchInstaller(StartedProcess& started) {
     showPleaseWait(messageOwner);
-    HANDLE watched = OpenProcess(SYNCHRONIZE, FALSE, started.id);
+    HANDLE watched = started.id ? OpenProcess(SYNCHRONIZE, FALSE, started.id) : nullptr;
     started.thread.reset();
     // Without a handle to wait on, the watch would never end and the title window would ignore
     // input for good; the start's own handle can always be waited on.

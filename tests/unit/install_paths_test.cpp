@@ -1,7 +1,9 @@
 // The window-free rules of the file lookup and the game start: bounded joining, the game's
-// working folder, the drive table's bounds and the not-found message's buffer.
+// working folder, the drive table's bounds, the not-found message's buffer, and which failed
+// starts go to the shell.
 #include "install/drive_table.h"
 #include "install/path_rules.h"
+#include "install/program_start_rules.h"
 
 #include <cstring>
 #include <memory>
@@ -68,6 +70,13 @@ TEST(FileNotFoundMessage, NamesTheFileAsItWasAskedFor) {
     EXPECT_EQ("Could not find the file: regist\\MirelP.exe.\nPlease check that you have inserted the QUARLOCK2 CD "
               "in your CD-ROM drive and click OK.",
               fileNotFoundText("regist\\MirelP.exe"));
+}
+
+// Only a program that asks for administrator rights is started again, through the shell: a
+// missing, locked or broken program keeps its message.
+TEST(FailedStart, OnlyAnElevationRequestGoesToTheShell) {
+    EXPECT_TRUE(startAsksForElevation(740));
+    for (unsigned long error : {0ul, 2ul, 3ul, 5ul, 32ul, 193ul, 1223ul}) EXPECT_FALSE(startAsksForElevation(error)) << error;
 }
 
 TEST(DriveTableRecord, ListsStayWithinTheirEntries) {
