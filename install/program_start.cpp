@@ -1,23 +1,60 @@
 // Starting the CD's programs as the launcher starts every one, and waiting for them.
 #include "install/program_start.h"
 
+#include <shellapi.h>
+
+#include "install/program_start_rules.h"
+
 BOOL startProgram(const char* path, char* commandLine, const char* folder, StartedProcess& started) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
                         folder && folder[0] ? folder : nullptr, &startup, &info))
-        return FALSE;
+        return startAsksForElevation(GetLastError()) && startThroughShell(path, commandLine, folder, started);
     started.process.reset(info.hProcess);
     started.thread.reset(info.hThread);
     started.id = info.dwProcessId;
     return TRUE;
 }
 
+namespace {
+
+// Keys pressed and clicks made while the launcher waited were meant for the program that ran, or
+// were impatience (a second click on Install would run setup again): none of them acts now.
+void discardQueuedInput() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {}
+    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {}
+    while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {}
+}
+
+}  // namespace
+
+BOOL startThroughShell(const char* path, const char* parameters, const char* folder, StartedProcess& started) {
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpFile = path;
+    info.lpParameters = parameters;
+    info.lpDirectory = folder && folder[0] ? folder : nullptr;
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&info)) return FALSE;
+    // Without a process there is nothing to wait for: as if it had not started.
+    if (!info.hProcess) return FALSE;
+    started.process.reset(info.hProcess);
+    started.thread.reset();
+    started.id = 0;
+    return TRUE;
+}
+
 int waitForProgramEnd(HANDLE process) {
     for (;;) {
         const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (woken == WAIT_OBJECT_0) return 1;
+        if (woken == WAIT_OBJECT_0) {
+            discardQueuedInput();
+            return 1;
+        }
         if (woken != WAIT_OBJECT_0 + 1) return 0;
         // Looking at the queue delivers the messages sent to this thread; it removes nothing.
         MSG message;

@@ -65,8 +65,14 @@ bool waitsTakingNoInput(HWND title, DWORD waitMs) {
     if (!SendMessageTimeoutA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("waiting"), SMTO_NORMAL, 2000, &result))
         return false;
     PostMessageA(title, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));
+    PostMessageA(title, WM_KEYDOWN, VK_DOWN, 0);
+    postClick(title, 400, 180);
     Sleep(waitMs);
     return storedText(title) == "waiting";
+}
+
+bool waitHasEnded(HWND title) {
+    return waitUntil([title] { return storedText(title) == kGameTitle; });
 }
 
 // ---- Title screen ------------------------------------------------------------------------
@@ -255,6 +261,19 @@ void LauncherTest::expectStillRunningAt(const char* file, int line) {
         std::optional<DWORD> exitCode = launcher_.waitForExit(0);
         ADD_FAILURE_AT(file, line) << "the launcher has ended, exit code " << (exitCode ? long(*exitCode) : -1L);
     }
+}
+
+int LauncherTest::expectNoBoxOnceQueueHandledAt(const char* file, int line, int highlighted) {
+    for (int step = 0; step < 2; ++step) {
+        highlighted = (highlighted + kMenuItemCount - 1) % kMenuItemCount;
+        PostMessageA(title_, WM_KEYDOWN, VK_UP, 0);
+        if (waitForHighlight(title_, highlighted).inkSummary() != expectedInk(highlighted))
+            ADD_FAILURE_AT(file, line) << "item " << highlighted << " did not light up; the launcher shows "
+                                       << describeWindows(launcher_.id());
+    }
+    if (HWND box = visibleMessageBox(launcher_.id()))
+        ADD_FAILURE_AT(file, line) << "unexpected box: \"" << messageBoxText(box) << "\"";
+    return highlighted;
 }
 
 void LauncherTest::expectEndsWithoutWindowAt(const char* file, int line, LauncherProcess& process, DWORD code) {

@@ -33,8 +33,12 @@ void postClick(HWND window, int x, int y);
 bool answers(HWND window, UINT timeoutMs);
 // While the launcher waits for a program it answers what other programs send, but takes none
 // of its input: a text sent to the title window stays there for waitMs although a pointer move
-// over "OPTIONS" is queued behind it. The move is handled when the wait is over.
+// over "OPTIONS", a Down key and a click on "Install QUARLOCK2" are queued behind it. None of
+// them acts when the wait is over.
 bool waitsTakingNoInput(HWND title, DWORD waitMs = 500);
+// Whether the wait that waitsTakingNoInput saw has ended, waited for: the title window's text is
+// its own again once the title screen has been drawn after the wait.
+bool waitHasEnded(HWND title);
 
 // ---- The title screen as it shows on the display -------------------------------------
 
@@ -117,6 +121,12 @@ protected:
 
     void expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs = kExitTimeoutMs);
     void expectStillRunningAt(const char* file, int line);
+    // The launcher has handled all that was queued for it, and no message box came of it: an Up
+    // key moves the highlight back from the item given, and a second one, posted once the first has
+    // acted (so after whatever the launcher posted itself meanwhile), moves it again. Up, because
+    // the tests queue only moves downwards: no state on their way is one of these. Only while
+    // the title screen takes input; answers the item highlighted then.
+    int expectNoBoxOnceQueueHandledAt(const char* file, int line, int highlighted);
     // The process ends within the time with that code and shows no window meanwhile.
     void expectEndsWithoutWindowAt(const char* file, int line, LauncherProcess& process, DWORD code);
 
@@ -129,4 +139,5 @@ private:
 
 #define expectExitCode(...) expectExitCodeAt(__FILE__, __LINE__, __VA_ARGS__)
 #define expectStillRunning() expectStillRunningAt(__FILE__, __LINE__)
+#define expectNoBoxOnceQueueHandled(highlighted) expectNoBoxOnceQueueHandledAt(__FILE__, __LINE__, highlighted)
 #define expectEndsWithoutWindow(process, code) expectEndsWithoutWindowAt(__FILE__, __LINE__, process, code)

@@ -13,6 +13,7 @@
 #include "install/drive_survey.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
+#include "install/program_start.h"
 #include "install/setup_run.h"
 #include "install/uninstall.h"
 #include "install/child_watch.h"
@@ -97,11 +98,15 @@ INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010
                          [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 // Installers tell every window that a setting changed and wait for each answer, the launcher's
-// too: each of its waits answers what other programs send, and takes none of its own input.
+// too: each of its waits answers what other programs send, and takes none of its own input. The
+// keys and clicks queued meanwhile are gone afterwards; other messages stay.
 TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     standIns_.set("STANDIN_BROADCAST", "1");
     const std::string folder = currentFolder();
     PostMessageA(owner_, WM_APP, 0, 0);
+    PostMessageA(owner_, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(owner_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageA(owner_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 
     EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
     PROCESS_INFORMATION started = startProcess("D:\\regist\\DXINST.bin", "D:\\regist\\Directx");
@@ -117,6 +122,18 @@ TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
         EXPECT_EQ(report(program)["broadcast"], "answered") << program;
     MSG queued;
     EXPECT_TRUE(PeekMessageA(&queued, owner_, WM_APP, WM_APP, PM_REMOVE)) << "a wait took the queued message";
+    EXPECT_FALSE(PeekMessageA(&queued, owner_, 0, 0, PM_REMOVE)) << "input made during a wait is left: " << queued.message;
+}
+
+// A program that asks for administrator rights is started through the shell, in its own folder,
+// and waited for on the one handle the shell gives.
+TEST_F(SetupRun, AProgramStartedThroughTheShellRunsInItsFolderAndIsWaitedFor) {
+    standIns_.set("STANDIN_RUN_MS", "400");
+    StartedProcess started;
+    ASSERT_TRUE(startThroughShell(kCdSetup, nullptr, "D:\\regist", started));
+    EXPECT_TRUE(started.process.valid() && !started.thread.valid() && started.id == 0);
+    EXPECT_EQ(1, waitForProgramEnd(started.process.get()));
+    expectReport(report("Qlk2_inst"), {{"module", kCdSetup}, {"working_directory", "D:\\regist"}, {"result", "installed"}});
 }
 
 // The caller sets Install's own flag; only a running uninstall refuses setup.
