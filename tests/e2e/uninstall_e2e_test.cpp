@@ -46,6 +46,26 @@ TEST_F(CdStart, FirstStartMakesTheCopyItsEntryAndShortcutsToTheCdsLauncher) {
     closeLauncher();
 }
 
+// A start refused because the game runs, or by the colour depth, leaves nothing behind.
+TEST_F(CdStart, ARefusedStartMakesNoCopyEntryOrShortcut) {
+    {
+        KernelHandle game(CreateMutexA(nullptr, FALSE, kGameMutex));
+        ASSERT_TRUE(startLauncher());
+        expectEndsWithoutWindow(launcher_, 0);
+    }
+    const std::string display = environmentValue("LAUNCHER_TEST_DISPLAY_8");
+    if (!display.empty()) {
+        ASSERT_TRUE(startLauncher({display}));
+        HWND warning = waitForMessageBox(launcher_.id());
+        ASSERT_TRUE(warning);
+        clickButton(warning, IDOK);
+        expectExitCode(1);
+    }
+    EXPECT_EQ(GetFileAttributesA(copy_.c_str()), INVALID_FILE_ATTRIBUTES) << "the uninstaller was copied";
+    EXPECT_FALSE(regKeyExists(kUninstallEntry));
+    EXPECT_FALSE(isFolder(programs_ / "ORVANE"));
+}
+
 // The uninstaller stand-in stays until its window is closed, so the test sees the launcher
 // blocked while it runs and back once it has gone.
 class UninstallFromTheMenu : public CdStart {

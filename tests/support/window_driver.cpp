@@ -177,6 +177,11 @@ HWND currentSheetPage(HWND sheet) {
 
 void pressSheetButton(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
 
+int nextEventNumber() {
+    static std::atomic<int> last{0};
+    return ++last;
+}
+
 namespace {
 
 // Reads what the box shows, presses the button and waits until the box has gone.
@@ -190,7 +195,7 @@ AnsweredBox answerBox(HWND box, int button) {
     answer.hasIcon = messageBoxShowsIcon(box);
     answer.buttons = messageBoxButtons(box);
     HWND buttonWindow = GetDlgItem(box, button);
-    answer.answeredAt = GetTickCount();
+    answer.answeredAs = nextEventNumber();
     if (buttonWindow) PostMessageA(buttonWindow, BM_CLICK, 0, 0);
     else PostMessageA(box, WM_COMMAND, button, 0);
     waitUntilGone(box, 5000);

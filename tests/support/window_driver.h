@@ -73,8 +73,11 @@ struct AnsweredBox {
     bool ownerEnabled = false;       // whether the owner accepted input while the box was up
     bool hasIcon = false;            // an icon in the box's icon control
     std::vector<int> buttons;        // ids of the visible push buttons, IDOK to IDCONTINUE
-    DWORD answeredAt = 0;            // GetTickCount() when the button was pressed
+    int answeredAs = 0;              // nextEventNumber() when the button was pressed
 };
+// The order in which the tests' helper threads see things happen: each call answers a number
+// higher than any before, whichever thread asks.
+int nextEventNumber();
 // Waits on a helper thread for the next message box of this process, reads it and presses
 // the button; the future tells what it showed. Start it before the code that shows the box.
 std::future<AnsweredBox> answerNextMessageBox(int button = IDOK, DWORD timeoutMs = 10000);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <future>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,10 @@ INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return me
 struct LoopRun {
     int endsHandled = 0;
     int resumeMessages = 0;
-    DWORD handledAt = 0;  // tick count
+    DWORD handledAt = 0;        // tick count
+    MSG handledOn = {};         // the message before which the first end was handled
+    ULONGLONG handledTime = 0;  // when, as a system time
+    std::vector<ULONGLONG> earlierTicks;  // when the watch timer's ticks before it came
 };
 
 class ChildWatchTest : public testing::Test {
@@ -47,7 +51,6 @@ protected:
         ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 15));
         ASSERT_NE(nullptr, openTitleWindow());
         pumpMessagesFor(100);  // the resume message starts the watch timer
-        timerStartedAt_ = GetTickCount();
         pleaseWaitWindow =
             CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_PLEASE_WAIT), titleWindow, plainDialogProc, 0);
         ASSERT_NE(nullptr, pleaseWaitWindow);
@@ -72,11 +75,16 @@ protected:
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
             MSG message;
             if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) continue;
+            const bool tick = message.message == WM_TIMER && message.wParam == kWatchTimerId;
             if (pollChildWatch(titleWindow)) {
                 if (++run.endsHandled == 1) {
                     run.handledAt = GetTickCount();
+                    run.handledOn = message;
+                    run.handledTime = systemTimeNow();
                     afterEnd();
                 }
+            } else if (tick && !run.endsHandled) {
+                run.earlierTicks.push_back(systemTimeNow());
             }
             if (message.message == kResumeMessage && message.hwnd == titleWindow) ++run.resumeMessages;
             TranslateMessage(&message);
@@ -86,7 +94,6 @@ protected:
     }
 
     HWND pleaseWait_ = nullptr;
-    DWORD timerStartedAt_ = 0;
 };
 
 TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
@@ -117,16 +124,17 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
         GetClientRect(title, &client);
         EXPECT_TRUE(GetUpdateRect(title, &update, FALSE) && EqualRect(&update, &client)) << "the whole window redraws";
     });
-    ULONGLONG noticedAfter = systemTimeNow() - child.endTime();
 
     EXPECT_EQ(1, run.endsHandled);
     EXPECT_EQ(1, run.resumeMessages);
     EXPECT_EQ(0, childWatch.active);
     EXPECT_EQ(nullptr, childWatch.process);
-    // Nothing but the watch timer wakes the loop here: its first tick, 3 s after it started,
-    // finds the child ended.
-    EXPECT_LT(noticedAfter, 3500ULL * 10000);
-    EXPECT_GE(run.handledAt - timerStartedAt_, 2800u);
+    // Nothing but the watch timer wakes the loop here: the first of its ticks that came after the
+    // child ended finds it ended.
+    EXPECT_EQ(run.handledOn.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(run.handledOn.wParam, kWatchTimerId);
+    EXPECT_GT(run.handledTime, child.endTime());
+    for (ULONGLONG tick : run.earlierTicks) EXPECT_LT(tick, child.endTime());
     EXPECT_TRUE(KillTimer(title, kWatchTimerId));
 
     // Later polls find nothing to do.

@@ -208,6 +208,16 @@ TEST_F(ConfigurationSheetTest, OpensOnTheFirstOfThreePagesWithOkAndCancelOnly) {
     // Cancel at once: nothing written, nothing changed.
     expectNothingWritten();
     expectRecord(kStartRecord);
+
+    // Closed on another page, it opens on the first again.
+    runSheet([](HWND sheet) {
+        selectSheetPage(sheet, kFuturePage);
+        pressSheetButton(sheet, PSBTN_OK);
+    });
+    runSheet([](HWND sheet) {
+        EXPECT_EQ(sheetPage(sheet, kScreenPage), currentSheetPage(sheet));
+        pressSheetButton(sheet, PSBTN_CANCEL);
+    });
 }
 
 TEST_F(ConfigurationSheetTest, CancelPutsBackWhatThePagesChanged) {

@@ -79,6 +79,7 @@ protected:
         savedDrives_ = driveTable;
         useFixedDrives({"C:"});
         ASSERT_TRUE(CreateDirectoryA(kRoot.c_str(), nullptr));
+        deleteRegValue(kSettingsKey, "Save Path");
     }
     void TearDown() override {
         removeFolderTree(kRoot);
@@ -159,6 +160,7 @@ TEST_F(SaveFolderTest, TreeShowsVisibleFoldersAndSelectsTheDeepestExistingOne) {
                   shown);
     }));
     EXPECT_EQ(stored, launcherSettings.savePath);
+    expectRegMissing(kSettingsKey, "Save Path");
 }
 
 // The search goes by containment: Program, listed before Program Files, wins for a path below
@@ -204,6 +206,7 @@ TEST_F(SaveFolderTest, DriveChoiceCancelAndTheNextOpeningsDrive) {
         EXPECT_EQ("N:\\Saves\\", chooser.edit());
     });
     EXPECT_STREQ("N:\\Saves\\", launcherSettings.savePath);
+    expectRegMissing(kSettingsKey, "Save Path");
 
     runChooser(stored, [&](const Chooser& chooser) { EXPECT_EQ(0, chooser.drive()); });
 }

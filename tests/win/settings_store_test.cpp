@@ -76,6 +76,11 @@ TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
         EXPECT_EQ(keyExists, regKeyExists(kSettingsKey));
         if (keyExists) expectRegValueCount(kSettingsKey, 0u);
     }
+    // Nor when the device list itself is missing, as on NT.
+    DeviceListRemoved noDeviceList;
+    ASSERT_TRUE(noDeviceList.removed());
+    loadSettings(defaultDisplayDriver);
+    EXPECT_EQ(7, launcherSettings.displayDriver);
 }
 
 TEST_F(SettingsStoreTest, DisplayDriverThatDoesNotFitRunsTheDetection) {

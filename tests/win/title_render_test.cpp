@@ -210,6 +210,19 @@ TEST_F(TitleRenderTest, TextsAreCentredInTheirColumnsAndNothingIsDrawnElsewhere)
     EXPECT_EQ(0, outside);
 }
 
+// The widest card name, spaced out until it is wider than its column, is centred all the same:
+// it starts left of the column and ends right of it (only the save path is held inside).
+TEST_F(TitleRenderTest, ATextWiderThanItsColumnCrossesBothEdges) {
+    launcherSettings.displayDriver = kDriverSoftwareSystemMemory;
+    TitleCanvas imagesOnly, withText;
+    SetTextCharacterExtra(withText.dc(), 4);
+    compose(imagesOnly, withText);
+    const MenuTextLine line = menuLineOf(MenuTextKind::DriverName);
+    const TextPixels pixels = textPixels(withText, imagesOnly, 0, kWidth, line.y, line.y + kLineHeight);
+    EXPECT_LT(pixels.minX, line.columnLeft);
+    EXPECT_GE(pixels.maxX, line.columnLeft + line.columnWidth);
+}
+
 TEST_F(TitleRenderTest, ALongSavePathStartsAtTheClipEdgeAndIsCutAt615) {
     std::string path = "C:\\";
     while (path.size() < 230) path += "A Very Long Folder Name\\";

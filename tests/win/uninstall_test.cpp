@@ -10,6 +10,7 @@
 #include "install/drive_survey.h"
 #include "install/path_rules.h"
 #include "install/uninstall.h"
+#include "launcher/readme_viewer.h"
 #include "launcher/title_window.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/files.h"
@@ -63,6 +64,8 @@ TEST_F(Uninstall, RunsTheCdsUninstallerInItsOwnFolderAndWaitsForItsEnd) {
     standIns_.set("STANDIN_QLK2_UNINST_HIDDEN", "1");
     ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", "C:\\No Such Folder\\QUARLOCK2"));
     std::strcpy(launcherSettings.installPath, "C:\\No Such Folder\\QUARLOCK2");
+    const auto record = storedValues(launcherSettings);
+    ASSERT_TRUE(writeFile(tempPath("readme.txt")));
     MessageBoxWatch boxes;
 
     const DWORD start = GetTickCount();
@@ -80,7 +83,14 @@ TEST_F(Uninstall, RunsTheCdsUninstallerInItsOwnFolderAndWaitsForItsEnd) {
     // The uninstaller removed the value; the launcher's record is as it was.
     expectRegMissing(kSettingsKey, "Install Path");
     EXPECT_STREQ(launcherSettings.installPath, "C:\\No Such Folder\\QUARLOCK2");
-    EXPECT_EQ(currentFolder(), tempPath("").substr(0, 3)) << "the launcher goes on from its drive's root";
+    EXPECT_EQ(storedValues(launcherSettings), record);
+    // The launcher goes on from its drive's root, where the readme is looked for from now on.
+    EXPECT_EQ(currentFolder(), tempPath("").substr(0, 3));
+    EXPECT_FALSE(readmeExists()) << "the readme of the folder it ran from";
+    ASSERT_TRUE(writeFile(currentFolder() + "readme.txt"));
+    EXPECT_TRUE(readmeExists());
+    removeFile(currentFolder() + "readme.txt");
+    removeFile(tempPath("readme.txt"));
 }
 
 // 259 is STILL_ACTIVE: a launcher that polled the exit code would wait for ever.
