@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The shipped 32-bit launcher loads on Windows 95: subsystem version 4.0, imports only from
-# system DLLs that Windows 95 has, no wide-character function (Windows 95 lacks or stubs them),
-# exactly the reviewed functions of the import list, and no runtime DLL beside it.
+# The shipped 32-bit launcher loads on Windows 95: subsystem version 4.0, imports only from the
+# seven system DLLs that Windows 95 has (no C runtime DLL), no wide-character function (Windows
+# 95 lacks or stubs them), exactly the reviewed functions of the import list, no runtime DLL
+# beside it, and no C runtime's initialiser tables.
 #
 #   check-shipped-pe.sh launcher.exe reviewed-imports.txt
 set -uo pipefail
@@ -26,7 +27,7 @@ imports=$(awk '
 ' <<<"$headers" | sort -u)
 [ -n "$imports" ] || fail "no imports found: is this objdump's format?"
 
-allowed="KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL OLE32.DLL MSVCRT.DLL"
+allowed="KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL OLE32.DLL"
 for dll in $(cut -d'!' -f1 <<<"$imports" | sort -u); do
     grep -qw "$dll" <<<"$allowed" || fail "imports from $dll"
 done
@@ -41,5 +42,10 @@ gone=$(comm -13 <(echo "$imports") <(echo "$listed"))
 
 extra=$(find "$(dirname "$exe")" -maxdepth 1 -iname '*.dll')
 [ -z "$extra" ] || fail "DLLs beside the launcher: $extra"
+
+# The C runtime's tables of initialisers and thread-local data: nothing in the launcher runs them.
+crt=$(i686-w64-mingw32-objdump -h "$exe" | awk '$2 == ".CRT" || $2 == ".tls" { print $2 }')
+[ -z "$crt" ] || fail "C runtime sections:" $crt
+
 [ $failed -eq 0 ] && echo "the shipped launcher is a Windows 95 program: $(wc -l <<<"$imports") reviewed imports from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
 exit $failed
