@@ -18,8 +18,12 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   # data aligned as the ABI asks, not to later processors' cache lines: a smaller file.
   list(APPEND PRODUCT_COMPILE_OPTIONS -fno-asynchronous-unwind-tables -march=i586 -mtune=pentium
        -malign-data=abi)
+  # No build or source folder in any file of the shipped tree, so that every build of one commit
+  # gives the same bytes.
+  add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
 endif()
-set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++)
+# No link time in the PE header: the same bytes from every build.
+set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 set(WIN_SYSTEM_LIBS comctl32 ole32 shell32 advapi32 gdi32 user32 kernel32)
 set(LAUNCHER_RC ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
 # windres reads the bitmaps and the icon, which CMake's scan of the script does not see.
@@ -86,13 +90,12 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
   include(${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
 endif()
 
-# The CD as a publisher presses it: an ISO 9660 image of the CD folder with Joliet names and
-# nothing else (no Rock Ridge: every file read-only, names as Joliet gives them), remade on
-# every build since the folder's files come from many targets.
+# The CD as a publisher presses it (cmake/cd-image.cmake), remade on every build since the
+# folder's files come from many targets.
 find_program(XORRISO xorriso REQUIRED)
 add_custom_target(cd_image ALL
-  COMMAND ${XORRISO} -as mkisofs -quiet --norock -J -joliet-long -V QUARLOCK2
-          -o ${CMAKE_BINARY_DIR}/QUARLOCK2.iso ${CD_DIR}
+  COMMAND ${CMAKE_COMMAND} -DXORRISO=${XORRISO} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DCD_DIR=${CD_DIR}
+          -DIMAGE=${CMAKE_BINARY_DIR}/QUARLOCK2.iso -P ${CMAKE_SOURCE_DIR}/cmake/cd-image.cmake
   COMMENT "CD image ${CMAKE_BINARY_DIR}/QUARLOCK2.iso")
 add_dependencies(cd_image launcher)
 if(TARGET standins)
