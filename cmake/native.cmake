@@ -56,3 +56,8 @@ add_test(NAME shipped_launcher_pe
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe
                  ${CMAKE_SOURCE_DIR}/tests/shipped-imports.txt)
 set_tests_properties(shipped_launcher_pe PROPERTIES TIMEOUT 60)
+# The shipped launcher and its CD image built once more in a folder under /tmp: the same bytes.
+# About a minute on one core here, more while other tests run on the other.
+add_test(NAME shipped_build_reproducible
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-reproducible-build.sh ${WIN32_BUILD_DIR})
+set_tests_properties(shipped_build_reproducible PROPERTIES TIMEOUT 600)

@@ -20,4 +20,5 @@ ctest --test-dir "$BUILD_DIR/native" --output-on-failure -j 2 "$@" || status=$?
 # Windows 98, and why.
 log="$BUILD_DIR/native/Testing/Temporary/LastTest.log"
 [ -f "$log" ] && grep -hE '^(Windows 98|CD): ' "$log" | sed -E 's#/tmp/launcher-cd\.[A-Za-z0-9]+#<mount point>#g' | sort -u
+"$ROOT/scripts/shipped-checksums.sh" "$BUILD_DIR/win32" || status=1
 exit $status

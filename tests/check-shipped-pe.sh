@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The shipped 32-bit launcher loads on Windows 95: subsystem version 4.0, imports only from
-# system DLLs that Windows 95 has, no wide-character function (Windows 95 lacks or stubs them),
-# exactly the reviewed functions of the import list, and no runtime DLL beside it.
+# The shipped 32-bit launcher loads on Windows 95 and runs on the original Pentium: subsystem
+# version 4.0, imports only from the seven system DLLs that Windows 95 has (no C runtime DLL),
+# no wide-character function (Windows 95 lacks or stubs them), exactly the reviewed functions of
+# the import list, no runtime DLL beside it, no C runtime's initialiser tables, and no
+# instruction in any code section that the Pentium lacks.
 #
 #   check-shipped-pe.sh launcher.exe reviewed-imports.txt
 set -uo pipefail
@@ -26,7 +28,7 @@ imports=$(awk '
 ' <<<"$headers" | sort -u)
 [ -n "$imports" ] || fail "no imports found: is this objdump's format?"
 
-allowed="KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL OLE32.DLL MSVCRT.DLL"
+allowed="KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL OLE32.DLL"
 for dll in $(cut -d'!' -f1 <<<"$imports" | sort -u); do
     grep -qw "$dll" <<<"$allowed" || fail "imports from $dll"
 done
@@ -41,5 +43,30 @@ gone=$(comm -13 <(echo "$imports") <(echo "$listed"))
 
 extra=$(find "$(dirname "$exe")" -maxdepth 1 -iname '*.dll')
 [ -z "$extra" ] || fail "DLLs beside the launcher: $extra"
-[ $failed -eq 0 ] && echo "the shipped launcher is a Windows 95 program: $(wc -l <<<"$imports") reviewed imports from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
+
+# The C runtime's tables of initialisers and thread-local data: nothing in the launcher runs them.
+crt=$(i686-w64-mingw32-objdump -h "$exe" | awk '$2 == ".CRT" || $2 == ".tls" { print $2 }')
+[ -z "$crt" ] || fail "C runtime sections:" $crt
+
+# Every instruction of every code section against what the Pentium (P54C) executes: none of the
+# Pentium Pro's (conditional moves, x87 comparisons into the flags, the long NOP), no MMX or SSE
+# (any mm or xmm register, and the SSE instructions that name none), none of the later fast
+# system calls or bit-manipulation instructions. ud2 is allowed: it is there to fault.
+code=$(i686-w64-mingw32-objdump -d --no-show-raw-insn "$exe")
+later=$(awk -F'\t' '
+    $1 !~ /^ *[0-9a-f]+:$/ || NF < 2 { next }
+    {
+        count = split($2, word, " ")
+        first = 1
+        while (first < count && word[first] ~ /^(rep[a-z]*|lock|data16|addr16|[c-gs]s|notrack|bnd)$/) first++
+        mnemonic = word[first]
+        later = mnemonic ~ /^(cmov[a-z]+|fcmov[a-z]+|fu?com(i|ip|pi)|sys(enter|exit|call|ret[lq]?)|rdpmc|rdtscp|emms|femms|[lms]fence|clflush[a-z]*|prefetch[a-z0-9]*|movnti|maskmovq|[ls]dmxcsr|fxsave[a-z0-9]*|fxrstor[a-z0-9]*|fisttp[a-z]*|monitor|mwait|xgetbv|popcnt|lzcnt|tzcnt|movbe|crc32[a-z]*|andn|bextr|bls[imr]+|bzhi|pdep|pext|rorx|sarx|shlx|shrx|mulx|adcx|adox|cmpxchg16b)$/ \
+            || (mnemonic ~ /^nop[lw]?$/ && first < count) \
+            || $2 ~ /%[xyz]?mm[0-9]/
+        if (later) print $1 " " $2
+    }' <<<"$code")
+[ -n "$(grep -m1 -E '^ *[0-9a-f]+:' <<<"$code")" ] || fail "no code disassembled: is this objdump's format?"
+[ -z "$later" ] || fail "$(wc -l <<<"$later") instructions the original Pentium lacks, the first: $(head -5 <<<"$later" | tr '\n' ';')"
+
+[ $failed -eq 0 ] && echo "the shipped launcher is a Windows 95 program for the Pentium: $(wc -l <<<"$imports") reviewed imports from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
 exit $failed

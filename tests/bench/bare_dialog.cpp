@@ -1,5 +1,6 @@
 // The smallest program of the launcher's kind: one dialog from a resource template, built with
-// the launcher's toolchain, options and runtime, as the floor its size is measured against.
+// the launcher's toolchain and options, with an entry point of its own and no C runtime, as the
+// floor the launcher's size is measured against.
 #include <windows.h>
 
 namespace {
@@ -14,6 +15,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(1), nullptr, dialogProc, 0));
+extern "C" [[noreturn]] void bareDialogEntry() {
+    ExitProcess(static_cast<UINT>(
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), nullptr, dialogProc, 0)));
 }
