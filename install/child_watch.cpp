@@ -24,20 +24,14 @@ INT_PTR CALLBACK pleaseWaitProc(HWND window, UINT message, WPARAM, LPARAM) {
 
 }  // namespace
 
-int pollChildWatch(HWND notified) {
-    if (!childWatch.active || !childWatch.process) return 0;
-    if (WaitForSingleObject(childWatch.process, 0) != WAIT_OBJECT_0) return 0;
+bool watchedChildEnded() {
+    return childWatch.active && childWatch.process && WaitForSingleObject(childWatch.process, 0) == WAIT_OBJECT_0;
+}
 
-    removePleaseWait();
-    if (notified) KillTimer(notified, kWatchTimerId);
-    CloseHandle(childWatch.process);
+void endChildWatch() {
+    if (childWatch.process) CloseHandle(childWatch.process);
     childWatch.active = 0;
     childWatch.process = nullptr;
-    if (!notified) return 1;
-    BringWindowToTop(notified);
-    InvalidateRect(notified, nullptr, TRUE);
-    PostMessageA(notified, kResumeMessage, 0, 0);
-    return 1;
 }
 
 int armChildWatch(HANDLE process) {

@@ -2,6 +2,7 @@
 #include "install/component_rules.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "install/path_rules.h"
 #include "settings/launcher_settings.h"
@@ -35,6 +36,33 @@ const DirectXSetupMessage kNoRoomOnWindowsDrive = {
 const DirectXSetupMessage kNoCd = {"Cannot find a CD. Please insert a CD and try again.", true};
 
 }  // namespace
+
+bool nextOffer(uint32_t promptFlags, RuntimeComponent* component) {
+    for (RuntimeComponent candidate :
+         {RuntimeComponent::DirectX, RuntimeComponent::Indeo, RuntimeComponent::DirectXMedia}) {
+        if (!(promptFlags & componentOffer(candidate).offeredFlag)) {
+            *component = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A question never comes over a menu action's dialog; an installer's end and an action's end
+// each let the next offer follow once, through the resume message.
+OfferStep offerStep(OfferState state, OfferEvent event, bool actionRunning) {
+    switch (event) {
+    case OfferEvent::ResumeMessage:
+        if (state == OfferState::WaitingForInstaller) return OfferStep::Nothing;
+        return actionRunning ? OfferStep::Defer : OfferStep::Offer;
+    case OfferEvent::InstallerEnded:
+        return state == OfferState::WaitingForInstaller ? OfferStep::PostResume : OfferStep::Nothing;
+    case OfferEvent::ActionEnded:
+        return state == OfferState::DeferredUntilActionEnds && !actionRunning ? OfferStep::PostResume
+                                                                            : OfferStep::Nothing;
+    }
+    return OfferStep::Nothing;
+}
 
 const ComponentOffer& componentOffer(RuntimeComponent component) {
     return kOffers[static_cast<int>(component)];

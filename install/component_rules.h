@@ -1,5 +1,6 @@
-// Rules of setup and the runtime component offers: the files on the CD, the questions, the
-// DirectX setup messages, the room DirectX needs and where the installers lie. No Win32 here.
+// Rules of setup and the runtime component offers: the files on the CD, the questions, the order
+// of the offers and what their sequence does with each event, the DirectX setup messages, the
+// room DirectX needs and where the installers lie. No Win32 here.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,27 @@ struct ComponentOffer {
 };
 const ComponentOffer& componentOffer(RuntimeComponent component);
 const char* offerQuestion(RuntimeComponent component, int explainRequirement);
+
+// ---- The sequence of offers ------------------------------------------------------------------
+
+// The component to offer next: the first of DirectX, Indeo and DirectX Media whose offer
+// promptFlags does not record. false when all three were offered on this machine.
+bool nextOffer(uint32_t promptFlags, RuntimeComponent* component);
+
+enum class OfferState {
+    NextOffer,                // ready to make the next offer when the resume message comes
+    WaitingForInstaller,      // an installer runs under the child watch
+    DeferredUntilActionEnds,  // the resume message came while a menu action ran
+};
+enum class OfferEvent { ResumeMessage, InstallerEnded, ActionEnded };
+enum class OfferStep {
+    Nothing,
+    Defer,       // wait for the running action to end
+    Offer,       // make the outstanding offers now
+    PostResume,  // post the resume message, so that the next offer follows
+};
+// What the sequence does with an event; actionRunning: a menu action is still running.
+OfferStep offerStep(OfferState state, OfferEvent event, bool actionRunning);
 
 // ---- DirectX setup messages -----------------------------------------------------------------
 

@@ -58,14 +58,16 @@ int fileExists(const char* path) {
     return file.valid();
 }
 
-int programFolder(char* folder) {
-    const DWORD length = GetModuleFileNameA(nullptr, folder, kPathBufferSize);
+int programPath(char* path) {
+    const DWORD length = GetModuleFileNameA(nullptr, path, kPathBufferSize);
     if (length == 0 || length >= static_cast<DWORD>(kPathBufferSize)) {
-        folder[0] = '\0';
+        path[0] = '\0';
         return 0;
     }
-    return cutAtLastBackslash(folder);
+    return 1;
 }
+
+int programFolder(char* folder) { return programPath(folder) && cutAtLastBackslash(folder); }
 
 int windowsFolder(char* folder) {
     const UINT length = GetWindowsDirectoryA(folder, kPathBufferSize);

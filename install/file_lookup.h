@@ -10,6 +10,8 @@
 // that exists but cannot be opened, or a folder, counts as absent.
 int fileExists(const char* path);
 
+// The running program's full path; 0 (path empty) when it does not fit the buffer whole.
+int programPath(char* path);
 // The folder of the running program: its module path cut at the last backslash; 1 then.
 // 0 when the module path holds no backslash (folder then holds it unchanged) or cannot be
 // read whole (folder empty).

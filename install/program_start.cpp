@@ -3,7 +3,10 @@
 
 #include <shellapi.h>
 
+#include "install/file_lookup.h"
+#include "install/path_rules.h"
 #include "install/program_start_rules.h"
+#include "settings/launcher_settings.h"
 
 BOOL startProgram(const char* path, char* commandLine, const char* folder, StartedProcess& started) {
     STARTUPINFOA startup = {};
@@ -60,4 +63,24 @@ int waitForProgramEnd(HANDLE process) {
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
     }
+}
+
+int runCdProgram(const CdProgram& program, HWND lookupOwner) {
+    char path[kPathBufferSize];
+    if (!locateFile(program.relativeName, lookupOwner, path)) return 0;
+    char folder[kPathBufferSize];
+    formatPath(folder, "%s", path);
+    cutAtLastBackslash(folder);
+
+    StartedProcess started;
+    if (!startProgram(path, nullptr, folder, started)) {
+        MessageBoxA(program.startErrorOwner, program.startError, nullptr, MB_OK);
+        return 1;
+    }
+    started.thread.reset();
+    // The launcher waits here, unpainted, until the program ends.
+    waitForProgramEnd(started.process.get());
+    started.process.reset();
+    if (program.goesToDriveRoot) SetCurrentDirectoryA("\\");
+    return 1;
 }

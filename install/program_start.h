@@ -23,3 +23,17 @@ BOOL startThroughShell(const char* path, const char* parameters, const char* fol
 // and mouse input that arrived meanwhile is discarded when the process has ended.
 // 1 when the process has ended; 0 when it cannot be waited on.
 int waitForProgramEnd(HANDLE process);
+
+// What sets the runs of setup and of the uninstaller apart.
+struct CdProgram {
+    const char* relativeName;  // as the file lookup takes it: "regist\Qlk2_inst.exe"
+    const char* startError;    // shown, with the system's caption, when it cannot be started
+    HWND startErrorOwner;      // that box's owner: setup's has none, the uninstaller's the title window
+    bool goesToDriveRoot;      // afterwards the launcher's current folder is its drive's root
+};
+
+// Finds the program with the file lookup (its message owned by lookupOwner), starts it in its
+// own folder without a command line and waits for it to end, whatever its exit code: what it
+// did shows in what it left. 0 when it is nowhere; 1 otherwise, also when it could not be
+// started (after its start error).
+int runCdProgram(const CdProgram& program, HWND lookupOwner);

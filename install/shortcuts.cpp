@@ -19,16 +19,6 @@ const CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0,
 const IID kShellLinkInterface = {0x000214EE, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kPersistFileInterface = {0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-// The running launcher's full path; 0 (path empty) when it does not fit the buffer whole.
-int launcherPath(char* path) {
-    const DWORD length = GetModuleFileNameA(nullptr, path, kPathBufferSize);
-    if (length == 0 || length >= static_cast<DWORD>(kPathBufferSize)) {
-        path[0] = '\0';
-        return 0;
-    }
-    return 1;
-}
-
 int writeText(HKEY key, const char* name, const char* buffer) {
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer),
                           kPathBufferSize) == ERROR_SUCCESS;
@@ -60,7 +50,7 @@ void writeStartMenuShortcuts() {
     CreateDirectoryA(paths.gameFolder, &inheritable);
 
     char target[kPathBufferSize];
-    if (paths.gameLink[0] && launcherPath(target)) {
+    if (paths.gameLink[0] && programPath(target)) {
         createShellLink(target, paths.gameLink, kShortcutDescription);
     }
     // Written whether or not the copy exists: a later start may still make it.

@@ -6,7 +6,7 @@
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
 #include "common/win_handles.h"
-#include "install/child_watch.h"
+#include "install/component_offers.h"
 #include "install/shortcuts.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"

@@ -9,6 +9,7 @@
 #include "config/card_detection.h"
 #include "config/configuration_sheet.h"
 #include "install/child_watch.h"
+#include "install/component_offers.h"
 #include "install/drive_survey.h"
 #include "install/game_launch.h"
 #include "install/setup_run.h"
@@ -35,10 +36,6 @@ struct BackBuffer {
     SelectedObject selectedBitmap;
 };
 BackBuffer backBuffer;
-
-// A resume message that arrives while a menu action runs (its dialog's own loop dispatches
-// it) waits until the action has ended: no component question over an open dialog.
-bool resumeDeferred = false;
 
 void createBackBuffer(HWND window) {
     WindowDC windowDc(window);
@@ -92,12 +89,10 @@ bool actionRunning() {
     return false;
 }
 
-// The action of item has ended: a resume message that waited for it comes now.
+// The action of item has ended: an offer that waited for it follows now.
 void endAction(int item) {
     busyFlags[item] = 0;
-    if (!resumeDeferred || actionRunning()) return;
-    resumeDeferred = false;
-    PostMessageA(titleWindow, kResumeMessage, 0, 0);
+    onActionEnded(titleWindow, actionRunning());
 }
 
 void showReadmeIfPresent(HWND window) {
@@ -201,16 +196,6 @@ void onKeyDown(HWND window, WPARAM key) {
     }
 }
 
-void onResume() {
-    if (actionRunning()) {
-        resumeDeferred = true;
-        return;
-    }
-    SetTimer(titleWindow, kWatchTimerId, kWatchTimerPeriod, nullptr);
-    offerRuntimeComponents(titleWindow, 0);
-    InvalidateRect(titleWindow, nullptr, TRUE);
-}
-
 // The loop may still poll the watch after this: it must not act on a destroyed window.
 void onDestroy(HWND window) {
     KillTimer(window, kWatchTimerId);
@@ -252,7 +237,7 @@ INT_PTR CALLBACK titleDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) quit(window);
         return TRUE;
-    case kResumeMessage: onResume(); return TRUE;
+    case kResumeMessage: onResumeMessage(window, actionRunning()); return TRUE;
     case WM_DESTROY: onDestroy(window); return TRUE;
     }
     return FALSE;

@@ -1,5 +1,6 @@
-// The window-free rules of the component offers: the room DirectX needs, and the paths made
-// for the installers, each within one path buffer or not made at all.
+// The window-free rules of the component offers: their order and what their sequence does with
+// each event, the room DirectX needs, and the paths made for the installers, each within one
+// path buffer or not made at all.
 #include "install/component_rules.h"
 
 #include <string>
@@ -10,6 +11,59 @@
 #include "tests/support/path_buffer.h"
 
 namespace {
+
+TEST(OfferSequence, TheFirstComponentNotYetOfferedComesNext) {
+    using C = RuntimeComponent;
+    const struct {
+        uint32_t promptFlags;
+        bool any;
+        RuntimeComponent next;
+    } cases[] = {
+        {0, true, C::DirectX},
+        {kPromptReadmeShown, true, C::DirectX},
+        {kPromptDirectXOffered, true, C::Indeo},
+        {kPromptDirectXOffered | kPromptIndeoOffered, true, C::DirectXMedia},
+        {kPromptIndeoOffered, true, C::DirectX},
+        {kPromptDirectXOffered | kPromptDirectXMediaOffered, true, C::Indeo},
+        {kPromptDirectXOffered | kPromptIndeoOffered | kPromptDirectXMediaOffered, false, C::DirectX},
+        {0xFFFFFFFF, false, C::DirectX},
+    };
+    for (const auto& c : cases) {
+        RuntimeComponent next = C::DirectX;
+        EXPECT_EQ(c.any, nextOffer(c.promptFlags, &next)) << c.promptFlags;
+        EXPECT_EQ(c.next, next) << c.promptFlags;
+    }
+}
+
+// A question never comes over an action's dialog, nor while an installer runs; an installer's
+// end and the end of the last running action each bring the resume message once.
+TEST(OfferSequence, EachStateAnswersEachEvent) {
+    using S = OfferState;
+    using E = OfferEvent;
+    using O = OfferStep;
+    const struct {
+        OfferState state;
+        OfferEvent event;
+        bool actionRunning;
+        OfferStep step;
+    } cases[] = {
+        {S::NextOffer, E::ResumeMessage, false, O::Offer},
+        {S::NextOffer, E::ResumeMessage, true, O::Defer},
+        {S::NextOffer, E::ActionEnded, false, O::Nothing},
+        {S::NextOffer, E::InstallerEnded, false, O::Nothing},
+        {S::WaitingForInstaller, E::ResumeMessage, false, O::Nothing},
+        {S::WaitingForInstaller, E::InstallerEnded, false, O::PostResume},
+        {S::WaitingForInstaller, E::ActionEnded, false, O::Nothing},
+        {S::DeferredUntilActionEnds, E::ResumeMessage, true, O::Defer},
+        {S::DeferredUntilActionEnds, E::ActionEnded, true, O::Nothing},
+        {S::DeferredUntilActionEnds, E::ActionEnded, false, O::PostResume},
+        {S::DeferredUntilActionEnds, E::InstallerEnded, false, O::Nothing},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.step, offerStep(c.state, c.event, c.actionRunning))
+            << static_cast<int>(c.state) << " " << static_cast<int>(c.event) << " " << c.actionRunning;
+    }
+}
 
 TEST(DirectXRoom, FifteenMegabytesOrMoreOnTheSystemDrive) {
     const struct {

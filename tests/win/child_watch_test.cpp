@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "install/component_rules.h"
-#include "install/setup_run.h"
 #include "install/child_watch.h"
+#include "install/component_offers.h"
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
 #include "launcher/startup.h"

@@ -17,6 +17,7 @@
 #include "install/setup_run.h"
 #include "install/uninstall.h"
 #include "install/child_watch.h"
+#include "install/component_offers.h"
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/module_instance.h"

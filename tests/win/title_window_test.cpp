@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "install/child_watch.h"
+#include "install/component_offers.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "tests/support/files.h"
