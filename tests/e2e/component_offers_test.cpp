@@ -2,7 +2,7 @@
 // behind the please-wait window, Indeo and DirectX Media watched while the title screen takes
 // nothing but a close, each question once per machine, and what happens when the CD's files
 // cannot be used.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include <winternl.h>
 
@@ -17,7 +17,10 @@
 
 namespace {
 
-constexpr DWORD kReadmeShown = 1;
+constexpr DWORD kReadmeShown = kPromptReadmeShown;
+constexpr DWORD kDirectXOffered = kPromptDirectXOffered, kIndeoOffered = kPromptIndeoOffered;
+// All three components offered, and the readme shown.
+constexpr DWORD kAllOffered = kReadmeShown | kDirectXOffered | kIndeoOffered | kPromptDirectXMediaOffered;
 const char* const kDirectXQuestion = componentOffer(RuntimeComponent::DirectX).questionShort;
 const char* const kIndeoQuestion = componentOffer(RuntimeComponent::Indeo).questionShort;
 const char* const kMediaQuestion = componentOffer(RuntimeComponent::DirectXMedia).questionShort;
@@ -50,12 +53,14 @@ protected:
     HWND startPastNotice(std::optional<DWORD> flags) {
         if (flags) setPromptFlags(*flags);
         if (!startLauncher()) return nullptr;
-        answerNext(kRequirementsNotice, IDOK);
+        answer(nextBoxAt(__FILE__, __LINE__, kRequirementsNotice), IDOK);
         return waitForTitle();
     }
     // A message box of the launcher over its title window, with that text and caption, and with
-    // these buttons when they are given.
-    HWND nextBox(const char* text, const std::vector<int>& buttons = {}, DWORD timeoutMs = kWindowTimeoutMs) {
+    // these buttons when they are given; failures name the caller's line.
+    HWND nextBoxAt(const char* file, int line, const char* text, const std::vector<int>& buttons = {},
+                   DWORD timeoutMs = kWindowTimeoutMs) {
+        testing::ScopedTrace caller(file, line, "the box asked for here");
         HWND box = waitForMessageBox(launcher_.id(), timeoutMs);
         if (!box) {
             ADD_FAILURE() << "\"" << text << "\" did not come; the launcher shows " << describeWindows(launcher_.id());
@@ -69,17 +74,18 @@ protected:
         }
         return box;
     }
-    HWND nextQuestion(const char* text, DWORD timeoutMs = kWindowTimeoutMs) {
-        return nextBox(text, {IDYES, IDNO}, timeoutMs);
+    HWND nextQuestionAt(const char* file, int line, const char* text, DWORD timeoutMs = kWindowTimeoutMs) {
+        return nextBoxAt(file, line, text, {IDYES, IDNO}, timeoutMs);
     }
     void answer(HWND box, int button) {
         if (!box) return;
         clickButton(box, button);
         EXPECT_TRUE(waitUntilGone(box));
     }
-    void answerNext(const char* text, int button) { answer(nextBox(text), button); }
     StandInSettings standIns_{"component-offers-reports"};
 };
+#define nextBox(...) nextBoxAt(__FILE__, __LINE__, __VA_ARGS__)
+#define nextQuestion(...) nextQuestionAt(__FILE__, __LINE__, __VA_ARGS__)
 
 TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     ASSERT_TRUE(startPastNotice(kReadmeShown));
@@ -96,7 +102,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     EXPECT_EQ(storedText(GetDlgItem(pleaseWait, IDC_PLEASE_WAIT_TEXT)), "Please wait for a while.");
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);
     EXPECT_TRUE(waitsTakingNoInput(title_)) << "the launcher does not wait for DirectX, or answers nothing";
-    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2);
+    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | kDirectXOffered);
     saveScreen("offer-2-directx-please-wait.bmp");
     closeStandIns(kDirectXCaption);
 
@@ -108,7 +114,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     ASSERT_TRUE(pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT));
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);
     EXPECT_TRUE(answers(title_, 2000)) << "the launcher went back to its message loop";
-    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2 | 0x4);
+    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | kDirectXOffered | kIndeoOffered);
     PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(title_, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));  // over OPTIONS
     postClick(title_, 400, 180);                                  // on Install
@@ -128,7 +134,7 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     EXPECT_TRUE(isAbove(title_, cover)) << "the title window did not come to the top";
     DestroyWindow(cover);
     // Recorded before the question is answered.
-    expectRegDword(kSettingsKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", kAllOffered);
     saveScreen("offer-4-media-question.bmp");
     answer(question, IDYES);
     ASSERT_TRUE(waitForStandIn(kMediaCaption));
@@ -181,7 +187,7 @@ TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
 }
 
 TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
-    ASSERT_TRUE(startPastNotice(kReadmeShown | 0x2));
+    ASSERT_TRUE(startPastNotice(kReadmeShown | kDirectXOffered));
     answer(nextQuestion(kIndeoQuestion), IDYES);
     HWND installer = waitForStandIn(kIndeoCaption);
     ASSERT_TRUE(installer);
@@ -216,7 +222,7 @@ TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
     answer(nextQuestion(kDirectXQuestion), IDNO);
     answer(nextQuestion(kIndeoQuestion), IDNO);
     HWND question = nextQuestion(kMediaQuestion);
-    expectRegDword(kSettingsKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", kAllOffered);
     answer(question, IDNO);
     expectNoBoxOnceQueueHandled(kItemPlay);
     closeLauncher();
@@ -226,7 +232,7 @@ TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
     ASSERT_TRUE(startLauncher());
     ASSERT_TRUE(waitForTitle());
     expectNoBoxOnceQueueHandled(kItemPlay);
-    expectRegDword(kSettingsKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", kAllOffered);
     closeLauncher();
 }
 
@@ -234,11 +240,11 @@ TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
 TEST_F(ComponentOffers, WithoutTheDirectXSetupLibraryTheLookupComplainsAtEveryStart) {
     HeldFile setupLibrary("D:\\regist\\Dsetup.dll");
     ASSERT_TRUE(setupLibrary.held());
-    for (DWORD flags : {kReadmeShown, 15ul}) {
+    for (DWORD flags : {kReadmeShown, kAllOffered}) {
         SCOPED_TRACE(flags);
         setPromptFlags(flags);
         ASSERT_TRUE(startLauncher());
-        if (flags != 15) answerNext(kRequirementsNotice, IDOK);
+        if (flags != kAllOffered) answer(nextBox(kRequirementsNotice), IDOK);
         ASSERT_TRUE(waitForTitle());
         answer(nextBox(fileNotFoundText(kDirectXSetupLibraryName).c_str(), {IDOK}), IDOK);
         expectNoBoxOnceQueueHandled(kItemPlay);
@@ -257,7 +263,7 @@ TEST_F(ComponentOffers, ADirectXInstallerThatCannotStartEndsTheOffersOfThatRun) 
         answer(nextBox(messageText(kMsgGeneralError), {IDOK}), IDOK);
         expectNoBoxOnceQueueHandled(kItemPlay);
         EXPECT_EQ(waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT, 0), nullptr);
-        expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | 0x2);
+        expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | kDirectXOffered);
         closeLauncher();
     }
     // The next start goes on with Indeo; DirectX is never asked again.
@@ -265,7 +271,7 @@ TEST_F(ComponentOffers, ADirectXInstallerThatCannotStartEndsTheOffersOfThatRun) 
     answer(nextQuestion(kIndeoQuestion), IDNO);
     answer(nextQuestion(kMediaQuestion), IDNO);
     expectNoBoxOnceQueueHandled(kItemPlay);
-    expectRegDword(kSettingsKey, "OTHERS", 15);
+    expectRegDword(kSettingsKey, "OTHERS", kAllOffered);
     closeLauncher();
 }
 

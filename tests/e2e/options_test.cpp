@@ -1,6 +1,6 @@
 // OPTIONS from the title screen: the sheet opens over it, Cancel keeps the display driver,
 // OK stores the new one and the title screen names it under "OPTIONS".
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include <prsht.h>
 

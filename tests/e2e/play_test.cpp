@@ -1,6 +1,6 @@
 // Play on the running launcher: the CD's game stand-in starts in the CD root with the launch
 // values completed, and the launcher ends.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include "tests/support/stand_ins.h"
 

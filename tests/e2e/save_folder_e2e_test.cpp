@@ -1,6 +1,6 @@
 // SAVE GAME FOLDER from the title screen: a folder chosen in the tree, OK, and the path
 // stored and shown under the item.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 // "Install" on the title screen: the CD's setup runs in its own folder while the launcher waits
 // for it, and the launcher goes on, unchanged, whatever setup's exit code.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include "tests/support/processes.h"
 #include "tests/support/stand_ins.h"

@@ -1,6 +1,6 @@
 // The launcher's refusals at start: a second copy or another program of the game running,
 // and a display of fewer than 16 bits per pixel.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include "common/win_handles.h"
 #include "tests/support/stand_ins.h"

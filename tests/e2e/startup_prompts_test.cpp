@@ -1,7 +1,7 @@
 // What the launcher shows before its title screen, driven by the prompt flags ("OTHERS"):
 // the readme once per machine, then the notice about the runtime components, and what it
 // records in its settings key.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Driving the title screen's menu: keys, the pointer, presses outside the items, and the
 // ways of ending the launcher.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 namespace {
 

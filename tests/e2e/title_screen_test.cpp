@@ -1,6 +1,6 @@
 // The title screen as it shows on a 24-bit display: place of the window, the menu texts in
 // their colours and columns, and the highlight panel behind the highlighted item.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The launcher started from the CD: what its starts leave in the Windows folder, the registry
 // and the Start menu, and "Uninstall" running the CD's uninstaller while the launcher waits.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include "tests/support/processes.h"
 #include "tests/support/shortcuts.h"

@@ -1,5 +1,5 @@
 // Shared ground of the end-to-end tests: fixture, launcher windows, title screen captures.
-#include "launcher_e2e.h"
+#include "tests/support/launcher_e2e.h"
 
 #include <algorithm>
 #include <climits>
