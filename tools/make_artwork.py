@@ -793,20 +793,46 @@ def draw_fortress(cv, cx, base_y, s, theme):
         fill_polygon(cv, [(wx, wt + 9 * s), (wx, wt + 6 * s), (wx + 1.6 * s, wt + 6 * s), (wx + 1.6 * s, wt + 9 * s)], win, 0.6)
 
 
+class Scene:
+    """A landscape being painted: its canvas and the layout its phases share."""
+
+    def __init__(self, w, h, theme):
+        self.w, self.h, self.theme = w, h, theme
+        self.seed = theme['seed']
+        self.rng = Rand(self.seed)      # drawn from by the stars, then by the reeds
+        self.s = w / 300.0
+        self.ss = 4                     # ridge samples per column
+        self.cv = Canvas(w, h)
+        self.lake_y = 0.68 * h
+        mu, mv, mr = theme['moon']
+        self.mx, self.my, self.mrad = mu * w, mv * h, mr * w
+        self.light = theme['light_dir']
+
+
 def render_scene(w, h, theme):
     """A night (or dusk) landscape: sky, moon, clouds, mountains, a lake,
     a building on a crag and a bare tree in the foreground."""
-    seed = theme['seed']
-    rng = Rand(seed)
-    s = w / 300.0
-    cv = Canvas(w, h)
-    R, G, B = cv.r, cv.g, cv.b
-    lake_y = 0.68 * h
-    mu, mv, mr = theme['moon']
-    mx, my, mrad = mu * w, mv * h, mr * w
-    light = theme['light_dir']
+    sc = Scene(w, h, theme)
+    rock_tex = noise_grid(w, h, 18 * sc.s, 9 * sc.s, sc.seed + 9, 4)
+    mist = noise_grid(w, h, 60 * sc.s, 6 * sc.s, sc.seed + 13, 4)
+    paint_sky(sc)
+    paint_stars(sc)
+    paint_moon(sc)
+    paint_clouds(sc)
+    paint_far_range(sc, rock_tex, mist)
+    paint_hills(sc, rock_tex)
+    paint_crag(sc, rock_tex)
+    paint_lake(sc, mist)
+    paint_foreground(sc)
+    paint_vignette(sc)
+    return sc.cv
 
-    # sky with a large soft moon halo
+
+def paint_sky(sc):
+    """The sky's gradient with a large soft halo round the moon."""
+    w, h, s, seed, cv = sc.w, sc.h, sc.s, sc.seed, sc.cv
+    R, G, B = cv.r, cv.g, cv.b
+    mx, my, mrad, lake_y, theme = sc.mx, sc.my, sc.mrad, sc.lake_y, sc.theme
     sky_n = noise_grid(w, h, 140 * s, 60 * s, seed + 1, 4)
     gcol = theme['glow_col']
     gk = theme['glow']
@@ -821,8 +847,12 @@ def render_scene(w, h, theme):
             G[i] = base[1] * n + gcol[1] * glow * 0.55
             B[i] = base[2] * n + gcol[2] * glow * 0.55
 
-    # stars, fading towards the horizon and near the moon
-    count = int(w * h / 170 * theme['stars'])
+
+def paint_stars(sc):
+    """Stars, fading towards the horizon and near the moon."""
+    w, h, s, rng, cv = sc.w, sc.h, sc.s, sc.rng, sc.cv
+    mx, my, mrad, lake_y = sc.mx, sc.my, sc.mrad, sc.lake_y
+    count = int(w * h / 170 * sc.theme['stars'])
     for _ in range(count):
         x = rng.uniform(0, w)
         y = rng.uniform(0, lake_y) ** 1.0
@@ -845,10 +875,14 @@ def render_scene(w, h, theme):
         if mag > 0.85:
             add_glow(cv, ix + 0.5, iy + 0.5, 1.4 * s, col, 0.12 * a)
 
-    # the moon: a softly mottled disc with darker limb
+
+def paint_moon(sc):
+    """The moon: a softly mottled disc with a darker limb."""
+    w, h, seed, cv = sc.w, sc.h, sc.seed, sc.cv
+    mx, my, mrad = sc.mx, sc.my, sc.mrad
     maria = noise_grid(int(mrad * 2 + 4), int(mrad * 2 + 4), mrad * 0.6, mrad * 0.6, seed + 5, 4)
     mw = int(mrad * 2 + 4)
-    mcol = theme['moon_col']
+    mcol = sc.theme['moon_col']
     for y in range(max(0, int(my - mrad - 2)), min(h, int(my + mrad + 2))):
         for x in range(max(0, int(mx - mrad - 2)), min(w, int(mx + mrad + 2))):
             dx, dy = x + 0.5 - mx, y + 0.5 - my
@@ -863,7 +897,11 @@ def render_scene(w, h, theme):
             k = limb * (0.86 + 0.2 * smoothstep(0.35, 0.65, n))
             cv.blend(y * w + x, (mcol[0] * k, mcol[1] * k, mcol[2] * k), a)
 
-    # wisps of cloud, lit from the moon side
+
+def paint_clouds(sc):
+    """Wisps of cloud in two bands, lit from the moon side."""
+    w, h, s, seed, cv = sc.w, sc.h, sc.s, sc.seed, sc.cv
+    mx, my, mrad, lake_y, theme = sc.mx, sc.my, sc.mrad, sc.lake_y, sc.theme
     cl = noise_grid(w, h, 110 * s, 14 * s, seed + 7, 5)
     cdark, clit = theme['cloud_dark'], theme['cloud_lit']
     bands = [(0.36, 0.055), (0.21, 0.045)]
@@ -884,22 +922,31 @@ def render_scene(w, h, theme):
             col = mix(cdark, clit, clamp(litk * (0.25 + 0.75 * edge)))
             cv.blend(i, col, dens * 0.85)
 
-    # distant range
-    ss = 4
-    rock_tex = noise_grid(w, h, 18 * s, 9 * s, seed + 9, 4)
+
+def paint_far_range(sc, rock_tex, mist):
+    """The distant mountain range, with mist along its foot."""
+    w, h, s, ss, seed, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.cv
+    lake_y, light, theme = sc.lake_y, sc.light, sc.theme
     far = ridge_profile(w * ss, lake_y - 0.06 * h, 0.10 * h, 52 * s * ss, seed + 11, 0.55)
     fill_ridge(cv, far, ss, lake_y, theme['far'][0], theme['far'][1], mix(theme['far'][0], theme['far_rim'], 0.45),
                4 * s, light, rock_tex, 0.10)
-    mist = noise_grid(w, h, 60 * s, 6 * s, seed + 13, 4)
     add_mist(cv, lake_y - 0.018 * h, 0.022 * h, theme['mist'], 0.35, mist)
 
-    # nearer hills
+
+def paint_hills(sc, rock_tex):
+    """The nearer hills along the lake shore."""
+    w, h, s, ss, seed, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.cv
+    lake_y, light, theme = sc.lake_y, sc.light, sc.theme
     mid = ridge_profile(w * ss, lake_y - 0.005 * h, 0.035 * h, 30 * s * ss, seed + 15, 0.3)
     fill_ridge(cv, mid, ss, lake_y + 1, theme['mid'][0], theme['mid'][1], theme['mid_rim'], 2 * s, light,
                rock_tex, 0.15)
 
-    # the crag with its building: a flat top, a sheer face on one side and
-    # broken, stepped slopes
+
+def paint_crag(sc, rock_tex):
+    """The crag and its building: a flat top, a sheer face on one side and
+    broken, stepped slopes."""
+    w, h, s, ss, seed, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.cv
+    lake_y, light, theme = sc.lake_y, sc.light, sc.theme
     tower = theme['building'] == 'tower'
     crag_x = (0.655 if tower else 0.74) * w
     crag_top = lake_y - (0.15 if tower else 0.12) * h
@@ -930,7 +977,13 @@ def render_scene(w, h, theme):
     else:
         draw_fortress(cv, crag_x, crag_top + 2 * s, s, theme)
 
-    # the lake mirrors everything above it, broken up by ripples
+
+def paint_lake(sc, mist):
+    """The lake mirrors everything above it, broken up by ripples."""
+    w, h, s, seed, cv = sc.w, sc.h, sc.s, sc.seed, sc.cv
+    R, G, B = cv.r, cv.g, cv.b
+    mx, mrad, lake_y, theme = sc.mx, sc.mrad, sc.lake_y, sc.theme
+    mcol = theme['moon_col']
     snap = cv.copy()
     ripple = noise_grid(w, h, 40 * s, 1.6 * s, seed + 19, 3)
     water = theme['water']
@@ -958,7 +1011,11 @@ def render_scene(w, h, theme):
             B[i] = b + mcol[2] * glint
     add_mist(cv, lake_y + 0.01 * h, 0.012 * h, theme['mist'], 0.18, mist)
 
-    # dark foreground bank, reeds and the tree
+
+def paint_foreground(sc):
+    """The dark bank in front, its reeds and the tree."""
+    w, h, s, ss, seed, rng, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.rng, sc.cv
+    light, theme = sc.light, sc.theme
     tree_x = theme['tree_x'] * w
     bank = ridge_profile(w * ss, 0.885 * h, 0.035 * h, 60 * s * ss, seed + 21, 0.2)
     for k in range(w * ss):
@@ -977,7 +1034,11 @@ def render_scene(w, h, theme):
     k = int(tree_x * ss)
     draw_tree(cv, tree_x, bank[k] + 4 * s, 62 * s, -math.pi / 2 + 0.08, 3.6 * s, 7, Rand(seed + 3), near)
 
-    # vignette and a little grain (it also helps the palette reduction)
+
+def paint_vignette(sc):
+    """A vignette and a little grain (it also helps the palette reduction)."""
+    w, h, seed, cv = sc.w, sc.h, sc.seed, sc.cv
+    R, G, B = cv.r, cv.g, cv.b
     for y in range(h):
         v = (y + 0.5) / h - 0.45
         for x in range(w):
@@ -988,7 +1049,6 @@ def render_scene(w, h, theme):
             R[i] = R[i] * f + gr
             G[i] = G[i] * f + gr
             B[i] = B[i] * f + gr
-    return cv
 
 
 # ---------------------------------------------------------------------------
