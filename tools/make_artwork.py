@@ -1,18 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the launcher's artwork: the two title pictures, the menu highlight
-panels, the two portraits and the program icon.
-
-Everything is drawn procedurally from fixed seeds with the Python standard
-library alone, so two runs write byte-identical files.
-
-    python3 tools/make_artwork.py [output-folder]
-
-The output folder defaults to the repository's resources/ folder.
-"""
+"""Draws the launcher's bitmaps and icon into resources/ (or the folder given), the same bytes every run."""
 
 import bisect
 import math
 import os
+import re
 import struct
 import sys
 import time
@@ -1165,25 +1157,96 @@ def engrave_diamond(cv, cx, cy, r):
                 cv.scale(i, 1.0 - 0.5 * a)
 
 
-MENU_CELLS = [(325, 30 + 60 * i, 295, 59) for i in range(6)] + [(325, 390, 147, 59), (473, 390, 147, 59)]
+# ---------------------------------------------------------------------------
+# The menu's cells, read from menuItemRect in launcher/menu_layout.cpp so the
+# tablets sit where the program puts the items; any other shape of that
+# function stops the script (tools/README.md)
+# ---------------------------------------------------------------------------
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+LAYOUT_SOURCE = os.path.join('launcher', 'menu_layout.cpp')
+LAYOUT_HEADER = os.path.join('launcher', 'menu_layout.h')
+
+BRANCH = r'\s*(?:if\s*\((?P<cond>[^(){};]*)\)\s*)?return\s*\{(?P<rect>[^{};]*)\};'
+# integers, names and the operators C++ and Python read alike ('&&' and '||' aside)
+TOKEN = re.compile(r'\s*(?:(?P<number>\d+)|(?P<name>[A-Za-z_]\w*)|(?P<op>&&|\|\||[=!<>]=|[-+*<>()]))')
 
 
-def draw_stone_panel(cv, x0, y0, x1, y1, seed):
-    """Dark slate wall with one raised tablet per menu line."""
+def layout_error(message):
+    sys.exit('make_artwork.py: reading the menu from %s: %s' % (LAYOUT_SOURCE, message))
+
+
+def int_constants(text):
+    """The `kName = 123` constants and enumerators of a C++ file."""
+    return {name: int(value) for name, value in re.findall(r'\b(k\w+) = (-?\d+)[;,]', text)}
+
+
+def evaluate(expr, names):
+    """An integer expression or condition from the C++ source, worked out."""
+    words, pos, expr = [], 0, expr.strip()
+    while pos < len(expr):
+        m = TOKEN.match(expr, pos)
+        if not m or (m.group('name') and m.group('name') not in names):
+            layout_error('cannot read %r' % expr)
+        if m.group('name'):
+            words.append(str(names[m.group('name')]))
+        else:
+            op = m.group('number') or m.group('op')
+            words.append({'&&': 'and', '||': 'or'}.get(op, op))
+        pos = m.end()
+    try:
+        return eval(' '.join(words), {'__builtins__': {}})
+    except SyntaxError:
+        layout_error('cannot read %r' % expr)
+
+
+def menu_cells(root):
+    """(left, top, width, height) of each menu item's rectangle, in item order."""
+    with open(os.path.join(root, LAYOUT_SOURCE)) as f:
+        source = f.read()
+    with open(os.path.join(root, LAYOUT_HEADER)) as f:
+        names = int_constants(f.read())
+    names.update(int_constants(source))
+    body = re.search(r'\nMenuRect menuItemRect\(int item\) \{\n(.*?)\n\}\n', source, re.S)
+    if not body:
+        layout_error('no "MenuRect menuItemRect(int item) {" ... "}"')
+    if not re.fullmatch('(?:%s)+\\s*' % BRANCH, body.group(1)):
+        layout_error('menuItemRect is no longer a run of "if (...) return {...};"')
+    branches = [(m.group('cond'), m.group('rect').split(','))
+                for m in re.finditer(BRANCH, body.group(1))]
+    if branches[-1][0] is not None or any(len(rect) != 4 for _, rect in branches):
+        layout_error('menuItemRect must end in a plain return, each of four values')
+    if not names.get('kMenuItemCount'):
+        layout_error('no kMenuItemCount in %s' % LAYOUT_HEADER)
+    cells = []
+    for item in range(names['kMenuItemCount']):
+        names['item'] = item
+        rect = next(rect for cond, rect in branches if cond is None or evaluate(cond, names))
+        left, top, right, bottom = [evaluate(v, names) for v in rect]
+        if right <= left or bottom <= top:
+            layout_error('item %d has an empty rectangle' % item)
+        cells.append((left, top, right - left, bottom - top))
+    return cells
+
+
+def draw_stone_panel(cv, x0, y0, x1, y1, seed, cells):
+    """Dark slate wall with one raised tablet per menu cell (left, top, width, height)."""
+    if any(cx < x0 or cy < y0 or cx + cw > x1 or cy + ch > y1 for (cx, cy, cw, ch) in cells):
+        sys.exit('make_artwork.py: a menu cell lies outside the stone panel: %r' % (cells,))
     w, h = x1 - x0, y1 - y0
     mott = noise_grid(w, h, 70, 50, seed, 5)
     grit = noise_grid(w, h, 2.5, 2.5, seed + 1, 2)
     vein = noise_grid(w, h, 110, 60, seed + 2, 5)
     tint = [smoothstep(0.35, 0.65, v) for v in noise_grid(w, h, 120, 90, seed + 3, 3)]
     label = [-1] * (w * h)
-    for idx, (cx, cy, cw, ch) in enumerate(MENU_CELLS):
+    for idx, (cx, cy, cw, ch) in enumerate(cells):
         for y in range(cy, cy + ch):
             for x in range(cx, cx + cw):
                 label[(y - y0) * w + x - x0] = idx
-    ax0, ay0 = min(c[0] for c in MENU_CELLS), min(c[1] for c in MENU_CELLS)
-    ax1 = max(c[0] + c[2] for c in MENU_CELLS)
-    ay1 = max(c[1] + c[3] for c in MENU_CELLS)
-    tone = [(hash01(k, 3, seed) - 0.5) * 5.0 for k in range(len(MENU_CELLS))]
+    ax0, ay0 = min(c[0] for c in cells), min(c[1] for c in cells)
+    ax1 = max(c[0] + c[2] for c in cells)
+    ay1 = max(c[1] + c[3] for c in cells)
+    tone = [(hash01(k, 3, seed) - 0.5) * 5.0 for k in range(len(cells))]
     for y in range(y0, y1):
         for x in range(x0, x1):
             li = (y - y0) * w + x - x0
@@ -1192,7 +1255,7 @@ def draw_stone_panel(cv, x0, y0, x1, y1, seed):
             vd = max(0.0, 1.0 - abs(vein[li] - 0.5) / 0.010)
             idx = label[li]
             if idx >= 0:
-                cx, cy, cw, ch = MENU_CELLS[idx]
+                cx, cy, cw, ch = cells[idx]
                 L = 37.0 + 26.0 * m + 6.0 * gr - 7.0 * vd + tone[idx]
                 L += 4.0 * (1.0 - (y - cy) / ch) - 2.0
                 dt, dl = y - cy, x - cx
@@ -1294,12 +1357,12 @@ def ruled_caption(cv, text, cx, top, cap, col, rule_col, clip, tracking=26.0, ru
         diamond(cv, xa - 1 if xa < a else xb + 1, mid + 0.5, 2.2, mix(col, rule_col, 0.5))
 
 
-def make_title(scene, title, style):
+def make_title(scene, title, style, cells):
     cv = Canvas(640, 480, (10, 10, 12))
     cv.paste(scene, 10, 10)
     logo_onto_scene(cv, title, 10, 10, 302, 460, style, 56, 22)
     inner_shadow(cv, 10, 10, 312, 470)
-    draw_stone_panel(cv, 320, 10, 630, 470, 5150)
+    draw_stone_panel(cv, 320, 10, 630, 470, 5150, cells)
     inner_shadow(cv, 320, 10, 630, 470)
     draw_bar(cv, 312, 320, 0, 480, 77)
     draw_frame(cv, 0, 0, 640, 480, 10, 61)
@@ -1623,8 +1686,8 @@ def write_ico(path, images):
 # ---------------------------------------------------------------------------
 
 def main(argv):
-    here = os.path.dirname(os.path.abspath(__file__))
-    out_dir = argv[1] if len(argv) > 1 else os.path.join(os.path.dirname(here), 'resources')
+    out_dir = argv[1] if len(argv) > 1 else os.path.join(ROOT, 'resources')
+    cells = menu_cells(ROOT)
     os.makedirs(out_dir, exist_ok=True)
     start = time.time()
 
@@ -1637,9 +1700,9 @@ def main(argv):
     done('title_highlight_narrow.bmp')
 
     scene = render_scene(302, 460, MOONLIT)
-    write_bmp(os.path.join(out_dir, 'title_background.bmp'), make_title(scene, 'QUARLOCK2', GOLD))
+    write_bmp(os.path.join(out_dir, 'title_background.bmp'), make_title(scene, 'QUARLOCK2', GOLD, cells))
     done('title_background.bmp')
-    write_bmp(os.path.join(out_dir, 'title_background_alt.bmp'), make_title(scene, 'KAVRIS2', EMBER))
+    write_bmp(os.path.join(out_dir, 'title_background_alt.bmp'), make_title(scene, 'KAVRIS2', EMBER, cells))
     done('title_background_alt.bmp')
 
     write_bmp(os.path.join(out_dir, 'portrait_kavris.bmp'), make_portrait('KAVRIS2', DUSK, EMBER))
