@@ -1,18 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the launcher's artwork: the two title pictures, the menu highlight
-panels, the two portraits and the program icon.
-
-Everything is drawn procedurally from fixed seeds with the Python standard
-library alone, so two runs write byte-identical files.
-
-    python3 tools/make_artwork.py [output-folder]
-
-The output folder defaults to the repository's resources/ folder.
-"""
+"""Draws the launcher's bitmaps and icon into resources/ (or the folder given), the same bytes every run."""
 
 import bisect
 import math
 import os
+import re
 import struct
 import sys
 import time
@@ -793,20 +785,46 @@ def draw_fortress(cv, cx, base_y, s, theme):
         fill_polygon(cv, [(wx, wt + 9 * s), (wx, wt + 6 * s), (wx + 1.6 * s, wt + 6 * s), (wx + 1.6 * s, wt + 9 * s)], win, 0.6)
 
 
+class Scene:
+    """A landscape being painted: its canvas and the layout its phases share."""
+
+    def __init__(self, w, h, theme):
+        self.w, self.h, self.theme = w, h, theme
+        self.seed = theme['seed']
+        self.rng = Rand(self.seed)      # drawn from by the stars, then by the reeds
+        self.s = w / 300.0
+        self.ss = 4                     # ridge samples per column
+        self.cv = Canvas(w, h)
+        self.lake_y = 0.68 * h
+        mu, mv, mr = theme['moon']
+        self.mx, self.my, self.mrad = mu * w, mv * h, mr * w
+        self.light = theme['light_dir']
+
+
 def render_scene(w, h, theme):
     """A night (or dusk) landscape: sky, moon, clouds, mountains, a lake,
     a building on a crag and a bare tree in the foreground."""
-    seed = theme['seed']
-    rng = Rand(seed)
-    s = w / 300.0
-    cv = Canvas(w, h)
-    R, G, B = cv.r, cv.g, cv.b
-    lake_y = 0.68 * h
-    mu, mv, mr = theme['moon']
-    mx, my, mrad = mu * w, mv * h, mr * w
-    light = theme['light_dir']
+    sc = Scene(w, h, theme)
+    rock_tex = noise_grid(w, h, 18 * sc.s, 9 * sc.s, sc.seed + 9, 4)
+    mist = noise_grid(w, h, 60 * sc.s, 6 * sc.s, sc.seed + 13, 4)
+    paint_sky(sc)
+    paint_stars(sc)
+    paint_moon(sc)
+    paint_clouds(sc)
+    paint_far_range(sc, rock_tex, mist)
+    paint_hills(sc, rock_tex)
+    paint_crag(sc, rock_tex)
+    paint_lake(sc, mist)
+    paint_foreground(sc)
+    paint_vignette(sc)
+    return sc.cv
 
-    # sky with a large soft moon halo
+
+def paint_sky(sc):
+    """The sky's gradient with a large soft halo round the moon."""
+    w, h, s, seed, cv = sc.w, sc.h, sc.s, sc.seed, sc.cv
+    R, G, B = cv.r, cv.g, cv.b
+    mx, my, mrad, lake_y, theme = sc.mx, sc.my, sc.mrad, sc.lake_y, sc.theme
     sky_n = noise_grid(w, h, 140 * s, 60 * s, seed + 1, 4)
     gcol = theme['glow_col']
     gk = theme['glow']
@@ -821,8 +839,12 @@ def render_scene(w, h, theme):
             G[i] = base[1] * n + gcol[1] * glow * 0.55
             B[i] = base[2] * n + gcol[2] * glow * 0.55
 
-    # stars, fading towards the horizon and near the moon
-    count = int(w * h / 170 * theme['stars'])
+
+def paint_stars(sc):
+    """Stars, fading towards the horizon and near the moon."""
+    w, h, s, rng, cv = sc.w, sc.h, sc.s, sc.rng, sc.cv
+    mx, my, mrad, lake_y = sc.mx, sc.my, sc.mrad, sc.lake_y
+    count = int(w * h / 170 * sc.theme['stars'])
     for _ in range(count):
         x = rng.uniform(0, w)
         y = rng.uniform(0, lake_y) ** 1.0
@@ -845,10 +867,14 @@ def render_scene(w, h, theme):
         if mag > 0.85:
             add_glow(cv, ix + 0.5, iy + 0.5, 1.4 * s, col, 0.12 * a)
 
-    # the moon: a softly mottled disc with darker limb
+
+def paint_moon(sc):
+    """The moon: a softly mottled disc with a darker limb."""
+    w, h, seed, cv = sc.w, sc.h, sc.seed, sc.cv
+    mx, my, mrad = sc.mx, sc.my, sc.mrad
     maria = noise_grid(int(mrad * 2 + 4), int(mrad * 2 + 4), mrad * 0.6, mrad * 0.6, seed + 5, 4)
     mw = int(mrad * 2 + 4)
-    mcol = theme['moon_col']
+    mcol = sc.theme['moon_col']
     for y in range(max(0, int(my - mrad - 2)), min(h, int(my + mrad + 2))):
         for x in range(max(0, int(mx - mrad - 2)), min(w, int(mx + mrad + 2))):
             dx, dy = x + 0.5 - mx, y + 0.5 - my
@@ -863,7 +889,11 @@ def render_scene(w, h, theme):
             k = limb * (0.86 + 0.2 * smoothstep(0.35, 0.65, n))
             cv.blend(y * w + x, (mcol[0] * k, mcol[1] * k, mcol[2] * k), a)
 
-    # wisps of cloud, lit from the moon side
+
+def paint_clouds(sc):
+    """Wisps of cloud in two bands, lit from the moon side."""
+    w, h, s, seed, cv = sc.w, sc.h, sc.s, sc.seed, sc.cv
+    mx, my, mrad, lake_y, theme = sc.mx, sc.my, sc.mrad, sc.lake_y, sc.theme
     cl = noise_grid(w, h, 110 * s, 14 * s, seed + 7, 5)
     cdark, clit = theme['cloud_dark'], theme['cloud_lit']
     bands = [(0.36, 0.055), (0.21, 0.045)]
@@ -884,22 +914,31 @@ def render_scene(w, h, theme):
             col = mix(cdark, clit, clamp(litk * (0.25 + 0.75 * edge)))
             cv.blend(i, col, dens * 0.85)
 
-    # distant range
-    ss = 4
-    rock_tex = noise_grid(w, h, 18 * s, 9 * s, seed + 9, 4)
+
+def paint_far_range(sc, rock_tex, mist):
+    """The distant mountain range, with mist along its foot."""
+    w, h, s, ss, seed, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.cv
+    lake_y, light, theme = sc.lake_y, sc.light, sc.theme
     far = ridge_profile(w * ss, lake_y - 0.06 * h, 0.10 * h, 52 * s * ss, seed + 11, 0.55)
     fill_ridge(cv, far, ss, lake_y, theme['far'][0], theme['far'][1], mix(theme['far'][0], theme['far_rim'], 0.45),
                4 * s, light, rock_tex, 0.10)
-    mist = noise_grid(w, h, 60 * s, 6 * s, seed + 13, 4)
     add_mist(cv, lake_y - 0.018 * h, 0.022 * h, theme['mist'], 0.35, mist)
 
-    # nearer hills
+
+def paint_hills(sc, rock_tex):
+    """The nearer hills along the lake shore."""
+    w, h, s, ss, seed, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.cv
+    lake_y, light, theme = sc.lake_y, sc.light, sc.theme
     mid = ridge_profile(w * ss, lake_y - 0.005 * h, 0.035 * h, 30 * s * ss, seed + 15, 0.3)
     fill_ridge(cv, mid, ss, lake_y + 1, theme['mid'][0], theme['mid'][1], theme['mid_rim'], 2 * s, light,
                rock_tex, 0.15)
 
-    # the crag with its building: a flat top, a sheer face on one side and
-    # broken, stepped slopes
+
+def paint_crag(sc, rock_tex):
+    """The crag and its building: a flat top, a sheer face on one side and
+    broken, stepped slopes."""
+    w, h, s, ss, seed, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.cv
+    lake_y, light, theme = sc.lake_y, sc.light, sc.theme
     tower = theme['building'] == 'tower'
     crag_x = (0.655 if tower else 0.74) * w
     crag_top = lake_y - (0.15 if tower else 0.12) * h
@@ -930,7 +969,13 @@ def render_scene(w, h, theme):
     else:
         draw_fortress(cv, crag_x, crag_top + 2 * s, s, theme)
 
-    # the lake mirrors everything above it, broken up by ripples
+
+def paint_lake(sc, mist):
+    """The lake mirrors everything above it, broken up by ripples."""
+    w, h, s, seed, cv = sc.w, sc.h, sc.s, sc.seed, sc.cv
+    R, G, B = cv.r, cv.g, cv.b
+    mx, mrad, lake_y, theme = sc.mx, sc.mrad, sc.lake_y, sc.theme
+    mcol = theme['moon_col']
     snap = cv.copy()
     ripple = noise_grid(w, h, 40 * s, 1.6 * s, seed + 19, 3)
     water = theme['water']
@@ -958,7 +1003,11 @@ def render_scene(w, h, theme):
             B[i] = b + mcol[2] * glint
     add_mist(cv, lake_y + 0.01 * h, 0.012 * h, theme['mist'], 0.18, mist)
 
-    # dark foreground bank, reeds and the tree
+
+def paint_foreground(sc):
+    """The dark bank in front, its reeds and the tree."""
+    w, h, s, ss, seed, rng, cv = sc.w, sc.h, sc.s, sc.ss, sc.seed, sc.rng, sc.cv
+    light, theme = sc.light, sc.theme
     tree_x = theme['tree_x'] * w
     bank = ridge_profile(w * ss, 0.885 * h, 0.035 * h, 60 * s * ss, seed + 21, 0.2)
     for k in range(w * ss):
@@ -977,7 +1026,11 @@ def render_scene(w, h, theme):
     k = int(tree_x * ss)
     draw_tree(cv, tree_x, bank[k] + 4 * s, 62 * s, -math.pi / 2 + 0.08, 3.6 * s, 7, Rand(seed + 3), near)
 
-    # vignette and a little grain (it also helps the palette reduction)
+
+def paint_vignette(sc):
+    """A vignette and a little grain (it also helps the palette reduction)."""
+    w, h, seed, cv = sc.w, sc.h, sc.seed, sc.cv
+    R, G, B = cv.r, cv.g, cv.b
     for y in range(h):
         v = (y + 0.5) / h - 0.45
         for x in range(w):
@@ -988,7 +1041,6 @@ def render_scene(w, h, theme):
             R[i] = R[i] * f + gr
             G[i] = G[i] * f + gr
             B[i] = B[i] * f + gr
-    return cv
 
 
 # ---------------------------------------------------------------------------
@@ -1105,25 +1157,96 @@ def engrave_diamond(cv, cx, cy, r):
                 cv.scale(i, 1.0 - 0.5 * a)
 
 
-MENU_CELLS = [(325, 30 + 60 * i, 295, 59) for i in range(6)] + [(325, 390, 147, 59), (473, 390, 147, 59)]
+# ---------------------------------------------------------------------------
+# The menu's cells, read from menuItemRect in launcher/menu_layout.cpp so the
+# tablets sit where the program puts the items; any other shape of that
+# function stops the script (tools/README.md)
+# ---------------------------------------------------------------------------
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+LAYOUT_SOURCE = os.path.join('launcher', 'menu_layout.cpp')
+LAYOUT_HEADER = os.path.join('launcher', 'menu_layout.h')
+
+BRANCH = r'\s*(?:if\s*\((?P<cond>[^(){};]*)\)\s*)?return\s*\{(?P<rect>[^{};]*)\};'
+# integers, names and the operators C++ and Python read alike ('&&' and '||' aside)
+TOKEN = re.compile(r'\s*(?:(?P<number>\d+)|(?P<name>[A-Za-z_]\w*)|(?P<op>&&|\|\||[=!<>]=|[-+*<>()]))')
 
 
-def draw_stone_panel(cv, x0, y0, x1, y1, seed):
-    """Dark slate wall with one raised tablet per menu line."""
+def layout_error(message):
+    sys.exit('make_artwork.py: reading the menu from %s: %s' % (LAYOUT_SOURCE, message))
+
+
+def int_constants(text):
+    """The `kName = 123` constants and enumerators of a C++ file."""
+    return {name: int(value) for name, value in re.findall(r'\b(k\w+) = (-?\d+)[;,]', text)}
+
+
+def evaluate(expr, names):
+    """An integer expression or condition from the C++ source, worked out."""
+    words, pos, expr = [], 0, expr.strip()
+    while pos < len(expr):
+        m = TOKEN.match(expr, pos)
+        if not m or (m.group('name') and m.group('name') not in names):
+            layout_error('cannot read %r' % expr)
+        if m.group('name'):
+            words.append(str(names[m.group('name')]))
+        else:
+            op = m.group('number') or m.group('op')
+            words.append({'&&': 'and', '||': 'or'}.get(op, op))
+        pos = m.end()
+    try:
+        return eval(' '.join(words), {'__builtins__': {}})
+    except SyntaxError:
+        layout_error('cannot read %r' % expr)
+
+
+def menu_cells(root):
+    """(left, top, width, height) of each menu item's rectangle, in item order."""
+    with open(os.path.join(root, LAYOUT_SOURCE)) as f:
+        source = f.read()
+    with open(os.path.join(root, LAYOUT_HEADER)) as f:
+        names = int_constants(f.read())
+    names.update(int_constants(source))
+    body = re.search(r'\nMenuRect menuItemRect\(int item\) \{\n(.*?)\n\}\n', source, re.S)
+    if not body:
+        layout_error('no "MenuRect menuItemRect(int item) {" ... "}"')
+    if not re.fullmatch('(?:%s)+\\s*' % BRANCH, body.group(1)):
+        layout_error('menuItemRect is no longer a run of "if (...) return {...};"')
+    branches = [(m.group('cond'), m.group('rect').split(','))
+                for m in re.finditer(BRANCH, body.group(1))]
+    if branches[-1][0] is not None or any(len(rect) != 4 for _, rect in branches):
+        layout_error('menuItemRect must end in a plain return, each of four values')
+    if not names.get('kMenuItemCount'):
+        layout_error('no kMenuItemCount in %s' % LAYOUT_HEADER)
+    cells = []
+    for item in range(names['kMenuItemCount']):
+        names['item'] = item
+        rect = next(rect for cond, rect in branches if cond is None or evaluate(cond, names))
+        left, top, right, bottom = [evaluate(v, names) for v in rect]
+        if right <= left or bottom <= top:
+            layout_error('item %d has an empty rectangle' % item)
+        cells.append((left, top, right - left, bottom - top))
+    return cells
+
+
+def draw_stone_panel(cv, x0, y0, x1, y1, seed, cells):
+    """Dark slate wall with one raised tablet per menu cell (left, top, width, height)."""
+    if any(cx < x0 or cy < y0 or cx + cw > x1 or cy + ch > y1 for (cx, cy, cw, ch) in cells):
+        sys.exit('make_artwork.py: a menu cell lies outside the stone panel: %r' % (cells,))
     w, h = x1 - x0, y1 - y0
     mott = noise_grid(w, h, 70, 50, seed, 5)
     grit = noise_grid(w, h, 2.5, 2.5, seed + 1, 2)
     vein = noise_grid(w, h, 110, 60, seed + 2, 5)
     tint = [smoothstep(0.35, 0.65, v) for v in noise_grid(w, h, 120, 90, seed + 3, 3)]
     label = [-1] * (w * h)
-    for idx, (cx, cy, cw, ch) in enumerate(MENU_CELLS):
+    for idx, (cx, cy, cw, ch) in enumerate(cells):
         for y in range(cy, cy + ch):
             for x in range(cx, cx + cw):
                 label[(y - y0) * w + x - x0] = idx
-    ax0, ay0 = min(c[0] for c in MENU_CELLS), min(c[1] for c in MENU_CELLS)
-    ax1 = max(c[0] + c[2] for c in MENU_CELLS)
-    ay1 = max(c[1] + c[3] for c in MENU_CELLS)
-    tone = [(hash01(k, 3, seed) - 0.5) * 5.0 for k in range(len(MENU_CELLS))]
+    ax0, ay0 = min(c[0] for c in cells), min(c[1] for c in cells)
+    ax1 = max(c[0] + c[2] for c in cells)
+    ay1 = max(c[1] + c[3] for c in cells)
+    tone = [(hash01(k, 3, seed) - 0.5) * 5.0 for k in range(len(cells))]
     for y in range(y0, y1):
         for x in range(x0, x1):
             li = (y - y0) * w + x - x0
@@ -1132,7 +1255,7 @@ def draw_stone_panel(cv, x0, y0, x1, y1, seed):
             vd = max(0.0, 1.0 - abs(vein[li] - 0.5) / 0.010)
             idx = label[li]
             if idx >= 0:
-                cx, cy, cw, ch = MENU_CELLS[idx]
+                cx, cy, cw, ch = cells[idx]
                 L = 37.0 + 26.0 * m + 6.0 * gr - 7.0 * vd + tone[idx]
                 L += 4.0 * (1.0 - (y - cy) / ch) - 2.0
                 dt, dl = y - cy, x - cx
@@ -1234,12 +1357,12 @@ def ruled_caption(cv, text, cx, top, cap, col, rule_col, clip, tracking=26.0, ru
         diamond(cv, xa - 1 if xa < a else xb + 1, mid + 0.5, 2.2, mix(col, rule_col, 0.5))
 
 
-def make_title(scene, title, style):
+def make_title(scene, title, style, cells):
     cv = Canvas(640, 480, (10, 10, 12))
     cv.paste(scene, 10, 10)
     logo_onto_scene(cv, title, 10, 10, 302, 460, style, 56, 22)
     inner_shadow(cv, 10, 10, 312, 470)
-    draw_stone_panel(cv, 320, 10, 630, 470, 5150)
+    draw_stone_panel(cv, 320, 10, 630, 470, 5150, cells)
     inner_shadow(cv, 320, 10, 630, 470)
     draw_bar(cv, 312, 320, 0, 480, 77)
     draw_frame(cv, 0, 0, 640, 480, 10, 61)
@@ -1563,8 +1686,8 @@ def write_ico(path, images):
 # ---------------------------------------------------------------------------
 
 def main(argv):
-    here = os.path.dirname(os.path.abspath(__file__))
-    out_dir = argv[1] if len(argv) > 1 else os.path.join(os.path.dirname(here), 'resources')
+    out_dir = argv[1] if len(argv) > 1 else os.path.join(ROOT, 'resources')
+    cells = menu_cells(ROOT)
     os.makedirs(out_dir, exist_ok=True)
     start = time.time()
 
@@ -1577,9 +1700,9 @@ def main(argv):
     done('title_highlight_narrow.bmp')
 
     scene = render_scene(302, 460, MOONLIT)
-    write_bmp(os.path.join(out_dir, 'title_background.bmp'), make_title(scene, 'QUARLOCK2', GOLD))
+    write_bmp(os.path.join(out_dir, 'title_background.bmp'), make_title(scene, 'QUARLOCK2', GOLD, cells))
     done('title_background.bmp')
-    write_bmp(os.path.join(out_dir, 'title_background_alt.bmp'), make_title(scene, 'KAVRIS2', EMBER))
+    write_bmp(os.path.join(out_dir, 'title_background_alt.bmp'), make_title(scene, 'KAVRIS2', EMBER, cells))
     done('title_background_alt.bmp')
 
     write_bmp(os.path.join(out_dir, 'portrait_kavris.bmp'), make_portrait('KAVRIS2', DUSK, EMBER))
