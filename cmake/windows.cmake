@@ -86,9 +86,7 @@ add_custom_command(TARGET launcher POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CD_DIR}/regist
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:launcher> ${CD_DIR}/
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/cdrom/readme.txt ${CMAKE_SOURCE_DIR}/cdrom/autorun.inf ${CD_DIR}/)
-if(EXISTS ${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
-  include(${CMAKE_SOURCE_DIR}/cdrom/sources.cmake)
-endif()
+include(${CMAKE_SOURCE_DIR}/cdrom/standins.cmake)
 
 # The CD as a publisher presses it (cmake/cd-image.cmake), remade on every build since the
 # folder's files come from many targets.
@@ -98,9 +96,7 @@ add_custom_target(cd_image ALL
           -DIMAGE=${CMAKE_BINARY_DIR}/QUARLOCK2.iso -P ${CMAKE_SOURCE_DIR}/cmake/cd-image.cmake
   COMMENT "CD image ${CMAKE_BINARY_DIR}/QUARLOCK2.iso")
 add_dependencies(cd_image launcher)
-if(TARGET standins)
-  add_dependencies(cd_image standins)
-endif()
+add_dependencies(cd_image standins)
 
 # The test programs: in the 64-bit tree, and in a 32-bit one made for them where Wine runs
 # 32-bit programs (cmake/mingw-i686-posix.cmake).
@@ -109,7 +105,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 endif()
 if(WINDOWS_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
   foreach(suite win e2e)
     file(GLOB SUITE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${suite}/*.cpp)
@@ -132,4 +128,9 @@ if(WINDOWS_TESTS)
     add_dependencies(${suite}_tests launcher)
   endforeach()
 endif()
-include(${CMAKE_SOURCE_DIR}/savefolder/bench.cmake)
+include(${CMAKE_SOURCE_DIR}/tests/bench/folder_tree_bench.cmake)
+
+# Every test is registered in the native tree, which runs the Windows ones under Wine: a ctest
+# run in this tree says where they are.
+add_test(NAME tests_are_run_from_build_native
+         COMMAND ${CMAKE_COMMAND} -E echo "Run the tests with scripts/test.sh, or ctest --test-dir build/native")
