@@ -5,7 +5,7 @@
 
 #include "common/message_catalogue.h"
 #include "common/win_handles.h"
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "install/path_rules.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"

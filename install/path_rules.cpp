@@ -29,29 +29,6 @@ size_t rootLength(const char* path, size_t length) {
 
 }  // namespace
 
-int formatPath(char* out, const char* format, ...) {
-    va_list arguments;
-    va_start(arguments, format);
-    const int length = formatTextV(out, kPathBufferSize, format, arguments);
-    va_end(arguments);
-    if (length < 0 || length >= kPathBufferSize) {
-        out[0] = '\0';
-        return 0;
-    }
-    return 1;
-}
-
-int joinPath(char* out, const char* folder, const char* name) {
-    return formatPath(out, "%s\\%s", folder, name);
-}
-
-int cutAtLastBackslash(char* path) {
-    char* last = std::strrchr(path, '\\');
-    if (!last) return 0;
-    *last = '\0';
-    return 1;
-}
-
 int gameWorkingFolder(const char* executablePath, char* out) {
     const size_t length = std::strlen(executablePath);
     if (length >= static_cast<size_t>(kPathBufferSize)) {

@@ -10,7 +10,7 @@
 #include "config/configuration_sheet.h"
 #include "install/child_watch.h"
 #include "install/component_offers.h"
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "install/game_launch.h"
 #include "install/setup_run.h"
 #include "install/uninstall.h"

@@ -6,8 +6,8 @@
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/win_handles.h"
-#include "install/drive_survey.h"
-#include "install/path_rules.h"
+#include "drives/drive_survey.h"
+#include "drives/path_join.h"
 #include "savefolder/folder_rules.h"
 
 namespace {

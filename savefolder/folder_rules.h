@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "install/drive_table.h"
+#include "drives/drive_table.h"
 #include "settings/launcher_settings.h"
 
 // The question asked before a missing save folder is made; its buffer holds any path of a

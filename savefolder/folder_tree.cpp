@@ -7,7 +7,7 @@
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
 #include "common/win_handles.h"
-#include "install/path_rules.h"
+#include "drives/path_join.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_rules.h"
 #include "settings/launcher_settings.h"

@@ -9,7 +9,7 @@
 #include "common/message_texts.h"
 #include "common/module_instance.h"
 #include "common/text_format.h"
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
 #include "savefolder/folder_rules.h"

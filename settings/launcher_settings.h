@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kPathBufferSize = 260;
+#include "common/path_buffer.h"
 // The longest save path the launcher hands the game; the folder chooser enforces the same.
 constexpr int kSavePathMaxLength = 245;
 

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "install/component_rules.h"
+#include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"
 #include "tests/support/lookup_text.h"
 #include "tests/support/processes.h"

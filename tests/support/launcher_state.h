@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "common/module_instance.h"
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "launcher/title_render.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"

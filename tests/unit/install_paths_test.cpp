@@ -1,7 +1,7 @@
 // The window-free rules of the file lookup and the game start: bounded joining, the game's
 // working folder, the drive table's bounds, the not-found message's buffer, and which failed
 // starts go to the shell.
-#include "install/drive_table.h"
+#include "drives/drive_table.h"
 #include "install/path_rules.h"
 #include "install/program_start_rules.h"
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "install/file_lookup.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/drive_layout.h"

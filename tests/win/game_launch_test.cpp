@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "install/game_launch.h"
 #include "launcher/title_window.h"
 #include "settings/launcher_settings.h"

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "common/message_texts.h"
 #include "common/module_instance.h"
 #include "resources/resource_ids.h"

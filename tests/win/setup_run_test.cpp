@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/program_start.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 #include "install/path_rules.h"
 #include "install/uninstall.h"
 #include "launcher/readme_viewer.h"

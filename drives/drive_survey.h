@@ -1,7 +1,7 @@
 // The machine's fixed disks and CD-ROM drives, surveyed once at start.
 #pragma once
 
-#include "install/drive_table.h"
+#include "drives/drive_table.h"
 
 extern DriveTable driveTable;
 

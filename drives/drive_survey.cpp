@@ -1,5 +1,5 @@
 // The machine's fixed disks and CD-ROM drives, surveyed once at start.
-#include "install/drive_survey.h"
+#include "drives/drive_survey.h"
 
 #include <windows.h>
 

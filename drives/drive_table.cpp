@@ -1,5 +1,5 @@
 // The drive table: the machine's fixed disks and CD-ROM drives by name.
-#include "install/drive_table.h"
+#include "drives/drive_table.h"
 
 #include <cstddef>
 #include <cstring>
