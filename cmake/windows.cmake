@@ -98,12 +98,9 @@ add_custom_target(cd_image ALL
 add_dependencies(cd_image launcher)
 add_dependencies(cd_image standins)
 
-# The test programs: in the 64-bit tree, and in a 32-bit one made for them where Wine runs
-# 32-bit programs (cmake/mingw-i686-posix.cmake).
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  set(WINDOWS_TESTS ON CACHE BOOL "build the Windows test programs")
-endif()
-if(WINDOWS_TESTS)
+# The test programs: in every posix tree, that is the 64-bit one and a 32-bit one made for them
+# where Wine runs 32-bit programs.
+if(MINGW_THREADS STREQUAL "posix")
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)

@@ -7,17 +7,22 @@ source "$(dirname "$0")/common.sh"
 jobs=$(nproc)
 configure() {
     local tree=$1; shift
+    # A tree configured with a toolchain file that is gone is made afresh.
+    local toolchain
+    toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$BUILD_DIR/$tree/CMakeCache.txt" 2>/dev/null || true)
+    [ -z "$toolchain" ] || [ -f "$toolchain" ] || rm -rf "$BUILD_DIR/$tree"
     [ -f "$BUILD_DIR/$tree/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$BUILD_DIR/$tree" "$@" >/dev/null
 }
 configure native
-configure win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake"
-configure win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel
+mingw=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw.cmake")
+configure win64 "${mingw[@]}" -DMINGW_PROCESSOR=x86_64 -DMINGW_THREADS=posix
+configure win32 "${mingw[@]}" -DMINGW_PROCESSOR=i686 -DMINGW_THREADS=win32 -DCMAKE_BUILD_TYPE=MinSizeRel
 for tree in win32 win64 native; do
     echo "== building $tree"
     cmake --build "$BUILD_DIR/$tree" -j "$jobs"
 done
 if win32_wine_available; then
-    configure win32-tests -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686-posix.cmake"
+    configure win32-tests "${mingw[@]}" -DMINGW_PROCESSOR=i686 -DMINGW_THREADS=posix
     echo "== building win32-tests"
     cmake --build "$BUILD_DIR/win32-tests" -j "$jobs" --target e2e_tests
 fi

@@ -15,6 +15,7 @@ second=$(mktemp -d /tmp/launcher-rebuild.XXXXXX)
 trap 'rm -rf "$second"' EXIT
 # One job: the other tests run beside this one.
 if ! log=$( (cmake -S "$source" -B "$second" -DCMAKE_TOOLCHAIN_FILE="$(setting CMAKE_TOOLCHAIN_FILE)" \
+                   -DMINGW_PROCESSOR="$(setting MINGW_PROCESSOR)" -DMINGW_THREADS="$(setting MINGW_THREADS)" \
                    -DCMAKE_BUILD_TYPE="$(setting CMAKE_BUILD_TYPE)" &&
              cmake --build "$second" -j 1 --target cd_image) 2>&1); then
     echo "FAILED: the second build, in $second:"
