@@ -79,16 +79,6 @@ void composeSavePath(HWND dialog) {
         std::memcpy(launcherSettings.savePath, path, sizeof path);
 }
 
-HTREEITEM insertRootItem(HWND dialog, const char* rootText) {
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>(rootText);
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(treeOf(dialog), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
 void selectItem(HWND dialog, HTREEITEM item) {
     SendMessageA(treeOf(dialog), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
@@ -121,10 +111,10 @@ void initialiseSaveFolderDialog(HWND dialog) {
     chosenDriveName(dialog, driveName);
     char rootText[kDriveNameSize + 1];
     formatText(rootText, sizeof rootText, "%s\\", driveName);
-    treeRootItem = insertRootItem(dialog, rootText);
+    treeRootItem = insertTreeItem(treeOf(dialog), TVI_ROOT, rootText);
     {
         ChooserBusy busy(dialog);
-        fillFolderTree(rootText, treeRootItem, dialog, 0);
+        fillFolderTree(rootText, treeRootItem, dialog);
     }
     HTREEITEM found = findFolderItem(dialog, rootText, treeRootItem);
 
@@ -168,8 +158,8 @@ void onDriveChosen(HWND dialog) {
         SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
         SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
         SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
-        treeRootItem = insertRootItem(dialog, rootText);
-        fillFolderTree(rootText, treeRootItem, dialog, 0);
+        treeRootItem = insertTreeItem(tree, TVI_ROOT, rootText);
+        fillFolderTree(rootText, treeRootItem, dialog);
     }
     showSavePath(dialog);
     selectItem(dialog, treeRootItem);
@@ -247,12 +237,7 @@ void onNewFolder(HWND dialog) {
 
     HWND tree = treeOf(dialog);
     HTREEITEM selected = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = selected ? selected : treeRootItem;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = name;
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    HTREEITEM item = insertTreeItem(tree, selected ? selected : treeRootItem, name);
     if (item) selectItem(dialog, item);
     showSavePath(dialog);
 }
