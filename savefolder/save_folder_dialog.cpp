@@ -227,7 +227,7 @@ void onCancel(HWND dialog) {
 void onNewFolder(HWND dialog) {
     if (!takeTypedPath(dialog, true)) return;
     if (ensureFolder(dialog) != Presence::Present) return;
-    if (runNewFolderNameDialog(dialog) != 0) return;
+    if (runNewFolderNameDialog(dialog, launcherSettings.savePath) != 0) return;
 
     const char* lastBackslash = std::strrchr(launcherSettings.savePath, '\\');
     char name[kPathBufferSize];
