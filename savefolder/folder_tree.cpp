@@ -109,9 +109,9 @@ void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog) {
     InvalidateRect(tree, nullptr, TRUE);
 }
 
-HTREEITEM findFolderItem(HWND dialog, const char* prefix, HTREEITEM item) {
+HTREEITEM findFolderItem(HWND dialog, const char (&path)[kPathBufferSize], const char* prefix, HTREEITEM item) {
     char target[kPathBufferSize];
-    std::memcpy(target, launcherSettings.savePath, sizeof target);
+    std::memcpy(target, path, sizeof target);
     target[sizeof target - 1] = '\0';
     CharUpperA(target);
     TreeControl tree(dialog);

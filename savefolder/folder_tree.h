@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "settings/launcher_settings.h"
+
 // Adds an item with text as the last child of parent (TVI_ROOT for the top level); the new
 // item, or nullptr when the tree refused it.
 HTREEITEM insertTreeItem(HWND tree, HTREEITEM parent, const char* text);
@@ -16,9 +18,9 @@ HTREEITEM insertTreeItem(HWND tree, HTREEITEM parent, const char* text);
 // not redraw until the whole disk has been read.
 void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog);
 
-// The deepest item below item, whose path is prefix, that the save path leads to (the
-// containment rule of findContainedFolder); item itself when no child qualifies.
-HTREEITEM findFolderItem(HWND dialog, const char* prefix, HTREEITEM item);
+// The deepest item below item, whose path is prefix, that path leads to (the containment
+// rule of findContainedFolder); item itself when no child qualifies.
+HTREEITEM findFolderItem(HWND dialog, const char (&path)[kPathBufferSize], const char* prefix, HTREEITEM item);
 
 // The path of the selected item: driveName, "\", the names below root, each with a "\".
 // out: a path buffer; 0 (out emptied) when the path would not fit it.
