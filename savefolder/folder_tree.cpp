@@ -41,15 +41,6 @@ private:
     HWND tree_;
 };
 
-HTREEITEM insertFolderItem(HWND tree, HTREEITEM parent, const char* name) {
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>(name);
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
 bool shownInTree(const WIN32_FIND_DATAA& entry) {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return false;
@@ -91,7 +82,7 @@ void fillLevel(const char* path, HTREEITEM parent, HWND tree) {
         if (!shownInTree(entry)) continue;
         // A folder whose own listing would not fit is left out with everything below it.
         if (!formatPath(childPath, "%s%s\\", path, entry.cFileName) || !fitsListingPattern(childPath)) continue;
-        HTREEITEM item = insertFolderItem(tree, parent, entry.cFileName);
+        HTREEITEM item = insertTreeItem(tree, parent, entry.cFileName);
         if (item && followedInTree(entry)) fillLevel(childPath, item, tree);
     } while (FindNextFileA(listing.get(), &entry));
     reportListingError(GetLastError());
@@ -100,12 +91,17 @@ void fillLevel(const char* path, HTREEITEM parent, HWND tree) {
 
 }  // namespace
 
-void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, int depth) {
+HTREEITEM insertTreeItem(HWND tree, HTREEITEM parent, const char* text) {
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char*>(text);
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog) {
     HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
-    if (depth > 0) {
-        fillLevel(path, parent, tree);
-        return;
-    }
     // Nothing is drawn while the disk is read, however many items it brings; one repaint after.
     SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
     fillLevel(path, parent, tree);
@@ -113,9 +109,9 @@ void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, int depth) 
     InvalidateRect(tree, nullptr, TRUE);
 }
 
-HTREEITEM findFolderItem(HWND dialog, const char* prefix, HTREEITEM item) {
+HTREEITEM findFolderItem(HWND dialog, const char (&path)[kPathBufferSize], const char* prefix, HTREEITEM item) {
     char target[kPathBufferSize];
-    std::memcpy(target, launcherSettings.savePath, sizeof target);
+    std::memcpy(target, path, sizeof target);
     target[sizeof target - 1] = '\0';
     CharUpperA(target);
     TreeControl tree(dialog);

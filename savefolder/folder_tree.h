@@ -5,16 +5,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "settings/launcher_settings.h"
+
+// Adds an item with text as the last child of parent (TVI_ROOT for the top level); the new
+// item, or nullptr when the tree refused it.
+HTREEITEM insertTreeItem(HWND tree, HTREEITEM parent, const char* text);
+
 // Adds every visible sub-folder of path (ending with a backslash) under parent in the
 // dialog's tree, depth first, each folder's sub-tree before its next sibling. Left out: "."
 // and "..", hidden and system folders, any folder named "recycled" in any case, other
-// entries, and folders whose own listing pattern would not fit a path buffer. The top call
-// (depth 0) keeps the tree from redrawing until the whole disk has been read.
-void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, int depth);
+// entries, and folders whose own listing pattern would not fit a path buffer. The tree does
+// not redraw until the whole disk has been read.
+void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog);
 
-// The deepest item below item, whose path is prefix, that the save path leads to (the
-// containment rule of findContainedFolder); item itself when no child qualifies.
-HTREEITEM findFolderItem(HWND dialog, const char* prefix, HTREEITEM item);
+// The deepest item below item, whose path is prefix, that path leads to (the containment
+// rule of findContainedFolder); item itself when no child qualifies.
+HTREEITEM findFolderItem(HWND dialog, const char (&path)[kPathBufferSize], const char* prefix, HTREEITEM item);
 
 // The path of the selected item: driveName, "\", the names below root, each with a "\".
 // out: a path buffer; 0 (out emptied) when the path would not fit it.

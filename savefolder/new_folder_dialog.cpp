@@ -7,7 +7,6 @@
 #include "common/text_format.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_rules.h"
-#include "settings/launcher_settings.h"
 
 namespace {
 
@@ -19,13 +18,21 @@ constexpr int kNameReadSize = kPathBufferSize - 1;
 
 enum NameResult : INT_PTR { kFolderMade = 0, kNothingMade = 1 };
 
+using PathBuffer = char[kPathBufferSize];
+
+// The path the dialog works on, handed over at its creation. The dialog is modal and runs
+// once at a time; kept here rather than in the window's own data, which would need an import
+// the shipped launcher does not make.
+PathBuffer* workingPath = nullptr;
+
 void showPrompt(HWND dialog) {
     char prompt[kPromptSize];
-    formatText(prompt, sizeof prompt, kPromptFormat, launcherSettings.savePath);
+    formatText(prompt, sizeof prompt, kPromptFormat, *workingPath);
     SetDlgItemTextA(dialog, IDC_NEW_FOLDER_PROMPT, prompt);
 }
 
-void initialiseNewFolderNameDialog(HWND dialog) {
+void initialiseNewFolderNameDialog(HWND dialog, LPARAM path) {
+    workingPath = reinterpret_cast<PathBuffer*>(path);
     SetWindowTextA(dialog, kGameTitle);
     showPrompt(dialog);
     SetDlgItemTextA(dialog, IDC_NEW_FOLDER_NAME, "");
@@ -46,8 +53,9 @@ void onNameConfirmed(HWND dialog) {
         EndDialog(dialog, kNothingMade);
         return;
     }
+    PathBuffer& path = *workingPath;
     char full[kPathBufferSize];
-    if (!composeNewFolderPath(launcherSettings.savePath, name, full)) {
+    if (!composeNewFolderPath(path, name, full)) {
         MessageBoxA(dialog, kNameTooLong, kGameTitle, MB_OK);
         showPrompt(dialog);
         SetDlgItemTextA(dialog, IDC_NEW_FOLDER_NAME, "");
@@ -59,16 +67,16 @@ void onNameConfirmed(HWND dialog) {
         EndDialog(dialog, kNothingMade);
         return;
     }
-    formatText(launcherSettings.savePath, sizeof launcherSettings.savePath, "%s", full);
+    formatText(path, sizeof path, "%s", full);
     EndDialog(dialog, kFolderMade);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK newFolderNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK newFolderNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        initialiseNewFolderNameDialog(dialog);
+        initialiseNewFolderNameDialog(dialog, lParam);
         return FALSE;  // the focus is already in the edit box
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -80,6 +88,7 @@ INT_PTR CALLBACK newFolderNameDialogProc(HWND dialog, UINT message, WPARAM wPara
     return FALSE;
 }
 
-INT_PTR runNewFolderNameDialog(HWND owner) {
-    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_NEW_FOLDER), owner, newFolderNameDialogProc, 0);
+INT_PTR runNewFolderNameDialog(HWND owner, char (&path)[kPathBufferSize]) {
+    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_NEW_FOLDER), owner, newFolderNameDialogProc,
+                           reinterpret_cast<LPARAM>(&path));
 }

@@ -131,7 +131,7 @@ double timeFill(HWND dialog, const std::string& root, int& items) {
     pump();
     const double start = now();
     HTREEITEM rootItem = insertItem(tree, TVI_ROOT, root.c_str());
-    fillFolderTree(root.c_str(), rootItem, dialog, 0);
+    fillFolderTree(root.c_str(), rootItem, dialog);
     pump();  // the repaint the fill leaves behind belongs to it
     const double elapsed = now() - start;
     items = countItems(tree) - 1;

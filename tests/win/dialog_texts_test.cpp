@@ -52,7 +52,7 @@ TEST(DialogTexts, EachDialogShowsItsOwnTexts) {
                              {IDC_NEW_FOLDER_PROMPT, "Enter folder name to be created under C:\\ folder."}});
         pressButton(dialog, IDCANCEL);
     });
-    runNewFolderNameDialog(nullptr);
+    runNewFolderNameDialog(nullptr, launcherSettings.savePath);
     EXPECT_TRUE(name.get());
 
     const std::vector<ShownText> pages[] = {

@@ -115,7 +115,7 @@ protected:
     static INT_PTR runNameDialog(const std::string& parent, const std::function<void(HWND)>& drive) {
         std::strcpy(launcherSettings.savePath, parent.c_str());
         auto driver = whenDialogAppears(IDC_NEW_FOLDER_PROMPT, drive);
-        const INT_PTR result = runNewFolderNameDialog(nullptr);
+        const INT_PTR result = runNewFolderNameDialog(nullptr, launcherSettings.savePath);
         EXPECT_TRUE(driver.get()) << "the name dialog did not show";
         return result;
     }
