@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "settings/launcher_settings.h"
+#include "common/path_buffer.h"
 
 // Adds an item with text as the last child of parent (TVI_ROOT for the top level); the new
 // item, or nullptr when the tree refused it.

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "settings/launcher_settings.h"
+#include "common/path_buffer.h"
 
 // The dialog's procedure; the dialog's creation parameter is the path buffer it works on.
 INT_PTR CALLBACK newFolderNameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
