@@ -102,15 +102,6 @@ INT_PTR CALLBACK quietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return me
 
 HWND treeOf(HWND dialog) { return GetDlgItem(dialog, IDC_FOLDER_TREE); }
 
-HTREEITEM insertItem(HWND tree, HTREEITEM parent, const char* text) {
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>(text);
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
 int countItems(HWND tree) { return static_cast<int>(SendMessageA(tree, TVM_GETCOUNT, 0, 0)); }
 
 void clearTree(HWND tree) {
@@ -130,7 +121,7 @@ double timeFill(HWND dialog, const std::string& root, int& items) {
     clearTree(tree);
     pump();
     const double start = now();
-    HTREEITEM rootItem = insertItem(tree, TVI_ROOT, root.c_str());
+    HTREEITEM rootItem = insertTreeItem(tree, TVI_ROOT, root.c_str());
     fillFolderTree(root.c_str(), rootItem, dialog);
     pump();  // the repaint the fill leaves behind belongs to it
     const double elapsed = now() - start;
@@ -145,12 +136,12 @@ double timeInserts(HWND dialog, const std::string& root, const std::vector<std::
     pump();
     const double start = now();
     if (!redraw) SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
-    std::vector<HTREEITEM> parents = {insertItem(tree, TVI_ROOT, root.c_str())};
+    std::vector<HTREEITEM> parents = {insertTreeItem(tree, TVI_ROOT, root.c_str())};
     for (const std::string& entry : listed) {
         const size_t bar = entry.find('|');
         const size_t depth = static_cast<size_t>(std::atoi(entry.c_str()));
         parents.resize(depth + 1);
-        parents.push_back(insertItem(tree, parents[depth], entry.c_str() + bar + 1));
+        parents.push_back(insertTreeItem(tree, parents[depth], entry.c_str() + bar + 1));
     }
     if (!redraw) {
         SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
