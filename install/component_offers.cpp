@@ -139,13 +139,14 @@ void onActionEnded(HWND titleWindow, bool actionRunning) {
 
 int pollChildWatch(HWND titleWindow) {
     if (!watchedChildEnded()) return 0;
+    const OfferStep step = offerStep(currentState(), OfferEvent::InstallerEnded, false);
     removePleaseWait();
     if (titleWindow) KillTimer(titleWindow, kWatchTimerId);
     endChildWatch();
     if (!titleWindow) return 1;
     BringWindowToTop(titleWindow);
     InvalidateRect(titleWindow, nullptr, TRUE);
-    PostMessageA(titleWindow, kResumeMessage, 0, 0);
+    if (step == OfferStep::PostResume) PostMessageA(titleWindow, kResumeMessage, 0, 0);
     return 1;
 }
 
