@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "drives/drive_survey.h"
 #include "common/message_texts.h"
 #include "common/module_instance.h"
+#include "drives/drive_survey.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
 #include "savefolder/new_folder_dialog.h"
