@@ -27,23 +27,28 @@ set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 # resource lock for the shared desktop, and several of them span the trees (the Windows 98 run
 # picks the 32- or the 64-bit build, the import check reads the 32-bit one). So the toolchain
 # files name no emulator; scripts/wine-run.sh is that emulator, called here by name.
-# One CTest test per Windows test program: each Wine start costs time.
+# One CTest test per Windows test program: each Wine start costs time. The command is ARGN, else
+# the test program of that name. LAUNCHER_TEST_TIMEOUT tells scripts/wine-run.sh the limit, so
+# that it stops the program first and removes its prefix copy and CD mount, which CTest's kill
+# would leave behind.
 function(add_wine_test name timeout)
-  add_test(NAME ${name} COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/${name}.exe)
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK desktop)
+  set(command ${ARGN})
+  if(NOT command)
+    set(command ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/${name}.exe)
+  endif()
+  add_test(NAME ${name} COMMAND ${command})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK desktop
+                       ENVIRONMENT LAUNCHER_TEST_TIMEOUT=${timeout})
 endfunction()
 add_wine_test(win_tests 600)
-# The end-to-end tests start the launcher from the CD image, mounted read-only as drive D:.
-set(CD_IMAGE_ENVIRONMENT DEMO_CD_IMAGE=${WIN64_BUILD_DIR}/QUARLOCK2.iso)
 add_wine_test(e2e_tests 900)
 # The restart request ends the Wine session: that test runs alone, in a prefix of its own.
-add_test(NAME e2e_restart_tests
-         COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/e2e_tests.exe --gtest_filter=ComponentRestart.*)
-set_tests_properties(e2e_restart_tests PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
+add_wine_test(e2e_restart_tests 120 ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/e2e_tests.exe --gtest_filter=ComponentRestart.*)
 # Once more as Windows 98: the shipped 32-bit launcher where Wine runs it, else the 64-bit one.
-add_test(NAME e2e_tests_win98 COMMAND ${CMAKE_SOURCE_DIR}/scripts/e2e-win98.sh)
-set_tests_properties(e2e_tests_win98 PROPERTIES TIMEOUT 900 RESOURCE_LOCK desktop)
-set_tests_properties(e2e_tests e2e_restart_tests e2e_tests_win98 PROPERTIES ENVIRONMENT ${CD_IMAGE_ENVIRONMENT})
+add_wine_test(e2e_tests_win98 900 ${CMAKE_SOURCE_DIR}/scripts/e2e-win98.sh)
+# The end-to-end tests start the launcher from the CD image, mounted read-only as drive D:.
+set_property(TEST e2e_tests e2e_restart_tests e2e_tests_win98 APPEND PROPERTY ENVIRONMENT
+             DEMO_CD_IMAGE=${WIN64_BUILD_DIR}/QUARLOCK2.iso)
 # A test program that dies by a signal, or before GoogleTest's summary, fails its test.
 add_test(NAME wine_run_reports_a_killed_program
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-wine-run-failures.sh ${WIN64_BUILD_DIR}/tests/win_tests.exe)
