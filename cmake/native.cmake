@@ -53,6 +53,9 @@ set_property(TEST e2e_tests e2e_restart_tests e2e_tests_win98 APPEND PROPERTY EN
 add_test(NAME wine_run_reports_a_killed_program
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-wine-run-failures.sh ${WIN64_BUILD_DIR}/tests/win_tests.exe)
 set_tests_properties(wine_run_reports_a_killed_program PROPERTIES TIMEOUT 120)
+# The README's two commands on a machine without the build's tools reach the installation.
+add_test(NAME bare_machine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/check-bare-start.sh)
+set_tests_properties(bare_machine_start PROPERTIES TIMEOUT 300)
 
 add_test(NAME include_floors COMMAND ${CMAKE_SOURCE_DIR}/tests/check-include-floors.sh)
 set_tests_properties(include_floors PROPERTIES TIMEOUT 60)
