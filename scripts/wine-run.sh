@@ -46,8 +46,10 @@ if [ -n "${WINE_WINDOWS_VERSION:-}" ]; then
 fi
 
 limit=$(program_time_limit)
+# In the foreground: an interrupt from the terminal still reaches the program. What it started
+# is ended by the clean-up's wineserver -k.
 run_program() {
-    if [ -n "$limit" ]; then timeout --kill-after=10 "$limit" "$@"; else "$@"; fi
+    if [ -n "$limit" ]; then timeout --foreground --kill-after=10 "$limit" "$@"; else "$@"; fi
 }
 timed_out() {
     [ -n "$limit" ] && [ "$1" -eq 124 ] || return 1
