@@ -22,12 +22,18 @@ find_wine
 remove_stale_runs
 
 export WINEPREFIX=${DEMO_PREFIX:-$BUILD_DIR/wineprefix-demo}
-[ -d "$WINEPREFIX" ] || cp -a "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX"
+# Copied under another name first: an interrupted copy is never taken for a prefix.
+if [ ! -d "$WINEPREFIX" ]; then
+    rm -rf "$WINEPREFIX.new"
+    cp -a "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX.new"
+    mv "$WINEPREFIX.new" "$WINEPREFIX"
+fi
 # A demo prefix made by an older version of this script may still link into $HOME.
 replace_drive_c_links "$WINEPREFIX"
 # Wine's output, and the launcher's. Wine's helpers keep the first program's output open: a
 # file, not this script's output, which a caller may be reading through a pipe.
 wine_log=$BUILD_DIR/run-wine.log
+: >"$wine_log"
 cd_folder=""
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
