@@ -26,28 +26,42 @@ set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 # emulator setting: one CTest run then covers every test, native and Windows, under one
 # resource lock for the shared desktop, and several of them span the trees (the Windows 98 run
 # picks the 32- or the 64-bit build, the import check reads the 32-bit one). So the toolchain
-# files name no emulator; scripts/wine-run.sh is that emulator, called here by name.
-# One CTest test per Windows test program: each Wine start costs time.
+# file names no emulator; scripts/wine-run.sh is that emulator, called here by name.
+# One CTest test per Windows test program: each Wine start costs time. The command is ARGN, else
+# the test program of that name. LAUNCHER_TEST_TIMEOUT tells scripts/wine-run.sh the limit, so
+# that it stops the program first and removes its prefix copy and CD mount, which CTest's kill
+# would leave behind.
 function(add_wine_test name timeout)
-  add_test(NAME ${name} COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/${name}.exe)
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK desktop)
+  set(command ${ARGN})
+  if(NOT command)
+    set(command ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/${name}.exe)
+  endif()
+  add_test(NAME ${name} COMMAND ${command})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} RESOURCE_LOCK desktop
+                       ENVIRONMENT LAUNCHER_TEST_TIMEOUT=${timeout})
 endfunction()
 add_wine_test(win_tests 600)
-# The end-to-end tests start the launcher from the CD image, mounted read-only as drive D:.
-set(CD_IMAGE_ENVIRONMENT DEMO_CD_IMAGE=${WIN64_BUILD_DIR}/QUARLOCK2.iso)
 add_wine_test(e2e_tests 900)
 # The restart request ends the Wine session: that test runs alone, in a prefix of its own.
-add_test(NAME e2e_restart_tests
-         COMMAND ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/e2e_tests.exe --gtest_filter=ComponentRestart.*)
-set_tests_properties(e2e_restart_tests PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
+add_wine_test(e2e_restart_tests 120 ${WINE_RUN} ${WIN64_BUILD_DIR}/tests/e2e_tests.exe --gtest_filter=ComponentRestart.*)
 # Once more as Windows 98: the shipped 32-bit launcher where Wine runs it, else the 64-bit one.
-add_test(NAME e2e_tests_win98 COMMAND ${CMAKE_SOURCE_DIR}/scripts/e2e-win98.sh)
-set_tests_properties(e2e_tests_win98 PROPERTIES TIMEOUT 900 RESOURCE_LOCK desktop)
-set_tests_properties(e2e_tests e2e_restart_tests e2e_tests_win98 PROPERTIES ENVIRONMENT ${CD_IMAGE_ENVIRONMENT})
-# A test program that dies by a signal, or before GoogleTest's summary, fails its test.
+add_wine_test(e2e_tests_win98 900 ${CMAKE_SOURCE_DIR}/scripts/e2e-win98.sh)
+# The end-to-end tests start the launcher from the CD image, mounted read-only as drive D:.
+set_property(TEST e2e_tests e2e_restart_tests e2e_tests_win98 APPEND PROPERTY ENVIRONMENT
+             DEMO_CD_IMAGE=${WIN64_BUILD_DIR}/QUARLOCK2.iso)
+# A test program that dies by a signal, before GoogleTest's summary or at its time limit fails its
+# test, and nothing of its run is left.
 add_test(NAME wine_run_reports_a_killed_program
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-wine-run-failures.sh ${WIN64_BUILD_DIR}/tests/win_tests.exe)
-set_tests_properties(wine_run_reports_a_killed_program PROPERTIES TIMEOUT 120)
+set_tests_properties(wine_run_reports_a_killed_program PROPERTIES TIMEOUT 240)
+# The README's two commands on a machine without the build's tools reach the installation.
+add_test(NAME bare_machine_start COMMAND ${CMAKE_SOURCE_DIR}/tests/check-bare-start.sh)
+set_tests_properties(bare_machine_start PROPERTIES TIMEOUT 300)
+# The headless demo quits the launcher through its menu and leaves nothing running or mounted.
+# Its build step remakes the CD images, which the end-to-end tests mount and the checks of the
+# shipped build read: it runs apart from them (lock build_trees).
+add_test(NAME run_demo_ends_cleanly COMMAND ${CMAKE_SOURCE_DIR}/tests/check-run-demo.sh)
+set_tests_properties(run_demo_ends_cleanly PROPERTIES TIMEOUT 600 RESOURCE_LOCK "desktop;build_trees")
 
 add_test(NAME include_floors COMMAND ${CMAKE_SOURCE_DIR}/tests/check-include-floors.sh)
 set_tests_properties(include_floors PROPERTIES TIMEOUT 60)
@@ -60,9 +74,9 @@ set_tests_properties(artwork PROPERTIES TIMEOUT 180)
 add_test(NAME shipped_launcher_pe
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe
                  ${CMAKE_SOURCE_DIR}/tests/shipped-imports.txt)
-set_tests_properties(shipped_launcher_pe PROPERTIES TIMEOUT 60)
+set_tests_properties(shipped_launcher_pe PROPERTIES TIMEOUT 60 RESOURCE_LOCK build_trees)
 # The shipped launcher and its CD image built once more in a folder under /tmp: the same bytes.
 # About a minute on one core here, more while other tests run on the other.
 add_test(NAME shipped_build_reproducible
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-reproducible-build.sh ${WIN32_BUILD_DIR})
-set_tests_properties(shipped_build_reproducible PROPERTIES TIMEOUT 600)
+set_tests_properties(shipped_build_reproducible PROPERTIES TIMEOUT 600 RESOURCE_LOCK build_trees)

@@ -11,7 +11,7 @@ if win32_wine_available && [ -f "$tests32" ]; then
     echo "Windows 98: running the shipped 32-bit launcher in a 32-bit prefix"
     export WINEARCH=win32
     export WINE_TEMPLATE_PREFIX=$BUILD_DIR/wineprefix-template-win32
-    [ -f "$WINE_TEMPLATE_PREFIX/.template-ready" ] || "$ROOT/scripts/make-prefix.sh" "$WINE_TEMPLATE_PREFIX" >&2
+    [ -f "$WINE_TEMPLATE_PREFIX/.template-ready" ] || "$ROOT/scripts/make-prefix.sh" "$WINE_TEMPLATE_PREFIX" >&2 || exit 1
     export DEMO_CD_DIR=$BUILD_DIR/win32/cd
     [ -z "${DEMO_CD_IMAGE:-}" ] || export DEMO_CD_IMAGE=$BUILD_DIR/win32/QUARLOCK2.iso
     exec "$ROOT/scripts/wine-run.sh" "$tests32" "$@"
