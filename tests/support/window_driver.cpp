@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 struct WindowSearch {
@@ -89,6 +91,17 @@ RECT clientAreaOnScreen(HWND window) {
     GetClientRect(window, &area);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
     return area;
+}
+
+void movePointerTo(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+}
+
+void clickPointer() {
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
 LPARAM screenPoint(HWND window, int x, int y) {
@@ -210,6 +223,16 @@ std::future<AnsweredBox> answerNextMessageBox(int button, DWORD timeoutMs) {
         HWND box = waitForMessageBox(processId, timeoutMs);
         return box ? answerBox(box, button) : AnsweredBox();
     });
+}
+
+void expectBoxAt(const char* file, int line, const AnsweredBox& box, const std::string& text,
+                 const std::string& caption, HWND owner, const std::vector<int>& buttons) {
+    testing::ScopedTrace caller(file, line, "the box checked here");
+    ASSERT_TRUE(box.seen) << "no box came; expected \"" << text << '"';
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.owner, owner);
+    EXPECT_EQ(box.buttons, buttons);
 }
 
 AnsweredBox pressAndAnswer(HWND dialog, int id, int answer) {
