@@ -42,44 +42,27 @@ testing::AssertionResult sameText(const std::string& shown, const std::string& f
 
 class StartupPrompts : public LauncherTest, public testing::WithParamInterface<PromptCase> {
 protected:
-    // Waits for the next dialog, which must come while the title window is still hidden and
-    // be owned by it.
-    HWND nextPrompt(const char* expected) {
-        HWND dialog = nullptr;
-        for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < kWindowTimeoutMs; Sleep(20)) {
-            dialog = visibleDialog(launcher_.id());
-            if (!dialog && waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), 0)) break;
-        }
-        if (!dialog) {
-            ADD_FAILURE() << "the " << expected << " did not come; the launcher shows "
-                          << describeWindows(launcher_.id());
-            return nullptr;
-        }
+    // Each prompt comes while the title window is still hidden, and belongs to it.
+    void expectTitleStillHidden(const char* prompt) {
         HWND title = titleWindowOf();
-        EXPECT_TRUE(title && !IsWindowVisible(title)) << "the title window shows before the " << expected;
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), title) << "the " << expected << " belongs to the title window";
-        EXPECT_EQ(windowText(dialog), kGameTitle);
-        return dialog;
+        EXPECT_TRUE(title && !IsWindowVisible(title)) << "the title window shows before the " << prompt;
     }
 
     void closeReadme() {
-        HWND viewer = nextPrompt("readme");
-        if (!viewer) return;
-        ASSERT_TRUE(isReadmeViewer(viewer)) << "came instead of the readme: " << describeWindows(launcher_.id());
+        HWND viewer = waitForDialog(launcher_.id(), IDC_README_TEXT);
+        ASSERT_TRUE(viewer) << "the readme did not come; the launcher shows " << describeWindows(launcher_.id());
+        expectTitleStillHidden("readme");
+        EXPECT_EQ(GetWindow(viewer, GW_OWNER), titleWindowOf()) << "the readme belongs to the title window";
+        EXPECT_EQ(windowText(viewer), kGameTitle);
         EXPECT_TRUE(sameText(controlText(GetDlgItem(viewer, IDC_README_TEXT)), readFileText("D:\\readme.txt")));
-        clickButton(viewer, IDOK);
-        EXPECT_TRUE(waitUntilGone(viewer));
+        answer(viewer, IDOK);
     }
 
     void closeNotice() {
-        HWND box = nextPrompt("notice");
-        if (!box) return;
-        ASSERT_FALSE(isReadmeViewer(box)) << "the readme came instead of the notice";
-        EXPECT_EQ(messageBoxText(box), kRequirementsNotice);
-        EXPECT_FALSE(messageBoxShowsIcon(box)) << "the notice has no icon";
-        EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
-        clickButton(box, IDOK);
-        EXPECT_TRUE(waitUntilGone(box));
+        HWND box = nextBox(kRequirementsNotice, {IDOK});
+        expectTitleStillHidden("notice");
+        EXPECT_FALSE(box && messageBoxShowsIcon(box)) << "the notice has no icon";
+        answer(box, IDOK);
     }
 };
 

@@ -37,8 +37,6 @@ std::string summary(int lineCount, Letter letter) {
 
 }  // namespace
 
-bool isReadmeViewer(HWND dialog) { return hasChild(dialog, IDC_README_TEXT) && !hasChild(dialog, 0xFFFF); }
-
 std::string describeWindows(DWORD processId) {
     std::string text;
     for (HWND window : processWindows(processId)) {
@@ -288,4 +286,27 @@ void LauncherTest::expectEndsWithoutWindowAt(const char* file, int line, Launche
     }
     if (expectEndedAt(file, line, process, exitCode, code, kExitTimeoutMs) && !shown.empty())
         ADD_FAILURE_AT(file, line) << "it showed " << shown;
+}
+
+HWND LauncherTest::nextBoxAt(const char* file, int line, const char* text, const std::vector<int>& buttons,
+                             DWORD timeoutMs) {
+    testing::ScopedTrace caller(file, line, "the box asked for here");
+    HWND box = waitForMessageBox(launcher_.id(), timeoutMs);
+    if (!box) {
+        ADD_FAILURE() << "\"" << text << "\" did not come; the launcher shows " << describeWindows(launcher_.id());
+        return nullptr;
+    }
+    EXPECT_EQ(messageBoxText(box), text);
+    EXPECT_EQ(windowText(box), kGameTitle);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), titleWindowOf()) << "over the title window";
+    if (!buttons.empty()) {
+        EXPECT_EQ(messageBoxButtons(box), buttons);
+    }
+    return box;
+}
+
+void LauncherTest::answer(HWND box, int button) {
+    if (!box) return;
+    clickButton(box, button);
+    EXPECT_TRUE(waitUntilGone(box));
 }

@@ -22,7 +22,6 @@
 constexpr DWORD kWindowTimeoutMs = 10000;
 constexpr DWORD kExitTimeoutMs = 5000;
 
-bool isReadmeViewer(HWND dialog);
 // Describes the process's visible top-level windows, for failure messages.
 std::string describeWindows(DWORD processId);
 
@@ -129,6 +128,12 @@ protected:
     int expectNoBoxOnceQueueHandledAt(const char* file, int line, int highlighted);
     // The process ends within the time with that code and shows no window meanwhile.
     void expectEndsWithoutWindowAt(const char* file, int line, LauncherProcess& process, DWORD code);
+    // A message box of the launcher over its title window (none while there is none), with that
+    // text and caption, and with these buttons when they are given; nullptr when none came.
+    HWND nextBoxAt(const char* file, int line, const char* text, const std::vector<int>& buttons = {},
+                   DWORD timeoutMs = kWindowTimeoutMs);
+    // Presses the button of a box (nullptr: none) and waits until it has gone.
+    void answer(HWND box, int button);
 
     LauncherProcess launcher_;
     HWND title_ = nullptr;
@@ -141,3 +146,4 @@ private:
 #define expectStillRunning() expectStillRunningAt(__FILE__, __LINE__)
 #define expectNoBoxOnceQueueHandled(highlighted) expectNoBoxOnceQueueHandledAt(__FILE__, __LINE__, highlighted)
 #define expectEndsWithoutWindow(process, code) expectEndsWithoutWindowAt(__FILE__, __LINE__, process, code)
+#define nextBox(...) nextBoxAt(__FILE__, __LINE__, __VA_ARGS__)
