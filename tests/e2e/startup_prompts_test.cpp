@@ -25,6 +25,7 @@ const PromptCase kPromptCases[] = {
     {"ReadmeMissingStaysUnshown", 0u, false, false, true, 0u},
     // 14: every component offer made, so only the readme is left.
     {"AllOffersMade", 14u, true, true, false, 15u},
+    {"AllOffersMadeWithoutReadme", 14u, false, false, false, 14u},
     {"EverythingDone", 15u, true, false, false, 15u},
     // The flags are compared as a signed number: all bits set reads as -1, below 14.
     {"AllBitsSet", 0xFFFFFFFFu, true, false, true, 0xFFFFFFFFu},
