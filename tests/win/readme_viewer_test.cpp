@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "launcher/readme_viewer.h"
-#include "common/module_instance.h"
 #include "resources/resource_ids.h"
 #include "tests/support/files.h"
 #include "tests/support/launcher_state.h"
@@ -38,18 +37,13 @@ void expectTabStopsOfTheFont(HWND edit, HFONT font, const std::string& text) {
 }
 
 // On a helper thread: waits for the viewer, runs check on it, then close. A viewer that close
-// did not end is cancelled, so that a failing test cannot hang. The future tells whether it came.
+// did not end within 3 s is cancelled, so that a failing test cannot hang. The future tells
+// whether it came.
 std::future<bool> driveViewer(std::function<void(HWND)> close, std::function<void(HWND)> check = [](HWND) {}) {
-    return std::async(std::launch::async, [close, check] {
-        HWND viewer = waitForDialog(GetCurrentProcessId(), IDC_README_TEXT);
-        if (!viewer) return false;
+    return whenDialogAppears(IDC_README_TEXT, [close, check](HWND viewer) {
         check(viewer);
         close(viewer);
-        if (!waitUntilGone(viewer, 3000)) {
-            PostMessageA(viewer, WM_COMMAND, IDCANCEL, 0);
-            waitUntilGone(viewer, 3000);
-        }
-        return true;
+        waitUntilGone(viewer, 3000);
     });
 }
 
@@ -57,10 +51,7 @@ void pressOk(HWND viewer) { clickButton(viewer, IDOK); }
 
 class ReadmeViewerTest : public testing::Test {
 protected:
-    void SetUp() override {
-        appInstance = GetModuleHandleA(nullptr);
-        ASSERT_NE(nullptr, owner_.get());
-    }
+    void SetUp() override { ASSERT_NE(nullptr, owner_.get()); }
 
     SavedLauncherState saved_;
     TestWindow owner_{true};

@@ -346,8 +346,7 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
         const std::vector<AnsweredBox> shown = boxes.stop();
         if (displayAvailable()) {
             ASSERT_EQ(1u, shown.size());
-            EXPECT_EQ("Reg Query Error. ProgramFilesDir", shown[0].text);
-            EXPECT_EQ("Error", shown[0].caption);
+            expectBox(shown[0], "Reg Query Error. ProgramFilesDir", "Error", nullptr);
         }
         // The failure leaves only the save folder, as when the value cannot be read at all.
         EXPECT_STREQ(kSaveFolderSuffix, launcherSettings.savePath);
@@ -365,8 +364,7 @@ TEST_F(SettingsStoreTest, MissingProgramFilesDirIsReportedAndLeavesTheBuffer) {
     EXPECT_STREQ("unchanged", path);
     if (!displayAvailable()) GTEST_SKIP() << "no display: the message box is not checked";
     ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Reg Query Error. ProgramFilesDir", shown[0].text);
-    EXPECT_EQ("Error", shown[0].caption);
+    expectBox(shown[0], "Reg Query Error. ProgramFilesDir", "Error", nullptr);
 }
 
 }  // namespace
