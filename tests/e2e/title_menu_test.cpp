@@ -13,14 +13,7 @@ void postKey(HWND window, WPARAM virtualKey) {
 class TitleMenu : public LauncherTest {
 protected:
     void key(WPARAM virtualKey) { postKey(title_, virtualKey); }
-    void expectHighlightAt(const char* file, int line, int item) {
-        TitleShot shot = waitForHighlight(title_, item);
-        if (shot.inkSummary() != expectedInk(item))
-            ADD_FAILURE_AT(file, line) << "item " << item << " is not the one highlighted:\n  screen   "
-                                       << shot.inkSummary() << "\n  expected " << expectedInk(item);
-    }
 };
-#define expectHighlight(item) expectHighlightAt(__FILE__, __LINE__, item)
 
 TEST_F(TitleMenu, KeysMoveTheHighlightRoundTheMenu) {
     ASSERT_TRUE(startAtTitleScreen());

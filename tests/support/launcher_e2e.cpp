@@ -14,8 +14,6 @@ namespace {
 constexpr int kMinimumInk = 5;
 constexpr int kTextCellHeight = 14;
 
-bool hasChild(HWND window, int id) { return GetDlgItem(window, id) != nullptr; }
-
 char inkLetter(const TitleShot::Ink& ink) {
     bool orange = ink.orange >= kMinimumInk, grey = ink.grey >= kMinimumInk;
     if (orange && ink.grey == 0) return 'O';
@@ -42,7 +40,7 @@ std::string describeWindows(DWORD processId) {
     for (HWND window : processWindows(processId)) {
         if (!IsWindowVisible(window)) continue;
         text += "[" + windowClass(window) + " \"" + windowText(window) + "\"";
-        if (hasChild(window, 0xFFFF)) text += " text \"" + messageBoxText(window) + "\"";
+        if (GetDlgItem(window, 0xFFFF)) text += " text \"" + messageBoxText(window) + "\"";
         text += "] ";
     }
     return text.empty() ? "no visible window" : text;
@@ -213,7 +211,7 @@ bool LauncherTest::startLauncher(const LauncherOptions& options) {
 HWND LauncherTest::startAtTitleScreen() {
     setPromptFlags(15);
     if (!startLauncher() || !waitForTitle()) return nullptr;
-    EXPECT_EQ(waitForHighlight(title_, 0).inkSummary(), expectedInk(0)) << "the first item is highlighted after start";
+    expectHighlightAt(__FILE__, __LINE__, 0);  // the first item after start
     return title_;
 }
 
@@ -261,13 +259,19 @@ void LauncherTest::expectStillRunningAt(const char* file, int line) {
     }
 }
 
+void LauncherTest::expectHighlightAt(const char* file, int line, int item) {
+    const std::string shown = waitForHighlight(title_, item).inkSummary();
+    if (shown != expectedInk(item))
+        ADD_FAILURE_AT(file, line) << "item " << item << " is not the one highlighted:\n  screen   " << shown
+                                   << "\n  expected " << expectedInk(item) << "\nthe launcher shows "
+                                   << describeWindows(launcher_.id());
+}
+
 int LauncherTest::expectNoBoxOnceQueueHandledAt(const char* file, int line, int highlighted) {
     for (int step = 0; step < 2; ++step) {
         highlighted = (highlighted + kMenuItemCount - 1) % kMenuItemCount;
         PostMessageA(title_, WM_KEYDOWN, VK_UP, 0);
-        if (waitForHighlight(title_, highlighted).inkSummary() != expectedInk(highlighted))
-            ADD_FAILURE_AT(file, line) << "item " << highlighted << " did not light up; the launcher shows "
-                                       << describeWindows(launcher_.id());
+        expectHighlightAt(file, line, highlighted);
     }
     if (HWND box = visibleMessageBox(launcher_.id()))
         ADD_FAILURE_AT(file, line) << "unexpected box: \"" << messageBoxText(box) << "\"";

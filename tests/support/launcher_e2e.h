@@ -120,6 +120,8 @@ protected:
 
     void expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs = kExitTimeoutMs);
     void expectStillRunningAt(const char* file, int line);
+    // The screen shows that item highlighted, waited for.
+    void expectHighlightAt(const char* file, int line, int item);
     // The launcher has handled all that was queued for it, and no message box came of it: an Up
     // key moves the highlight back from the item given, and a second one, posted once the first has
     // acted (so after whatever the launcher posted itself meanwhile), moves it again. Up, because
@@ -144,6 +146,7 @@ private:
 
 #define expectExitCode(...) expectExitCodeAt(__FILE__, __LINE__, __VA_ARGS__)
 #define expectStillRunning() expectStillRunningAt(__FILE__, __LINE__)
+#define expectHighlight(item) expectHighlightAt(__FILE__, __LINE__, item)
 #define expectNoBoxOnceQueueHandled(highlighted) expectNoBoxOnceQueueHandledAt(__FILE__, __LINE__, highlighted)
 #define expectEndsWithoutWindow(process, code) expectEndsWithoutWindowAt(__FILE__, __LINE__, process, code)
 #define nextBox(...) nextBoxAt(__FILE__, __LINE__, __VA_ARGS__)
