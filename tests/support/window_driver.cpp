@@ -278,7 +278,12 @@ TestWindow::TestWindow(bool visible, RECT place, DWORD extendedStyle)
 
 namespace {
 
-COLORREF colourOf(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+// The colour of a pixel of a top-down picture of 32 bits per pixel; CLR_INVALID outside it.
+COLORREF colourAt(const DWORD* pixels, int width, int height, int x, int y) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    const DWORD pixel = pixels[static_cast<size_t>(y) * width + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
 
 }  // namespace
 
@@ -297,10 +302,7 @@ const DWORD* Canvas::bits() const {
     return bits_;
 }
 
-COLORREF Canvas::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    return colourOf(bits()[static_cast<size_t>(y) * width_ + x]);
-}
+COLORREF Canvas::at(int x, int y) const { return colourAt(bits(), width_, height_, x, y); }
 
 ScreenPixels::ScreenPixels(RECT area) : width_(area.right - area.left), height_(area.bottom - area.top) {
     if (width_ <= 0 || height_ <= 0) return;
@@ -310,10 +312,7 @@ ScreenPixels::ScreenPixels(RECT area) : width_(area.right - area.left), height_(
     pixels_.assign(canvas.bits(), canvas.bits() + static_cast<size_t>(width_) * height_);
 }
 
-COLORREF ScreenPixels::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    return colourOf(pixels_[static_cast<size_t>(y) * width_ + x]);
-}
+COLORREF ScreenPixels::at(int x, int y) const { return colourAt(pixels_.data(), width_, height_, x, y); }
 
 bool ScreenPixels::writeBmp(const char* path) const {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

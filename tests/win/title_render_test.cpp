@@ -235,13 +235,6 @@ TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
     EXPECT_EQ(0u, GetObjectType(selected)) << "the palette lives on: it was deleted while selected";
 }
 
-TEST_F(TitleRenderTest, DrawingTheTextsTitlesTheWindow) {
-    TitleCanvas canvas;
-    ASSERT_TRUE(SetWindowTextA(window_, "something else"));
-    EXPECT_EQ(1, drawMenuTexts(window_, canvas.dc()));
-    EXPECT_EQ("QUARLOCK2", windowText(window_));
-}
-
 TEST_F(TitleRenderTest, ADriverCodeOutsideTheTableShowsTheUnknownCardText) {
     const MenuTextLine driverLine = menuLineOf(MenuTextKind::DriverName);
     launcherSettings.displayDriver = 18;  // "Unknown Card"
