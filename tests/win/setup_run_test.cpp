@@ -89,6 +89,31 @@ protected:
     }
 
     StandInValues report(const char* program) const { return standIns_.lastReport(program); }
+    // Hands a sleeping child to the watch, with its process id (which opens the process) or
+    // without; childEnd_ sees it end, whatever the watch does with its handles.
+    void watchASleepingChild(bool withId, PROCESS_INFORMATION* started) {
+        messageOwner = owner_;
+        *started = startSleepingChild(300);
+        ASSERT_TRUE(started->hProcess);
+        DuplicateHandle(GetCurrentProcess(), started->hProcess, GetCurrentProcess(), &childEnd_, SYNCHRONIZE, FALSE, 0);
+        StartedProcess handedOver(*started);
+        if (!withId) handedOver.id = 0;
+        ASSERT_EQ(1, watchInstaller(handedOver));
+        EXPECT_EQ(1, childWatch.active);
+    }
+    // The please-wait window shows over the message owner until the child ends; the next poll
+    // ends the watch and removes the window.
+    void expectTheWatchEndsWithTheChild() {
+        HWND pleaseWait = visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT);
+        ASSERT_TRUE(pleaseWait);
+        EXPECT_EQ(pleaseWait, pleaseWaitWindow);
+        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_.get());
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(childEnd_, 5000));
+        CloseHandle(childEnd_);
+        EXPECT_EQ(1, pollChildWatch(titleWindow));
+        EXPECT_EQ(0, childWatch.active);
+        EXPECT_FALSE(IsWindow(pleaseWait));
+    }
     int run(const CdProgramCase& c) { return c.run(owner_, actionBlocked(c.item, busyFlags)); }
 
     SavedLauncherState saved_;
@@ -96,6 +121,7 @@ protected:
     StandInSettings standIns_{"setup-run-reports"};
     ScratchFolder installFolder_{"setup-run-install"};
     TestWindow owner_;
+    HANDLE childEnd_ = nullptr;
 };
 
 // ---- Setup and the uninstaller ------------------------------------------------------------------
@@ -284,8 +310,7 @@ TEST_F(SetupRun, TheShutdownPrivilegeIsEnabledForTheRestartRequest) {
         GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &length);
         const auto* held = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
         for (DWORD index = 0; index < held->PrivilegeCount; ++index)
-            if (held->Privileges[index].Luid.LowPart == shutdown.Privileges[0].Luid.LowPart &&
-                held->Privileges[index].Luid.HighPart == shutdown.Privileges[0].Luid.HighPart)
+            if (std::memcmp(&held->Privileges[index].Luid, &shutdown.Privileges[0].Luid, sizeof(LUID)) == 0)
                 return (held->Privileges[index].Attributes & SE_PRIVILEGE_ENABLED) != 0;
         return false;
     };
@@ -320,8 +345,7 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
         GetWindowRect(window, &place);
         GetClientRect(window, &client);
         MapDialogRect(window, &expectedClient);
-        EXPECT_EQ(client.right, expectedClient.right);
-        EXPECT_EQ(client.bottom, expectedClient.bottom);
+        EXPECT_TRUE(EqualRect(&client, &expectedClient)) << client.right << " x " << client.bottom;
         EXPECT_NEAR(place.left + place.right, GetSystemMetrics(SM_CXSCREEN), 2) << "centred";
         EXPECT_NEAR(place.top + place.bottom, GetSystemMetrics(SM_CYSCREEN), 2) << "centred";
         HWND text = GetDlgItem(window, IDC_PLEASE_WAIT_TEXT);
@@ -367,45 +391,20 @@ TEST_F(SetupRun, AFailedWaitStillRemovesThePleaseWaitWindow) {
 
 // The watch always gets a handle it can wait on, so it always ends and the title window takes
 // input again; only a start without any handle is not watched.
-TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
-    const struct {
-        const char* what;
-        bool openable;  // the process id opens the process
-    } cases[] = {
-        {"process opened for synchronize access", true},
-        {"process that cannot be opened: the start's own handle", false},
-    };
-    messageOwner = owner_;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        PROCESS_INFORMATION started = startSleepingChild(300);
-        ASSERT_TRUE(started.hProcess);
-        HANDLE ours = nullptr;  // to see the child end, whatever the watch does with its handles
-        DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &ours, SYNCHRONIZE, FALSE, 0);
-        if (!c.openable) started.dwProcessId = 0;
+TEST_F(SetupRun, ABackgroundInstallerIsWatchedOnAHandleOpenedForSynchronizeAccess) {
+    PROCESS_INFORMATION started = {};
+    watchASleepingChild(true, &started);
+    EXPECT_NE(childWatch.process, started.hProcess);
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(started.hProcess, &flags)) << "the start's handle is closed";
+    expectTheWatchEndsWithTheChild();
+}
 
-        StartedProcess handedOver(started);
-        ASSERT_EQ(1, watchInstaller(handedOver));
-
-        EXPECT_EQ(1, childWatch.active);
-        if (c.openable) {
-            EXPECT_NE(childWatch.process, started.hProcess);
-            DWORD flags = 0;
-            EXPECT_FALSE(GetHandleInformation(started.hProcess, &flags)) << "the start's handle is closed";
-        } else {
-            EXPECT_EQ(childWatch.process, started.hProcess);
-        }
-        HWND pleaseWait = visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT);
-        ASSERT_TRUE(pleaseWait);
-        EXPECT_EQ(pleaseWait, pleaseWaitWindow);
-        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_.get());
-
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ours, 5000));
-        CloseHandle(ours);
-        EXPECT_EQ(1, pollChildWatch(titleWindow));
-        EXPECT_EQ(0, childWatch.active);
-        EXPECT_FALSE(IsWindow(pleaseWait));
-    }
+TEST_F(SetupRun, ABackgroundInstallerThatCannotBeOpenedIsWatchedOnTheStartsOwnHandle) {
+    PROCESS_INFORMATION started = {};
+    watchASleepingChild(false, &started);
+    EXPECT_EQ(childWatch.process, started.hProcess);
+    expectTheWatchEndsWithTheChild();
 }
 
 TEST_F(SetupRun, AStartWithoutAnyHandleIsNotWatched) {

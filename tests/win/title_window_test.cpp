@@ -104,6 +104,22 @@ protected:
         return window;
     }
 
+    // Activating the readme item shows the readme over the title window while the item's busy
+    // flag is set.
+    void expectReadmeItemShowsTheViewer(const std::function<void()>& activate) {
+        writeFile("readme.txt", "Menu readme.\r\n");
+        ASSERT_NE(nullptr, open());
+        ReadmeViewerWatch viewers;
+        activate();
+        std::vector<ViewerSeen> seen = viewers.stop();
+        ASSERT_EQ(1u, seen.size());
+        EXPECT_EQ("Menu readme.\r\n", seen[0].text);
+        EXPECT_EQ(window_, seen[0].owner);
+        EXPECT_EQ(only(kItemReadme), busy(seen[0].busy));
+        EXPECT_EQ(kNone, busy());
+        EXPECT_TRUE(IsWindow(window_));
+    }
+
     // Input as the window receives it, and the pointer moved as the mouse moves it.
     void key(WPARAM virtualKey) { SendMessageA(window_, WM_KEYDOWN, virtualKey, 0); }
     void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
@@ -271,35 +287,19 @@ TEST_F(TitleWindowTest, OnTheFirstStartTheReadmeThenTheNoticeComeBeforeTheTitleS
     expectRegDword(kSettingsKey, "OTHERS", 1);
 }
 
-TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
-    writeFile("readme.txt", "Menu readme.\r\n");
+TEST_F(TitleWindowTest, AClickOnTheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
+    expectReadmeItemShowsTheViewer([this] { clickAt(400, 350); });
+}
+
+TEST_F(TitleWindowTest, EnterOnTheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
+    expectReadmeItemShowsTheViewer([this] {
+        pointAt(400, 350);
+        key(VK_RETURN);
+    });
+}
+
+TEST_F(TitleWindowTest, WithoutReadmeTheReadmeItemDoesNothingVisible) {
     ASSERT_NE(nullptr, open());
-
-    const struct {
-        const char* what;
-        std::function<void()> activate;
-    } ways[] = {
-        {"click", [this] { clickAt(400, 350); }},
-        {"Enter", [this] {
-             pointAt(400, 350);
-             key(VK_RETURN);
-         }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.what);
-        ReadmeViewerWatch viewers;
-        way.activate();
-        std::vector<ViewerSeen> seen = viewers.stop();
-        ASSERT_EQ(1u, seen.size());
-        EXPECT_EQ("Menu readme.\r\n", seen[0].text);
-        EXPECT_EQ(window_, seen[0].owner);
-        EXPECT_EQ(only(kItemReadme), busy(seen[0].busy));
-        EXPECT_EQ(kNone, busy());
-        EXPECT_TRUE(IsWindow(window_));
-    }
-
-    // Without readme.txt the item does nothing visible.
-    DeleteFileA("readme.txt");
     MessageBoxWatch boxes;
     ReadmeViewerWatch viewers;
     clickAt(400, 350);
