@@ -265,8 +265,8 @@ TEST_F(TitleWindowTest, OtherCommandsAreIgnored) {
     EXPECT_EQ(-1, queuedQuitCode());
 }
 
-// The first start: the readme before the title screen shows, then the notice, and the resume
-// message after both. Which start shows which prompt is checked end to end.
+// The first start: the readme before the title screen shows, then the notice. Which start shows
+// which prompt, and how, is checked end to end.
 TEST_F(TitleWindowTest, OnTheFirstStartTheReadmeThenTheNoticeComeBeforeTheTitleScreen) {
     writeFile("readme.txt", "Read me first.\r\n");
     ReadmeViewerWatch viewers;
@@ -277,14 +277,29 @@ TEST_F(TitleWindowTest, OnTheFirstStartTheReadmeThenTheNoticeComeBeforeTheTitleS
     ASSERT_EQ(1u, seen.size());
     EXPECT_EQ("Read me first.\r\n", seen[0].text);
     EXPECT_EQ(window, seen[0].owner);
-    EXPECT_EQ(window, seen[0].titleWindowThen);
     EXPECT_FALSE(seen[0].titleVisible) << "shown before the title screen itself";
     ASSERT_EQ(1u, boxes_.size());
     expectBox(boxes_[0], kRequirementsNotice, kGameTitle, window);
     EXPECT_FALSE(boxes_[0].hasIcon);
     EXPECT_GT(boxes_[0].answeredAs, seen[0].closedAs) << "the notice follows the readme";
-    EXPECT_EQ(1, countQueued(window, kResumeMessage));
     expectRegDword(kSettingsKey, "OTHERS", 1);
+}
+
+// Whichever prompts a start shows, the title window is the launcher's while the readme shows,
+// and one resume message follows them.
+TEST_F(TitleWindowTest, TheResumeMessageFollowsThePromptsWhicheverCome) {
+    for (const bool readme : {true, false}) {
+        for (const DWORD others : {0u, 1u, 14u, 15u}) {
+            SCOPED_TRACE(testing::Message() << "OTHERS " << others << (readme ? ", readme" : ", no readme"));
+            if (readme) writeFile("readme.txt", "Read me first.\r\n");
+            else DeleteFileA("readme.txt");
+            ReadmeViewerWatch viewers;
+            HWND window = create(others);
+            for (const ViewerSeen& seen : viewers.stop()) EXPECT_EQ(window, seen.titleWindowThen);
+            EXPECT_EQ(1, countQueued(window, kResumeMessage));
+            closeTitleWindow();
+        }
+    }
 }
 
 TEST_F(TitleWindowTest, AClickOnTheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
