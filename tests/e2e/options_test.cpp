@@ -4,8 +4,6 @@
 
 #include <prsht.h>
 
-#include <memory>
-
 #include "config/display_drivers.h"
 #include "config/screen_modes.h"
 
@@ -24,16 +22,16 @@ protected:
         pressSheetButton(sheet, button);
         EXPECT_TRUE(waitUntilGone(sheet, 5000)) << "the sheet is still open";
     }
-    // Where the driver line's glyphs lie once the title screen shows that name centred in its column.
+    // Where the driver line's glyphs lie once the title screen shows that name centred in its
+    // column; the screen is saved as it was then (the last one is kept).
     void expectDriverLineAt(const char* file, int line, const std::string& name) {
         const MenuTextLine driverLine = menuLineOf(MenuTextKind::DriverName);
         const int x = centredTextX(driverLine.columnLeft, driverLine.columnWidth, measureMenuText(name).extent);
-        lastShot_ = std::make_unique<TitleShot>(waitForTextAt(title_, driverLine, name, x));
-        const testing::AssertionResult shown = textAt(*lastShot_, driverLine, name, x);
+        const TitleShot shot = waitForTextAt(title_, driverLine, name, x);
+        saveScreenshot(shot, "options_driver_changed.bmp");
+        const testing::AssertionResult shown = textAt(shot, driverLine, name, x);
         if (!shown) ADD_FAILURE_AT(file, line) << shown.message();
     }
-
-    std::unique_ptr<TitleShot> lastShot_;
 };
 #define expectDriverLine(name) expectDriverLineAt(__FILE__, __LINE__, name)
 
@@ -61,7 +59,6 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     expectRegDword(kSettingsKey, "Option", 0x07970797);
     expectRegDword(kSettingsKey, "Install Flag", 0x300);
     expectDriverLine(driverName(19));
-    if (lastShot_) saveScreenshot(*lastShot_, "options_driver_changed.bmp");
     expectStillRunning();
 }
 

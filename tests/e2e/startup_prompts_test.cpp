@@ -25,61 +25,35 @@ const PromptCase kPromptCases[] = {
     {"ReadmeMissingStaysUnshown", 0u, false, false, true, 0u},
     // 14: every component offer made, so only the readme is left.
     {"AllOffersMade", 14u, true, true, false, 15u},
+    {"AllOffersMadeWithoutReadme", 14u, false, false, false, 14u},
     {"EverythingDone", 15u, true, false, false, 15u},
     // The flags are compared as a signed number: all bits set reads as -1, below 14.
     {"AllBitsSet", 0xFFFFFFFFu, true, false, true, 0xFFFFFFFFu},
 };
 
-// Equal texts, or where the first difference lies (the readme is too long to print).
-testing::AssertionResult sameText(const std::string& shown, const std::string& file) {
-    if (shown == file) return testing::AssertionSuccess();
-    size_t at = 0;
-    while (at < shown.size() && at < file.size() && shown[at] == file[at]) ++at;
-    return testing::AssertionFailure() << "the viewer shows " << shown.size() << " characters, the file has "
-                                       << file.size() << "; they differ from offset " << at << ": \""
-                                       << shown.substr(at, 40) << "\" against \"" << file.substr(at, 40) << "\"";
-}
-
 class StartupPrompts : public LauncherTest, public testing::WithParamInterface<PromptCase> {
 protected:
-    // Waits for the next dialog, which must come while the title window is still hidden and
-    // be owned by it.
-    HWND nextPrompt(const char* expected) {
-        HWND dialog = nullptr;
-        for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < kWindowTimeoutMs; Sleep(20)) {
-            dialog = visibleDialog(launcher_.id());
-            if (!dialog && waitForWindow(kTitleWindowClass, kGameTitle, launcher_.id(), 0)) break;
-        }
-        if (!dialog) {
-            ADD_FAILURE() << "the " << expected << " did not come; the launcher shows "
-                          << describeWindows(launcher_.id());
-            return nullptr;
-        }
+    // Each prompt comes while the title window is still hidden, and belongs to it.
+    void expectTitleStillHidden(const char* prompt) {
         HWND title = titleWindowOf();
-        EXPECT_TRUE(title && !IsWindowVisible(title)) << "the title window shows before the " << expected;
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), title) << "the " << expected << " belongs to the title window";
-        EXPECT_EQ(windowText(dialog), kGameTitle);
-        return dialog;
+        EXPECT_TRUE(title && !IsWindowVisible(title)) << "the title window shows before the " << prompt;
     }
 
     void closeReadme() {
-        HWND viewer = nextPrompt("readme");
-        if (!viewer) return;
-        ASSERT_TRUE(isReadmeViewer(viewer)) << "came instead of the readme: " << describeWindows(launcher_.id());
-        EXPECT_TRUE(sameText(controlText(GetDlgItem(viewer, IDC_README_TEXT)), readFileText("D:\\readme.txt")));
-        clickButton(viewer, IDOK);
-        EXPECT_TRUE(waitUntilGone(viewer));
+        HWND viewer = waitForDialog(launcher_.id(), IDC_README_TEXT);
+        ASSERT_TRUE(viewer) << "the readme did not come; the launcher shows " << describeWindows(launcher_.id());
+        expectTitleStillHidden("readme");
+        EXPECT_EQ(GetWindow(viewer, GW_OWNER), titleWindowOf()) << "the readme belongs to the title window";
+        EXPECT_EQ(windowText(viewer), kGameTitle);
+        EXPECT_EQ(controlText(GetDlgItem(viewer, IDC_README_TEXT)), readFileText("D:\\readme.txt"));
+        answer(viewer, IDOK);
     }
 
     void closeNotice() {
-        HWND box = nextPrompt("notice");
-        if (!box) return;
-        ASSERT_FALSE(isReadmeViewer(box)) << "the readme came instead of the notice";
-        EXPECT_EQ(messageBoxText(box), kRequirementsNotice);
-        EXPECT_FALSE(messageBoxShowsIcon(box)) << "the notice has no icon";
-        EXPECT_FALSE(GetDlgItem(box, IDCANCEL));
-        clickButton(box, IDOK);
-        EXPECT_TRUE(waitUntilGone(box));
+        HWND box = nextBox(kRequirementsNotice, {IDOK});
+        expectTitleStillHidden("notice");
+        EXPECT_FALSE(box && messageBoxShowsIcon(box)) << "the notice has no icon";
+        answer(box, IDOK);
     }
 };
 

@@ -57,29 +57,24 @@ void removeFolderTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-std::string tempPath(const std::string& name) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, temp);
-    return temp + name;
-}
+namespace {
 
-std::string currentFolder() {
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    return folder;
-}
-
-std::string windowsFolder() {
-    char folder[MAX_PATH] = "";
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return folder;
-}
-
-std::string modulePath() {
+// What a call that fills a path buffer gives.
+template <typename Fill>
+std::string filledPath(Fill fill) {
     char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    fill(path);
     return path;
 }
+
+}  // namespace
+
+std::string tempPath(const std::string& name) {
+    return filledPath([](char* path) { GetTempPathA(MAX_PATH, path); }) + name;
+}
+std::string currentFolder() { return filledPath([](char* path) { GetCurrentDirectoryA(MAX_PATH, path); }); }
+std::string windowsFolder() { return filledPath([](char* path) { GetWindowsDirectoryA(path, MAX_PATH); }); }
+std::string modulePath() { return filledPath([](char* path) { GetModuleFileNameA(nullptr, path, MAX_PATH); }); }
 
 ScratchFolder::ScratchFolder(const char* name) {
     static int made = 0;

@@ -14,8 +14,6 @@ namespace {
 constexpr int kMinimumInk = 5;
 constexpr int kTextCellHeight = 14;
 
-bool hasChild(HWND window, int id) { return GetDlgItem(window, id) != nullptr; }
-
 char inkLetter(const TitleShot::Ink& ink) {
     bool orange = ink.orange >= kMinimumInk, grey = ink.grey >= kMinimumInk;
     if (orange && ink.grey == 0) return 'O';
@@ -37,14 +35,12 @@ std::string summary(int lineCount, Letter letter) {
 
 }  // namespace
 
-bool isReadmeViewer(HWND dialog) { return hasChild(dialog, IDC_README_TEXT) && !hasChild(dialog, 0xFFFF); }
-
 std::string describeWindows(DWORD processId) {
     std::string text;
     for (HWND window : processWindows(processId)) {
         if (!IsWindowVisible(window)) continue;
         text += "[" + windowClass(window) + " \"" + windowText(window) + "\"";
-        if (hasChild(window, 0xFFFF)) text += " text \"" + messageBoxText(window) + "\"";
+        if (GetDlgItem(window, 0xFFFF)) text += " text \"" + messageBoxText(window) + "\"";
         text += "] ";
     }
     return text.empty() ? "no visible window" : text;
@@ -215,7 +211,7 @@ bool LauncherTest::startLauncher(const LauncherOptions& options) {
 HWND LauncherTest::startAtTitleScreen() {
     setPromptFlags(15);
     if (!startLauncher() || !waitForTitle()) return nullptr;
-    EXPECT_EQ(waitForHighlight(title_, 0).inkSummary(), expectedInk(0)) << "the first item is highlighted after start";
+    expectHighlightAt(__FILE__, __LINE__, 0);  // the first item after start
     return title_;
 }
 
@@ -263,13 +259,19 @@ void LauncherTest::expectStillRunningAt(const char* file, int line) {
     }
 }
 
+void LauncherTest::expectHighlightAt(const char* file, int line, int item) {
+    const std::string shown = waitForHighlight(title_, item).inkSummary();
+    if (shown != expectedInk(item))
+        ADD_FAILURE_AT(file, line) << "item " << item << " is not the one highlighted:\n  screen   " << shown
+                                   << "\n  expected " << expectedInk(item) << "\nthe launcher shows "
+                                   << describeWindows(launcher_.id());
+}
+
 int LauncherTest::expectNoBoxOnceQueueHandledAt(const char* file, int line, int highlighted) {
     for (int step = 0; step < 2; ++step) {
         highlighted = (highlighted + kMenuItemCount - 1) % kMenuItemCount;
         PostMessageA(title_, WM_KEYDOWN, VK_UP, 0);
-        if (waitForHighlight(title_, highlighted).inkSummary() != expectedInk(highlighted))
-            ADD_FAILURE_AT(file, line) << "item " << highlighted << " did not light up; the launcher shows "
-                                       << describeWindows(launcher_.id());
+        expectHighlightAt(file, line, highlighted);
     }
     if (HWND box = visibleMessageBox(launcher_.id()))
         ADD_FAILURE_AT(file, line) << "unexpected box: \"" << messageBoxText(box) << "\"";
@@ -288,4 +290,27 @@ void LauncherTest::expectEndsWithoutWindowAt(const char* file, int line, Launche
     }
     if (expectEndedAt(file, line, process, exitCode, code, kExitTimeoutMs) && !shown.empty())
         ADD_FAILURE_AT(file, line) << "it showed " << shown;
+}
+
+HWND LauncherTest::nextBoxAt(const char* file, int line, const char* text, const std::vector<int>& buttons,
+                             DWORD timeoutMs) {
+    testing::ScopedTrace caller(file, line, "the box asked for here");
+    HWND box = waitForMessageBox(launcher_.id(), timeoutMs);
+    if (!box) {
+        ADD_FAILURE() << "\"" << text << "\" did not come; the launcher shows " << describeWindows(launcher_.id());
+        return nullptr;
+    }
+    EXPECT_EQ(messageBoxText(box), text);
+    EXPECT_EQ(windowText(box), kGameTitle);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), titleWindowOf()) << "over the title window";
+    if (!buttons.empty()) {
+        EXPECT_EQ(messageBoxButtons(box), buttons);
+    }
+    return box;
+}
+
+void LauncherTest::answer(HWND box, int button) {
+    if (!box) return;
+    clickButton(box, button);
+    EXPECT_TRUE(waitUntilGone(box));
 }

@@ -22,7 +22,6 @@
 constexpr DWORD kWindowTimeoutMs = 10000;
 constexpr DWORD kExitTimeoutMs = 5000;
 
-bool isReadmeViewer(HWND dialog);
 // Describes the process's visible top-level windows, for failure messages.
 std::string describeWindows(DWORD processId);
 
@@ -121,6 +120,8 @@ protected:
 
     void expectExitCodeAt(const char* file, int line, DWORD code, DWORD timeoutMs = kExitTimeoutMs);
     void expectStillRunningAt(const char* file, int line);
+    // The screen shows that item highlighted, waited for.
+    void expectHighlightAt(const char* file, int line, int item);
     // The launcher has handled all that was queued for it, and no message box came of it: an Up
     // key moves the highlight back from the item given, and a second one, posted once the first has
     // acted (so after whatever the launcher posted itself meanwhile), moves it again. Up, because
@@ -129,6 +130,12 @@ protected:
     int expectNoBoxOnceQueueHandledAt(const char* file, int line, int highlighted);
     // The process ends within the time with that code and shows no window meanwhile.
     void expectEndsWithoutWindowAt(const char* file, int line, LauncherProcess& process, DWORD code);
+    // A message box of the launcher over its title window (none while there is none), with that
+    // text and caption, and with these buttons when they are given; nullptr when none came.
+    HWND nextBoxAt(const char* file, int line, const char* text, const std::vector<int>& buttons = {},
+                   DWORD timeoutMs = kWindowTimeoutMs);
+    // Presses the button of a box (nullptr: none) and waits until it has gone.
+    void answer(HWND box, int button);
 
     LauncherProcess launcher_;
     HWND title_ = nullptr;
@@ -139,5 +146,7 @@ private:
 
 #define expectExitCode(...) expectExitCodeAt(__FILE__, __LINE__, __VA_ARGS__)
 #define expectStillRunning() expectStillRunningAt(__FILE__, __LINE__)
+#define expectHighlight(item) expectHighlightAt(__FILE__, __LINE__, item)
 #define expectNoBoxOnceQueueHandled(highlighted) expectNoBoxOnceQueueHandledAt(__FILE__, __LINE__, highlighted)
 #define expectEndsWithoutWindow(process, code) expectEndsWithoutWindowAt(__FILE__, __LINE__, process, code)
+#define nextBox(...) nextBoxAt(__FILE__, __LINE__, __VA_ARGS__)

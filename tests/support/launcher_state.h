@@ -22,10 +22,14 @@ inline auto storedValues(const LauncherSettings& s) {
 }
 
 // The settings record, the drive table, the busy flags and the module instance as the test
-// found them, put back when the holder goes.
+// found them, put back when the holder goes; meanwhile the module instance is this test
+// program, whose resources are the launcher's.
 class SavedLauncherState {
 public:
-    SavedLauncherState() { std::memcpy(busy_, busyFlags, sizeof busy_); }
+    SavedLauncherState() {
+        std::memcpy(busy_, busyFlags, sizeof busy_);
+        appInstance = GetModuleHandleA(nullptr);
+    }
     ~SavedLauncherState() {
         launcherSettings = settings_;
         driveTable = drives_;

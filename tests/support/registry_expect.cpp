@@ -163,21 +163,7 @@ bool regKeyExists(const RegPlace& place) {
 }
 
 bool deleteRegTree(const RegPlace& place) {
-    {
-        RegistryKey key;
-        if (key.open(place.root, place.path, KEY_ALL_ACCESS) != ERROR_SUCCESS) return true;
-        char child[256];
-        for (;;) {
-            DWORD length = sizeof child;
-            if (RegEnumKeyExA(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            const std::string childPath = std::string(place.path) + "\\" + child;
-            if (!deleteRegTree(RegPlace{place.root, childPath.c_str()})) return false;
-        }
-    }
-    RegDeleteKeyA(place.root, place.path);
+    RegDeleteTreeA(place.root, place.path);
     return !regKeyExists(place);
 }
 

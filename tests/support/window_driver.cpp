@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 struct WindowSearch {
@@ -89,6 +91,17 @@ RECT clientAreaOnScreen(HWND window) {
     GetClientRect(window, &area);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
     return area;
+}
+
+void movePointerTo(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+}
+
+void clickPointer() {
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
 LPARAM screenPoint(HWND window, int x, int y) {
@@ -212,6 +225,16 @@ std::future<AnsweredBox> answerNextMessageBox(int button, DWORD timeoutMs) {
     });
 }
 
+void expectBoxAt(const char* file, int line, const AnsweredBox& box, const std::string& text,
+                 const std::string& caption, HWND owner, const std::vector<int>& buttons) {
+    testing::ScopedTrace caller(file, line, "the box checked here");
+    ASSERT_TRUE(box.seen) << "no box came; expected \"" << text << '"';
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.owner, owner);
+    EXPECT_EQ(box.buttons, buttons);
+}
+
 AnsweredBox pressAndAnswer(HWND dialog, int id, int answer) {
     auto box = answerNextMessageBox(answer);
     clickButton(dialog, id);
@@ -255,7 +278,12 @@ TestWindow::TestWindow(bool visible, RECT place, DWORD extendedStyle)
 
 namespace {
 
-COLORREF colourOf(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+// The colour of a pixel of a top-down picture of 32 bits per pixel; CLR_INVALID outside it.
+COLORREF colourAt(const DWORD* pixels, int width, int height, int x, int y) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    const DWORD pixel = pixels[static_cast<size_t>(y) * width + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
 
 }  // namespace
 
@@ -274,10 +302,7 @@ const DWORD* Canvas::bits() const {
     return bits_;
 }
 
-COLORREF Canvas::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    return colourOf(bits()[static_cast<size_t>(y) * width_ + x]);
-}
+COLORREF Canvas::at(int x, int y) const { return colourAt(bits(), width_, height_, x, y); }
 
 ScreenPixels::ScreenPixels(RECT area) : width_(area.right - area.left), height_(area.bottom - area.top) {
     if (width_ <= 0 || height_ <= 0) return;
@@ -287,10 +312,7 @@ ScreenPixels::ScreenPixels(RECT area) : width_(area.right - area.left), height_(
     pixels_.assign(canvas.bits(), canvas.bits() + static_cast<size_t>(width_) * height_);
 }
 
-COLORREF ScreenPixels::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    return colourOf(pixels_[static_cast<size_t>(y) * width_ + x]);
-}
+COLORREF ScreenPixels::at(int x, int y) const { return colourAt(pixels_.data(), width_, height_, x, y); }
 
 bool ScreenPixels::writeBmp(const char* path) const {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

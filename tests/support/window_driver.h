@@ -34,6 +34,11 @@ HWND waitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 bool isAbove(HWND first, HWND second);
 // Where the window's client area lies on the screen.
 RECT clientAreaOnScreen(HWND window);
+// Moves the pointer to a client point of the window, as the mouse would: the window learns of
+// it through the system's hit test, unlike from a posted WM_MOUSEMOVE.
+void movePointerTo(HWND window, int x, int y);
+// A press and release of the left button where the pointer is, as the mouse makes them.
+void clickPointer();
 // A client point as the screen position that WM_NCHITTEST carries.
 LPARAM screenPoint(HWND window, int x, int y);
 
@@ -81,6 +86,11 @@ int nextEventNumber();
 // Waits on a helper thread for the next message box of this process, reads it and presses
 // the button; the future tells what it showed. Start it before the code that shows the box.
 std::future<AnsweredBox> answerNextMessageBox(int button = IDOK, DWORD timeoutMs = 10000);
+// The box came with that text and caption, over that owner and with these buttons; failures
+// name the caller's line.
+void expectBoxAt(const char* file, int line, const AnsweredBox& box, const std::string& text,
+                 const std::string& caption, HWND owner, const std::vector<int>& buttons = {IDOK});
+#define expectBox(box, ...) expectBoxAt(__FILE__, __LINE__, box, __VA_ARGS__)
 
 // Handles every visible dialog of this process that holds the control, one after another, on a
 // helper thread until stopped, and records what handle answered for each.

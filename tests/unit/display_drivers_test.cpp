@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -39,11 +38,7 @@ TEST(VoodooFamily, OnlyVoodooAndVoodoo2) {
     }
 }
 
-DisplayDriverCode match(std::string text) {
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    return matchHardwareId(buffer.data());
-}
+DisplayDriverCode match(std::string text) { return matchHardwareId(&text[0]); }
 
 TEST(MatchHardwareId, EveryKnownIdGivesItsCode) {
     const struct {

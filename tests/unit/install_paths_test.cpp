@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/lookup_text.h"
 #include "tests/support/path_buffer.h"
 
 namespace {
@@ -63,13 +62,6 @@ TEST(GameFolder, IsTwoLevelsAboveTheExecutableButNeverAboveTheRoot) {
     }
     auto out = pathBuffer();
     EXPECT_EQ(0, gameWorkingFolder(std::string(kPathBufferSize, 'g').c_str(), out.get()));
-}
-
-// The text the tests under Wine and end to end expect whenever the lookup finds a file nowhere.
-TEST(FileNotFoundMessage, NamesTheFileAsItWasAskedFor) {
-    EXPECT_EQ("Could not find the file: regist\\MirelP.exe.\nPlease check that you have inserted the QUARLOCK2 CD "
-              "in your CD-ROM drive and click OK.",
-              fileNotFoundText("regist\\MirelP.exe"));
 }
 
 // Only a program that asks for administrator rights is started again, through the shell: a

@@ -95,16 +95,18 @@ TEST_F(CardDetectionTest, HardwareKeyOfAnyTypeAndWithoutTerminatorIsRead) {
     const std::string binary("PCI\\VEN_10DE&DEV_0020");
     ASSERT_TRUE(devices.add("QLK2_A", REG_BINARY, binary.data(), static_cast<DWORD>(binary.size())));
     EXPECT_EQ(19, detectDisplayCard());
-    devices.removeAll();
+}
 
-    // Fills the whole 65,535-byte buffer without a terminating zero.
+// Fills the whole 65,535-byte buffer without a terminating zero.
+TEST_F(CardDetectionTest, AHardwareKeyFillingTheWholeBufferIsRead) {
     std::string full = "PCI\\VEN_121A&DEV_0002";
     full.resize(65535, 'X');
     ASSERT_TRUE(devices.add("QLK2_A", REG_SZ, full.data(), static_cast<DWORD>(full.size())));
     EXPECT_EQ(17, detectDisplayCard());
-    devices.removeAll();
+}
 
-    // The id at the very end of a full buffer is still inside it.
+// The id at the very end of a full buffer is still inside it.
+TEST_F(CardDetectionTest, AnIdAtTheVeryEndOfAFullBufferIsFound) {
     std::string tail(65535 - 17, 'X');
     tail.replace(0, 3, "PCI");
     tail += "VEN_10DE&DEV_0020";

@@ -13,7 +13,6 @@
 #include "install/child_watch.h"
 #include "install/component_offers.h"
 #include "common/message_catalogue.h"
-#include "common/module_instance.h"
 #include "launcher/startup.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
@@ -30,8 +29,6 @@ ULONGLONG systemTimeNow() {
     GetSystemTimeAsFileTime(&now);
     return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
-
-INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 // What the launcher's loop saw while it ran.
 struct LoopRun {
@@ -51,8 +48,7 @@ protected:
         ASSERT_TRUE(setRegDword(kSettingsKey, "OTHERS", 15));
         ASSERT_NE(nullptr, openTitleWindow());
         pumpMessagesFor(100);  // the resume message starts the watch timer
-        pleaseWaitWindow =
-            CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_PLEASE_WAIT), titleWindow, plainDialogProc, 0);
+        showPleaseWait(titleWindow);
         ASSERT_NE(nullptr, pleaseWaitWindow);
         pleaseWait_ = pleaseWaitWindow;
     }

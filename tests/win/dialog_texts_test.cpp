@@ -34,7 +34,6 @@ void expectTexts(HWND dialog, const std::vector<ShownText>& texts) {
 
 TEST(DialogTexts, EachDialogShowsItsOwnTexts) {
     SavedLauncherState saved;
-    appInstance = GetModuleHandleA(nullptr);
     std::memset(driveTable.fixedDrives, 0, sizeof driveTable.fixedDrives);
     std::strcpy(driveTable.fixedDrives[0].name, "C:");
     std::strcpy(launcherSettings.savePath, "C:\\");

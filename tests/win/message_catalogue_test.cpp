@@ -27,13 +27,9 @@ TEST_F(MessageCatalogueTest, ShowsTheTextInAPlainBoxWithTheGameCaption) {
     for (uint32_t code : {kMsgCannotCreateFolder, kMsgPathTooLong, kMsgNoCdromSetupStops, kMsgForbiddenPathCharacters,
                           kMsgNotEnoughRoom, kMsgForbiddenNameCharacters, kMsgRestartWindows}) {
         SCOPED_TRACE(code);
-        AnsweredBox box = show(code);
-        ASSERT_TRUE(box.seen);
-        EXPECT_EQ(messageText(code), box.text);
-        EXPECT_EQ("QUARLOCK2", box.caption);
-        EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
+        const AnsweredBox box = show(code);
+        expectBox(box, messageText(code), kGameTitle, nullptr);
         EXPECT_FALSE(box.hasIcon);
-        EXPECT_EQ(nullptr, box.owner);
     }
 }
 
@@ -55,9 +51,7 @@ TEST_F(MessageCatalogueTest, TheBoxIsOwnedByMessageOwnerOnceItIsSet) {
     messageOwner = owner;
 
     AnsweredBox box = show(4);
-    ASSERT_TRUE(box.seen);
-    EXPECT_EQ(messageText(kMsgGeneralError), box.text);
-    EXPECT_EQ(owner.get(), box.owner);
+    expectBox(box, messageText(kMsgGeneralError), kGameTitle, owner.get());
     EXPECT_FALSE(box.ownerEnabled);  // modal to its owner while it is up
     EXPECT_TRUE(IsWindowEnabled(owner));
 

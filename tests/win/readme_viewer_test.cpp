@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "launcher/readme_viewer.h"
-#include "common/module_instance.h"
 #include "resources/resource_ids.h"
 #include "tests/support/files.h"
 #include "tests/support/launcher_state.h"
@@ -38,18 +37,13 @@ void expectTabStopsOfTheFont(HWND edit, HFONT font, const std::string& text) {
 }
 
 // On a helper thread: waits for the viewer, runs check on it, then close. A viewer that close
-// did not end is cancelled, so that a failing test cannot hang. The future tells whether it came.
+// did not end within 3 s is cancelled, so that a failing test cannot hang. The future tells
+// whether it came.
 std::future<bool> driveViewer(std::function<void(HWND)> close, std::function<void(HWND)> check = [](HWND) {}) {
-    return std::async(std::launch::async, [close, check] {
-        HWND viewer = waitForDialog(GetCurrentProcessId(), IDC_README_TEXT);
-        if (!viewer) return false;
+    return whenDialogAppears(IDC_README_TEXT, [close, check](HWND viewer) {
         check(viewer);
         close(viewer);
-        if (!waitUntilGone(viewer, 3000)) {
-            PostMessageA(viewer, WM_COMMAND, IDCANCEL, 0);
-            waitUntilGone(viewer, 3000);
-        }
-        return true;
+        waitUntilGone(viewer, 3000);
     });
 }
 
@@ -57,9 +51,18 @@ void pressOk(HWND viewer) { clickButton(viewer, IDOK); }
 
 class ReadmeViewerTest : public testing::Test {
 protected:
-    void SetUp() override {
-        appInstance = GetModuleHandleA(nullptr);
-        ASSERT_NE(nullptr, owner_.get());
+    void SetUp() override { ASSERT_NE(nullptr, owner_.get()); }
+
+    // Shows a readme that close closes; what the viewer answers. The helper cancels a viewer that
+    // did not close by itself after 3 s, which the time taken would show.
+    INT_PTR showReadmeClosedBy(void (*close)(HWND)) {
+        writeReadme("Read me.\r\n");
+        auto shown = driveViewer(close);
+        const DWORD start = GetTickCount();
+        const INT_PTR result = showReadme(owner_);
+        EXPECT_TRUE(shown.get());
+        EXPECT_LT(GetTickCount() - start, 3000u);
+        return result;
     }
 
     SavedLauncherState saved_;
@@ -118,28 +121,17 @@ TEST_F(ReadmeViewerTest, ShowsTheWholeFileAsItIsInAModalBox) {
     }
 }
 
-TEST_F(ReadmeViewerTest, OkAnswersZeroAndEscapeOrCloseAnswersMinusOne) {
-    writeReadme("Read me.\r\n");
-    const struct {
-        const char* what;
-        void (*close)(HWND);
-        INT_PTR result;
-    } cases[] = {
-        {"OK button", pressOk, 0},
-        // Posted to the focused button, so that the dialog manager turns it into IDCANCEL.
-        {"Escape key",
-         [](HWND viewer) { PostMessageA(GetDlgItem(viewer, IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }, -1},
-        {"close request", [](HWND viewer) { PostMessageA(viewer, WM_CLOSE, 0, 0); }, -1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        auto shown = driveViewer(c.close);
-        DWORD start = GetTickCount();
-        EXPECT_EQ(c.result, showReadme(owner_));
-        ASSERT_TRUE(shown.get());
-        // The helper cancels a viewer that did not close by itself after 3 s.
-        EXPECT_LT(GetTickCount() - start, 3000u);
-    }
+TEST_F(ReadmeViewerTest, OkAnswersZero) { EXPECT_EQ(0, showReadmeClosedBy(pressOk)); }
+
+// Posted to the focused button, so that the dialog manager turns it into IDCANCEL.
+TEST_F(ReadmeViewerTest, EscapeAnswersMinusOne) {
+    EXPECT_EQ(-1, showReadmeClosedBy([](HWND viewer) {
+        PostMessageA(GetDlgItem(viewer, IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    }));
+}
+
+TEST_F(ReadmeViewerTest, ACloseRequestAnswersMinusOne) {
+    EXPECT_EQ(-1, showReadmeClosedBy([](HWND viewer) { PostMessageA(viewer, WM_CLOSE, 0, 0); }));
 }
 
 TEST_F(ReadmeViewerTest, AReadmeThatCannotBeReadAtOpeningGivesAnEmptyBox) {

@@ -45,6 +45,22 @@ protected:
     }
     void TearDown() override { EXPECT_TRUE(deleteRegTree(kSettingsKey)); }
 
+    // The defaults, from whatever the record held before; driver 7: no card in the device list.
+    static void expectDefaultsLoaded() {
+        EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
+        EXPECT_EQ(0, loadPromptFlags());
+        LauncherSettings defaults = {7, 0, "", 0x07970797, 9, 0.0f, 0.0f, 0, 0, 0, ""};
+        setText(defaults.savePath, defaultSavePathText().c_str());
+        EXPECT_EQ(storedValues(defaults), storedValues(launcherSettings));
+    }
+    // Neither setup string is read; both buffers are left empty.
+    static void expectSetupStringsMissing() {
+        char path[kPathBufferSize] = "stale";
+        EXPECT_EQ(0, readGameExecutablePath(path));
+        EXPECT_STREQ("", path);
+        EXPECT_EQ(0, readInstallPath());
+        EXPECT_STREQ("", launcherSettings.installPath);
+    }
     static void setBytes(const char* name, DWORD type, const std::string& bytes) {
         ASSERT_TRUE(setRegValue(kSettingsKey, name, type, bytes.data(), static_cast<DWORD>(bytes.size())));
     }
@@ -59,24 +75,20 @@ TEST_F(SettingsStoreTest, EnsureSettingsKeyCreatesAnEmptyKeyAndKeepsAnExistingOn
     expectRegDword(kSettingsKey, "Display Mode", 2u);
 }
 
-TEST_F(SettingsStoreTest, LoadGivesDefaultsWithoutWritingAnything) {
-    for (const bool keyExists : {true, false}) {
-        SCOPED_TRACE(keyExists ? "empty key" : "no key");
-        std::memset(&launcherSettings, kGarbage, sizeof launcherSettings);
-        ASSERT_TRUE(deleteRegTree(kSettingsKey));
-        if (keyExists) ensureSettingsKey();
+// Loading writes nothing.
+TEST_F(SettingsStoreTest, LoadWithoutTheKeyGivesTheDefaultsAndMakesNoKey) {
+    expectDefaultsLoaded();
+    EXPECT_FALSE(regKeyExists(kSettingsKey));
+}
 
-        EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
-        EXPECT_EQ(0, loadPromptFlags());
+TEST_F(SettingsStoreTest, LoadFromAnEmptyKeyGivesTheDefaultsAndWritesNothing) {
+    ensureSettingsKey();
+    expectDefaultsLoaded();
+    expectRegValueCount(kSettingsKey, 0u);
+}
 
-        // Driver 7: no card in the device list.
-        LauncherSettings defaults = {7, 0, "", 0x07970797, 9, 0.0f, 0.0f, 0, 0, 0, ""};
-        setText(defaults.savePath, defaultSavePathText().c_str());
-        EXPECT_EQ(storedValues(defaults), storedValues(launcherSettings));
-        EXPECT_EQ(keyExists, regKeyExists(kSettingsKey));
-        if (keyExists) expectRegValueCount(kSettingsKey, 0u);
-    }
-    // Nor when the device list itself is missing, as on NT.
+// Nor when the device list itself is missing, as on NT.
+TEST_F(SettingsStoreTest, WithoutTheDeviceListTheDefaultDriverIsTheSoftwareOne) {
     DeviceListRemoved noDeviceList;
     ASSERT_TRUE(noDeviceList.removed());
     loadSettings(defaultDisplayDriver);
@@ -269,16 +281,11 @@ TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
     }
 }
 
-TEST_F(SettingsStoreTest, SetupStringsMissing) {
-    for (const bool keyExists : {false, true}) {
-        SCOPED_TRACE(keyExists ? "empty key" : "no key");
-        if (keyExists) ensureSettingsKey();
-        char path[kPathBufferSize] = "stale";
-        EXPECT_EQ(0, readGameExecutablePath(path));
-        EXPECT_STREQ("", path);
-        EXPECT_EQ(0, readInstallPath());
-        EXPECT_STREQ("", launcherSettings.installPath);
-    }
+TEST_F(SettingsStoreTest, SetupStringsMissingWithoutTheKey) { expectSetupStringsMissing(); }
+
+TEST_F(SettingsStoreTest, SetupStringsMissingFromAnEmptyKey) {
+    ensureSettingsKey();
+    expectSetupStringsMissing();
 }
 
 // An NT account without administrator rights may only read the machine's keys: what the
@@ -346,8 +353,7 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
         const std::vector<AnsweredBox> shown = boxes.stop();
         if (displayAvailable()) {
             ASSERT_EQ(1u, shown.size());
-            EXPECT_EQ("Reg Query Error. ProgramFilesDir", shown[0].text);
-            EXPECT_EQ("Error", shown[0].caption);
+            expectBox(shown[0], "Reg Query Error. ProgramFilesDir", "Error", nullptr);
         }
         // The failure leaves only the save folder, as when the value cannot be read at all.
         EXPECT_STREQ(kSaveFolderSuffix, launcherSettings.savePath);
@@ -365,8 +371,7 @@ TEST_F(SettingsStoreTest, MissingProgramFilesDirIsReportedAndLeavesTheBuffer) {
     EXPECT_STREQ("unchanged", path);
     if (!displayAvailable()) GTEST_SKIP() << "no display: the message box is not checked";
     ASSERT_EQ(1u, shown.size());
-    EXPECT_EQ("Reg Query Error. ProgramFilesDir", shown[0].text);
-    EXPECT_EQ("Error", shown[0].caption);
+    expectBox(shown[0], "Reg Query Error. ProgramFilesDir", "Error", nullptr);
 }
 
 }  // namespace

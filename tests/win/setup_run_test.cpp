@@ -1,12 +1,14 @@
-// "Install" running the CD's setup stand-in, the DirectX setup messages, the please-wait window
-// over a waited-for installer, the watch over a background one, and the component questions
-// when the installers are missing beside the program (as they are beside this test program).
+// "Install" and "Uninstall" running the CD's setup and uninstaller stand-ins, the DirectX setup
+// messages, the please-wait window over a waited-for installer, the watch over a background one,
+// and the component questions when the installers are missing beside the program (as they are
+// beside this test program).
 #include <windows.h>
 
 #include <climits>
 #include <cstring>
 #include <future>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -20,12 +22,12 @@
 #include "install/component_offers.h"
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
-#include "common/module_instance.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/files.h"
 #include "tests/support/launcher_state.h"
+#include "tests/support/lookup_text.h"
 #include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/stand_ins.h"
@@ -34,13 +36,36 @@
 namespace {
 
 constexpr const char* kCdSetup = "D:\\regist\\Qlk2_inst.exe";
+constexpr const char* kNoSuchInstall = "C:\\No Such Folder\\QUARLOCK2";
+
+// Setup for "Install" and the uninstaller for "Uninstall" run alike, but for the owner of their
+// start error and the folder the launcher goes on from.
+struct CdProgramCase {
+    const char* name;
+    int (*run)(HWND owner, bool otherRunning);
+    int item, otherItem;  // their menu items: each waits for the other's
+    const char* module;   // on the CD
+    const char *report, *mutex, *result;
+    const char* startError;
+    bool startErrorOwned;  // by the title window; setup's box has no owner
+    // The launcher goes on from its drive's root, where the readme is looked for from now on.
+    bool goesToDriveRoot;
+};
+std::ostream& operator<<(std::ostream& out, const CdProgramCase& c) { return out << c.name; }
+
+const CdProgramCase kCdPrograms[] = {
+    {"Setup", runSetup, kItemInstall, kItemUninstall, kCdSetup, "Qlk2_inst", kSetupMutex, "installed",
+     "Error:CreateProcess Setup", false, false},
+    {"Uninstaller", runUninstaller, kItemUninstall, kItemInstall, "D:\\regist\\Qlk2_uninst.exe", "Qlk2_uninst",
+     kUninstallerMutex, "uninstalled", "Error:CreateProcess Uninstall.exe", true, true},
+};
 
 // The lookup sees the CD in D: only; the stand-ins report into a folder of the test's own and
-// show no window. Everything process-wide that a test changes is put back afterwards.
+// show no window. Everything process-wide that a test changes is put back afterwards; the test
+// runs in a folder of its own, so that a change of the current folder shows.
 class SetupRun : public testing::Test {
 protected:
     void SetUp() override {
-        appInstance = GetModuleHandleA(nullptr);
         std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
         std::strcpy(driveTable.cdromDrives[0].name, "D:");
         launcherSettings.savePath[0] = '\0';
@@ -64,46 +89,88 @@ protected:
     }
 
     StandInValues report(const char* program) const { return standIns_.lastReport(program); }
+    // Hands a sleeping child to the watch, with its process id (which opens the process) or
+    // without; childEnd_ sees it end, whatever the watch does with its handles.
+    void watchASleepingChild(bool withId, PROCESS_INFORMATION* started) {
+        messageOwner = owner_;
+        *started = startSleepingChild(300);
+        ASSERT_TRUE(started->hProcess);
+        DuplicateHandle(GetCurrentProcess(), started->hProcess, GetCurrentProcess(), &childEnd_, SYNCHRONIZE, FALSE, 0);
+        StartedProcess handedOver(*started);
+        if (!withId) handedOver.id = 0;
+        ASSERT_EQ(1, watchInstaller(handedOver));
+        EXPECT_EQ(1, childWatch.active);
+    }
+    // The please-wait window shows over the message owner until the child ends; the next poll
+    // ends the watch and removes the window.
+    void expectTheWatchEndsWithTheChild() {
+        HWND pleaseWait = visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT);
+        ASSERT_TRUE(pleaseWait);
+        EXPECT_EQ(pleaseWait, pleaseWaitWindow);
+        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_.get());
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(childEnd_, 5000));
+        CloseHandle(childEnd_);
+        EXPECT_EQ(1, pollChildWatch(titleWindow));
+        EXPECT_EQ(0, childWatch.active);
+        EXPECT_FALSE(IsWindow(pleaseWait));
+    }
+    int run(const CdProgramCase& c) { return c.run(owner_, actionBlocked(c.item, busyFlags)); }
 
     SavedLauncherState saved_;
+    CurrentFolder folder_{"setup-run"};
     StandInSettings standIns_{"setup-run-reports"};
     ScratchFolder installFolder_{"setup-run-install"};
     TestWindow owner_;
+    HANDLE childEnd_ = nullptr;
 };
 
-// ---- Setup ------------------------------------------------------------------------------------
+// ---- Setup and the uninstaller ------------------------------------------------------------------
 
-// 259 is STILL_ACTIVE, which a launcher polling the exit code would take for a running setup.
-class SetupExitCode : public SetupRun, public testing::WithParamInterface<const char*> {};
+// 259 is STILL_ACTIVE, which a launcher polling the exit code would take for a running program.
+class CdProgramRun : public SetupRun,
+                     public testing::WithParamInterface<std::tuple<CdProgramCase, const char*>> {};
 
-TEST_P(SetupExitCode, RunsTheCdsSetupInItsOwnFolderAndWaitsForItWhateverItsExitCode) {
+TEST_P(CdProgramRun, RunsInItsOwnFolderAndIsWaitedForWhateverItsExitCode) {
+    const CdProgramCase& c = std::get<0>(GetParam());
+    const char* const code = std::get<1>(GetParam());
     standIns_.set("STANDIN_RUN_MS", "400");
-    standIns_.set("STANDIN_EXIT_CODE", GetParam());
+    standIns_.set("STANDIN_EXIT_CODE", code);
+    ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", kNoSuchInstall));
+    std::strcpy(launcherSettings.installPath, kNoSuchInstall);
+    const auto record = storedValues(launcherSettings);
     MessageBoxWatch boxes;
 
     const DWORD start = GetTickCount();
-    EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
+    EXPECT_EQ(1, run(c));
     const DWORD elapsed = GetTickCount() - start;
 
     EXPECT_TRUE(boxes.stop().empty());
-    EXPECT_GE(elapsed, 350u) << "returned before setup's run time was over";
-    EXPECT_FALSE(mutexExists(kSetupMutex));
-    auto values = report("Qlk2_inst");
-    ASSERT_FALSE(values.empty()) << "setup left no report, so it had not ended";
-    expectReport(values, {{"module", kCdSetup}, {"working_directory", "D:\\regist"},
-                          {"command_line", std::string("\"") + kCdSetup + "\""}, {"result", "installed"},
-                          {"exit_code", GetParam()}});
+    EXPECT_GE(elapsed, 350u) << "returned before the program's run time was over";
+    EXPECT_FALSE(mutexExists(c.mutex));
+    const StandInValues values = report(c.report);
+    ASSERT_FALSE(values.empty()) << "the program left no report, so it had not ended";
+    expectReport(values, {{"module", c.module}, {"working_directory", "D:\\regist"},
+                          {"command_line", std::string("\"") + c.module + "\""}, {"mutex", "created"},
+                          {"Install Path", kNoSuchInstall}, {"result", c.result}, {"exit_code", code}});
+    // Setup wrote its folder, the uninstaller removed it; the launcher's record is as it was.
+    if (c.goesToDriveRoot) expectRegMissing(kSettingsKey, "Install Path");
+    else expectRegString(kSettingsKey, "Install Path", installFolder_.root().c_str(), 0);
+    EXPECT_EQ(storedValues(launcherSettings), record);
+    EXPECT_STREQ(launcherSettings.installPath, kNoSuchInstall);
+    EXPECT_EQ(currentFolder(), c.goesToDriveRoot ? folder_.root().substr(0, 3) : folder_.root());
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, SetupExitCode, testing::Values("0", "259", "3010"),
-                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Codes, CdProgramRun,
+                         testing::Combine(testing::ValuesIn(kCdPrograms), testing::Values("0", "1", "259", "3010")),
+                         [](const testing::TestParamInfo<CdProgramRun::ParamType>& info) {
+                             return std::get<0>(info.param).name + std::string(std::get<1>(info.param));
+                         });
 
 // Installers tell every window that a setting changed and wait for each answer, the launcher's
 // too: each of its waits answers what other programs send, and takes none of its own input. The
 // keys and clicks queued meanwhile are gone afterwards; other messages stay.
 TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     standIns_.set("STANDIN_BROADCAST", "1");
-    const std::string folder = currentFolder();
     PostMessageA(owner_, WM_APP, 0, 0);
     PostMessageA(owner_, WM_KEYDOWN, VK_RETURN, 0);
     PostMessageA(owner_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -117,7 +184,6 @@ TEST_F(SetupRun, TheWaitsAnswerInstallersThatBroadcast) {
     EXPECT_EQ(1, waitBehindPleaseWait(started.hProcess, &exitCode));
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(1, runUninstaller(owner_, actionBlocked(kItemUninstall, busyFlags)));
-    SetCurrentDirectoryA(folder.c_str());
 
     for (const char* program : {"Qlk2_inst", "DXINST", "Qlk2_uninst"})
         EXPECT_EQ(report(program)["broadcast"], "answered") << program;
@@ -137,35 +203,52 @@ TEST_F(SetupRun, AProgramStartedThroughTheShellRunsInItsFolderAndIsWaitedFor) {
     expectReport(report("Qlk2_inst"), {{"module", kCdSetup}, {"working_directory", "D:\\regist"}, {"result", "installed"}});
 }
 
-// The caller sets Install's own flag; only a running uninstall refuses setup.
-TEST_F(SetupRun, RefusesSilentlyWhileUninstallIsBusyAndOnlyThen) {
-    busyFlags[kItemUninstall] = 1;
-    MessageBoxWatch boxes;
-    EXPECT_EQ(0, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
-    EXPECT_TRUE(boxes.stop().empty());
-    EXPECT_TRUE(report("Qlk2_inst").empty()) << "setup ran";
-
-    for (int item = 0; item < kMenuItemCount; ++item) busyFlags[item] = item != kItemUninstall;
-    EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
-    EXPECT_EQ(report("Qlk2_inst")["result"], "installed");
+// Each one's own flag is set by its caller; only the other one running refuses it, silently.
+TEST_F(SetupRun, SetupAndTheUninstallerRefuseSilentlyWhileTheOtherRuns) {
+    for (const CdProgramCase& c : kCdPrograms) {
+        SCOPED_TRACE(c.name);
+        std::memset(busyFlags, 0, sizeof busyFlags);
+        busyFlags[c.otherItem] = 1;
+        MessageBoxWatch boxes;
+        EXPECT_EQ(0, run(c));
+        EXPECT_TRUE(boxes.stop().empty());
+        EXPECT_TRUE(report(c.report).empty()) << "it ran";
+    }
 }
 
-TEST_F(SetupRun, ASetupThatCannotStartGivesItsMessageWithoutOwner) {
-    // Found first, in the save folder, but no program.
+// Setup first: the uninstaller then removes what it made.
+TEST_F(SetupRun, NoOtherBusyFlagStopsSetupOrTheUninstaller) {
+    for (const CdProgramCase& c : kCdPrograms) {
+        SCOPED_TRACE(c.name);
+        for (int item = 0; item < kMenuItemCount; ++item) busyFlags[item] = item != c.otherItem;
+        EXPECT_EQ(1, run(c));
+        EXPECT_EQ(report(c.report)["result"], c.result);
+    }
+}
+
+// Found first, in the save folder, but no program: the start error, in the system's default caption.
+TEST_F(SetupRun, AProgramThatCannotStartGivesItsStartError) {
     ScratchFolder brokenCd("setup-run-broken-cd");
-    ASSERT_TRUE(writeFile(brokenCd / "regist\\Qlk2_inst.exe", "not a program"));
     std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
     formatPath(launcherSettings.savePath, "%s\\", brokenCd.root().c_str());
-    auto box = answerNextMessageBox();
+    for (const CdProgramCase& c : kCdPrograms) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(brokenCd / (c.module + 3), "not a program"));
+        auto box = answerNextMessageBox();
+        EXPECT_EQ(1, run(c));
+        expectBox(box.get(), c.startError, "Error", c.startErrorOwned ? owner_.get() : nullptr);
+    }
+}
 
-    EXPECT_EQ(1, runSetup(owner_, actionBlocked(kItemInstall, busyFlags)));
-
-    const AnsweredBox shown = box.get();
-    ASSERT_TRUE(shown.seen);
-    EXPECT_EQ(shown.text, "Error:CreateProcess Setup");
-    EXPECT_EQ(shown.caption, "Error") << "the system's default caption";
-    EXPECT_EQ(shown.owner, nullptr);
-    EXPECT_EQ(shown.buttons, std::vector<int>{IDOK});
+TEST_F(SetupRun, NowhereToBeFoundGivesTheLookupMessage) {
+    std::memset(&driveTable.cdromDrives, 0, sizeof driveTable.cdromDrives);
+    for (const CdProgramCase& c : kCdPrograms) {
+        SCOPED_TRACE(c.name);
+        auto box = answerNextMessageBox();
+        EXPECT_EQ(0, run(c));
+        expectBox(box.get(), fileNotFoundText(c.module + 3), kGameTitle, owner_.get());
+        EXPECT_TRUE(report(c.report).empty());
+    }
 }
 
 // ---- DirectX setup messages ---------------------------------------------------------------------
@@ -205,10 +288,8 @@ TEST_F(SetupRun, EveryDirectXSetupCodeShowsItsMessageOverTheMessageOwner) {
                     continue;
                 }
                 ASSERT_EQ(1u, shown.size());
-                EXPECT_EQ(shown[0].text, c.text);
-                EXPECT_EQ(shown[0].caption, "QUARLOCK2");
-                EXPECT_EQ(shown[0].owner, owner);
-                EXPECT_EQ(shown[0].buttons, c.cancel ? (std::vector<int>{IDOK, IDCANCEL}) : (std::vector<int>{IDOK}));
+                expectBox(shown[0], c.text, kGameTitle, owner,
+                          c.cancel ? std::vector<int>{IDOK, IDCANCEL} : std::vector<int>{IDOK});
                 EXPECT_FALSE(shown[0].hasIcon);
                 EXPECT_EQ(c.cancel && button == IDOK ? 1 : 0, result);
             }
@@ -229,8 +310,7 @@ TEST_F(SetupRun, TheShutdownPrivilegeIsEnabledForTheRestartRequest) {
         GetTokenInformation(token, TokenPrivileges, buffer, sizeof buffer, &length);
         const auto* held = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
         for (DWORD index = 0; index < held->PrivilegeCount; ++index)
-            if (held->Privileges[index].Luid.LowPart == shutdown.Privileges[0].Luid.LowPart &&
-                held->Privileges[index].Luid.HighPart == shutdown.Privileges[0].Luid.HighPart)
+            if (std::memcmp(&held->Privileges[index].Luid, &shutdown.Privileges[0].Luid, sizeof(LUID)) == 0)
                 return (held->Privileges[index].Attributes & SE_PRIVILEGE_ENABLED) != 0;
         return false;
     };
@@ -265,8 +345,7 @@ TEST_F(SetupRun, TheDirectXInstallerIsWaitedForBehindThePleaseWaitWindow) {
         GetWindowRect(window, &place);
         GetClientRect(window, &client);
         MapDialogRect(window, &expectedClient);
-        EXPECT_EQ(client.right, expectedClient.right);
-        EXPECT_EQ(client.bottom, expectedClient.bottom);
+        EXPECT_TRUE(EqualRect(&client, &expectedClient)) << client.right << " x " << client.bottom;
         EXPECT_NEAR(place.left + place.right, GetSystemMetrics(SM_CXSCREEN), 2) << "centred";
         EXPECT_NEAR(place.top + place.bottom, GetSystemMetrics(SM_CYSCREEN), 2) << "centred";
         HWND text = GetDlgItem(window, IDC_PLEASE_WAIT_TEXT);
@@ -312,46 +391,20 @@ TEST_F(SetupRun, AFailedWaitStillRemovesThePleaseWaitWindow) {
 
 // The watch always gets a handle it can wait on, so it always ends and the title window takes
 // input again; only a start without any handle is not watched.
-TEST_F(SetupRun, ABackgroundInstallerIsWatchedUntilItEnds) {
-    const struct {
-        const char* what;
-        bool openable;  // the process id opens the process
-        bool watched;
-    } cases[] = {
-        {"process opened for synchronize access", true, true},
-        {"process that cannot be opened: the start's own handle", false, true},
-    };
-    messageOwner = owner_;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        PROCESS_INFORMATION started = startSleepingChild(300);
-        ASSERT_TRUE(started.hProcess);
-        HANDLE ours = nullptr;  // to see the child end, whatever the watch does with its handles
-        DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &ours, SYNCHRONIZE, FALSE, 0);
-        if (!c.openable) started.dwProcessId = 0;
+TEST_F(SetupRun, ABackgroundInstallerIsWatchedOnAHandleOpenedForSynchronizeAccess) {
+    PROCESS_INFORMATION started = {};
+    watchASleepingChild(true, &started);
+    EXPECT_NE(childWatch.process, started.hProcess);
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(started.hProcess, &flags)) << "the start's handle is closed";
+    expectTheWatchEndsWithTheChild();
+}
 
-        StartedProcess handedOver(started);
-        ASSERT_EQ(1, watchInstaller(handedOver));
-
-        EXPECT_EQ(1, childWatch.active);
-        if (c.openable) {
-            EXPECT_NE(childWatch.process, started.hProcess);
-            DWORD flags = 0;
-            EXPECT_FALSE(GetHandleInformation(started.hProcess, &flags)) << "the start's handle is closed";
-        } else {
-            EXPECT_EQ(childWatch.process, started.hProcess);
-        }
-        HWND pleaseWait = visibleDialog(GetCurrentProcessId(), IDC_PLEASE_WAIT_TEXT);
-        ASSERT_TRUE(pleaseWait);
-        EXPECT_EQ(pleaseWait, pleaseWaitWindow);
-        EXPECT_EQ(GetWindow(pleaseWait, GW_OWNER), owner_.get());
-
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ours, 5000));
-        CloseHandle(ours);
-        EXPECT_EQ(1, pollChildWatch(titleWindow));
-        EXPECT_EQ(0, childWatch.active);
-        EXPECT_FALSE(IsWindow(pleaseWait));
-    }
+TEST_F(SetupRun, ABackgroundInstallerThatCannotBeOpenedIsWatchedOnTheStartsOwnHandle) {
+    PROCESS_INFORMATION started = {};
+    watchASleepingChild(false, &started);
+    EXPECT_EQ(childWatch.process, started.hProcess);
+    expectTheWatchEndsWithTheChild();
 }
 
 TEST_F(SetupRun, AStartWithoutAnyHandleIsNotWatched) {
@@ -386,10 +439,8 @@ TEST_F(SetupRun, AnInstallerThatCannotStartEndsTheSequenceWithMessage4) {
         const std::vector<AnsweredBox> shown = boxes.stop();
         ASSERT_EQ(2u, shown.size());
         EXPECT_EQ(shown[0].text, c.question);
-        EXPECT_EQ(shown[1].text, messageText(kMsgGeneralError));
-        EXPECT_EQ(shown[1].caption, "QUARLOCK2");
         // Owned by the title window only once this run has asked the DirectX question.
-        EXPECT_EQ(shown[1].owner, c.flagsBefore == 0 ? owner_.get() : nullptr);
+        expectBox(shown[1], messageText(kMsgGeneralError), kGameTitle, c.flagsBefore == 0 ? owner_.get() : nullptr);
         EXPECT_EQ(c.flagsAfter, launcherSettings.promptFlags);
         expectRegDword(kSettingsKey, "OTHERS", c.flagsAfter);
         EXPECT_EQ(0, childWatch.active);

@@ -32,6 +32,18 @@ std::string folderContents(const std::string& folder) {
 std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// A Programs folder of exactly length characters, made on disk below the test's folder.
+std::string deepFolder(const std::string& base, size_t length) {
+    std::string folder = base;
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) return "";
+    while (folder.size() < length) {
+        const size_t room = length - folder.size() - 1;
+        folder += "\\" + std::string(room > 100 ? 100 : room, 'd');
+        if (!CreateDirectoryA(folder.c_str(), nullptr)) return "";
+    }
+    return folder;
+}
+
 // Each test starts on a machine without the copy or its entry, with the CD's uninstaller,
 // read-only, in regist\ beside this program (which stands in for the launcher), and with the
 // shell's Programs folder moved to a folder of the test's own.
@@ -74,6 +86,23 @@ protected:
         EXPECT_EQ(shortcutAt(link("Uninstall")), copyPath_ + " | " + windowsFolder() + " | (C)ORVANE")
             << "from line " << line << " of " << file;
     }
+    // Registers without a Programs folder to put shortcuts in: the copy and entry are made all the
+    // same, and no folder in the root of the current drive.
+    void registerWithoutProgramsFolderAt(const char* file, int line) {
+        testing::ScopedTrace caller(file, line, "registered here");
+        registerShortcutsAndUninstaller();
+        expectCopyAndEntryAt(file, line);
+        EXPECT_EQ(folderContents(programs_), "");
+        EXPECT_FALSE(exists("\\ORVANE")) << "folders made in the root of the current drive";
+    }
+    // Registers with a Programs folder of that length, made on disk; the game folder below it.
+    std::string registerBelowProgramsOfLength(size_t length) {
+        const std::string programs = deepFolder(testFolder_ / std::to_string(length), length);
+        EXPECT_EQ(length, programs.size());
+        EXPECT_TRUE(setRegString(kShellFolders, "Programs", programs.c_str()));
+        registerShortcutsAndUninstaller();
+        return programs + "\\ORVANE\\QUARLOCK2";
+    }
     // This program stands in for the launcher on the hard disk.
     static std::string launcherShortcut() { return modulePath() + " | " + folderOf(modulePath()) + " | (C)ORVANE"; }
 
@@ -86,6 +115,7 @@ protected:
 };
 #define expectCopyAndEntry() expectCopyAndEntryAt(__FILE__, __LINE__)
 #define expectBothShortcuts() expectBothShortcutsAt(__FILE__, __LINE__)
+#define registerWithoutProgramsFolder() registerWithoutProgramsFolderAt(__FILE__, __LINE__)
 
 TEST_F(StartMenuRegistration, FirstStartMakesTheCopyItsEntryAndBothShortcuts) {
     registerShortcutsAndUninstaller();
@@ -123,34 +153,17 @@ TEST_F(StartMenuRegistration, TheEntryIsWrittenToAKeyThatRefusesOwnerAndAccessLi
     expectCopyAndEntry();
 }
 
-// Missing or empty: either way there is no Programs folder to put shortcuts in (an empty name
-// would put them in the root of the current drive), and the copy is made all the same.
-struct ProgramsValue {
-    const char* name;
-    bool present;
-    std::string data;
-};
-std::ostream& operator<<(std::ostream& out, const ProgramsValue& value) { return out << value.name; }
-
-class WithoutProgramsFolder : public StartMenuRegistration, public testing::WithParamInterface<ProgramsValue> {};
-
-TEST_P(WithoutProgramsFolder, CopyAndEntryAreMadeAndNoShortcut) {
-    const ProgramsValue& value = GetParam();
-    ASSERT_TRUE(value.present ? setRegValue(kShellFolders, "Programs", REG_SZ, value.data.data(),
-                                            static_cast<DWORD>(value.data.size()))
-                              : deleteRegValue(kShellFolders, "Programs"));
-
-    registerShortcutsAndUninstaller();
-
-    expectCopyAndEntry();
-    EXPECT_EQ(folderContents(programs_), "");
-    EXPECT_FALSE(exists("\\ORVANE")) << "folders made in the root of the current drive";
+// Missing or empty: either way there is no Programs folder (an empty name would put the
+// shortcuts in the root of the current drive).
+TEST_F(StartMenuRegistration, WithoutTheProgramsValueCopyAndEntryAreMadeAndNoShortcut) {
+    ASSERT_TRUE(deleteRegValue(kShellFolders, "Programs"));
+    registerWithoutProgramsFolder();
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, WithoutProgramsFolder,
-                         testing::Values(ProgramsValue{"Missing", false, ""},
-                                         ProgramsValue{"Empty", true, std::string(1, '\0')}),
-                         testing::PrintToStringParamName());
+TEST_F(StartMenuRegistration, WithAnEmptyProgramsValueCopyAndEntryAreMadeAndNoShortcut) {
+    ASSERT_TRUE(setRegString(kShellFolders, "Programs", ""));
+    registerWithoutProgramsFolder();
+}
 
 TEST_F(StartMenuRegistration, WithoutTheCdsUninstallerNoCopyNoEntryButBothShortcuts) {
     removeFile(sourcePath_);
@@ -162,37 +175,17 @@ TEST_F(StartMenuRegistration, WithoutTheCdsUninstallerNoCopyNoEntryButBothShortc
     expectBothShortcuts();
 }
 
-// A Programs folder of exactly length characters, made on disk below the test's folder.
-std::string deepFolder(const std::string& base, size_t length) {
-    std::string folder = base;
-    if (!CreateDirectoryA(folder.c_str(), nullptr)) return "";
-    while (folder.size() < length) {
-        const size_t room = length - folder.size() - 1;
-        folder += "\\" + std::string(room > 100 ? 100 : room, 'd');
-        if (!CreateDirectoryA(folder.c_str(), nullptr)) return "";
-    }
-    return folder;
-}
-
 // "\ORVANE\QUARLOCK2\QUARLOCK2.lnk" adds 31 characters to the Programs folder: with 228 the
 // shortcuts are 259 characters long and fit, with 229 they do not and are left out whole,
 // never saved under a cut-off name.
+TEST_F(StartMenuRegistration, ShortcutsOf259CharactersAreMade) {
+    const std::string folder = registerBelowProgramsOfLength(228);
+    EXPECT_EQ(folderContents(folder), "QUARLOCK2.lnk Uninstall.lnk");
+    EXPECT_EQ(shortcutAt(folder + "\\QUARLOCK2.lnk"), launcherShortcut());
+}
+
 TEST_F(StartMenuRegistration, ShortcutsTooLongForAPathAreLeftOut) {
-    for (const size_t length : {228u, 229u}) {
-        const std::string programs = deepFolder(testFolder_ / std::to_string(length), length);
-        ASSERT_EQ(length, programs.size());
-        ASSERT_TRUE(setRegString(kShellFolders, "Programs", programs.c_str()));
-
-        registerShortcutsAndUninstaller();
-
-        const std::string folder = programs + "\\ORVANE\\QUARLOCK2";
-        if (length == 228) {
-            EXPECT_EQ(folderContents(folder), "QUARLOCK2.lnk Uninstall.lnk");
-            EXPECT_EQ(shortcutAt(folder + "\\QUARLOCK2.lnk"), launcherShortcut());
-        } else {
-            EXPECT_EQ(folderContents(folder), "") << "the folders fit, the shortcuts do not";
-        }
-    }
+    EXPECT_EQ(folderContents(registerBelowProgramsOfLength(229)), "") << "the folders fit, the shortcuts do not";
 }
 
 // The value goes into exactly the size the caller gives, and only a whole, non-empty name

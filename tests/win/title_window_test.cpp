@@ -88,12 +88,10 @@ protected:
         EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
-    // Creates the title window as the launcher does, with "OTHERS" as given (none when
-    // negative), answering every box it shows; the resume message is left in the queue.
-    HWND create(long long others = kNoReadmeNoNotice) {
-        if (others >= 0) {
-            EXPECT_TRUE(setRegDword(kSettingsKey, "OTHERS", static_cast<DWORD>(others)));
-        }
+    // Creates the title window as the launcher does, with "OTHERS" as given, answering every
+    // box it shows; the resume message is left in the queue.
+    HWND create(DWORD others = kNoReadmeNoNotice) {
+        EXPECT_TRUE(setRegDword(kSettingsKey, "OTHERS", others));
         MessageBoxWatch watch;
         window_ = openTitleWindow();
         boxes_ = watch.stop();
@@ -106,10 +104,30 @@ protected:
         return window;
     }
 
-    // Input as the window receives it.
+    // Activating the readme item shows the readme over the title window while the item's busy
+    // flag is set.
+    void expectReadmeItemShowsTheViewer(const std::function<void()>& activate) {
+        writeFile("readme.txt", "Menu readme.\r\n");
+        ASSERT_NE(nullptr, open());
+        ReadmeViewerWatch viewers;
+        activate();
+        std::vector<ViewerSeen> seen = viewers.stop();
+        ASSERT_EQ(1u, seen.size());
+        EXPECT_EQ("Menu readme.\r\n", seen[0].text);
+        EXPECT_EQ(window_, seen[0].owner);
+        EXPECT_EQ(only(kItemReadme), busy(seen[0].busy));
+        EXPECT_EQ(kNone, busy());
+        EXPECT_TRUE(IsWindow(window_));
+    }
+
+    // Input as the window receives it, and the pointer moved as the mouse moves it.
     void key(WPARAM virtualKey) { SendMessageA(window_, WM_KEYDOWN, virtualKey, 0); }
     void pointAt(int x, int y) { SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
     void clickAt(int x, int y) { SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+    void movePointer(int x, int y) {
+        movePointerTo(window_, x, y);
+        pumpMessagesFor(50);
+    }
 
     HWND window_ = nullptr;
     std::vector<AnsweredBox> boxes_;
@@ -148,7 +166,7 @@ TEST_F(TitleWindowTest, HitTestAnswersCaptionOnThePictureAndNotOverTheItems) {
     const POINT dragPoints[] = {
         {10, 10},   {324, 50},  {620, 50},  {600, 29},  {400, 89},  {400, 149}, {400, 209},
         {400, 269}, {400, 329}, {400, 389}, {472, 390}, {472, 420}, {472, 448}, {400, 449},
-        {560, 449}, {600, 460},
+        {560, 449}, {600, 460}, {400, 29},  {100, 100}, {0, 0},
     };
     for (POINT point : dragPoints) {
         SCOPED_TRACE(testing::Message() << "(" << point.x << ", " << point.y << ")");
@@ -156,7 +174,7 @@ TEST_F(TitleWindowTest, HitTestAnswersCaptionOnThePictureAndNotOverTheItems) {
     }
     const POINT itemPoints[] = {
         {325, 30},  {619, 88},  {325, 90},  {400, 148}, {400, 150}, {400, 210}, {400, 270},
-        {400, 330}, {619, 388}, {325, 390}, {471, 448}, {473, 390}, {619, 448},
+        {400, 330}, {619, 388}, {325, 390}, {471, 448}, {473, 390}, {619, 448}, {400, 90},
     };
     for (POINT point : itemPoints) {
         SCOPED_TRACE(testing::Message() << "(" << point.x << ", " << point.y << ")");
@@ -170,88 +188,37 @@ TEST_F(TitleWindowTest, HitTestAnswersCaptionOnThePictureAndNotOverTheItems) {
     EXPECT_EQ(HTCLIENT, SendMessageA(window_, WM_NCHITTEST, 0, screenPoint(window_, 400, 31)));
 }
 
-TEST_F(TitleWindowTest, KeysMoveTheHighlightRoundTheMenu) {
-    ASSERT_NE(nullptr, open());
-    const struct {
-        WPARAM key;
-        int expected;
-    } steps[] = {
-        {VK_DOWN, 1}, {VK_TAB, 2}, {VK_UP, 1}, {VK_UP, 0}, {VK_UP, 7}, {VK_UP, 6},
-        {VK_DOWN, 7}, {VK_DOWN, 0}, {VK_TAB, 1},
-        // Keys without a meaning change nothing.
-        {VK_ESCAPE, 1}, {VK_LEFT, 1}, {VK_RIGHT, 1}, {VK_SPACE, 1}, {'A', 1},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(testing::Message() << "key " << step.key);
-        key(step.key);
-        EXPECT_EQ(only(step.expected), highlighted());
-    }
-    EXPECT_TRUE(IsWindow(window_));
-    EXPECT_EQ(-1, queuedQuitCode());
-}
-
-TEST_F(TitleWindowTest, ThePointerHighlightsTheItemUnderIt) {
+// Real pointer input: the system routes it through the hit test, so that the item under the
+// pointer lights up, while moves over the picture and between the items, and clicks there, never
+// reach the dialog procedure.
+TEST_F(TitleWindowTest, ThePointerHighlightsTheItemUnderItAndLeavingTheItemsKeepsTheHighlight) {
     ASSERT_NE(nullptr, open());
     const struct {
         int x, y, expected;
     } moves[] = {
-        {400, 260, 3}, {619, 448, 7}, {325, 390, 6}, {471, 448, 6}, {619, 30, 0}, {400, 328, 4},
+        {400, 260, 3}, {619, 448, 7}, {325, 390, 6}, {471, 448, 6}, {619, 30, 0}, {400, 328, 4}, {400, 360, 5},
+        {600, 440, 7}, {330, 215, 3}, {400, 250, 3}, {100, 100, 3}, {400, 269, 3} /* between items 3 and 4 */,
+        {400, 89, 3},
     };
     for (const auto& move : moves) {
         SCOPED_TRACE(testing::Message() << "(" << move.x << ", " << move.y << ")");
-        pointAt(move.x, move.y);
+        movePointer(move.x, move.y);
         EXPECT_EQ(only(move.expected), highlighted());
     }
     // The keyboard goes on from where the pointer left the highlight.
     key(VK_DOWN);
-    EXPECT_EQ(only(5), highlighted());
-}
-
-// Real pointer input: the system routes it through the hit test, so that moves over the
-// picture and clicks on it never reach the dialog procedure.
-void movePointerToScreen(POINT point) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    pumpMessagesFor(50);
-}
-
-void movePointerTo(HWND window, int x, int y) {
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    movePointerToScreen(point);
-}
-
-void pressAndReleaseButton() {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof inputs[0]);
-}
-
-TEST_F(TitleWindowTest, ThePointerLeavingTheItemsKeepsTheHighlight) {
-    ASSERT_NE(nullptr, open());
-    movePointerTo(window_, 400, 250);
-    EXPECT_EQ(only(3), highlighted());
-    movePointerTo(window_, 100, 100);
-    EXPECT_EQ(only(3), highlighted());
-    movePointerTo(window_, 400, 269);  // the row between items 3 and 4
-    EXPECT_EQ(only(3), highlighted());
-    key(VK_DOWN);
     EXPECT_EQ(only(4), highlighted());
 
     // A click between Quit and the home page starts a drag and activates neither.
-    movePointerTo(window_, 472, 420);
-    pressAndReleaseButton();
+    movePointer(472, 420);
+    clickPointer();
     EXPECT_EQ(-1, pumpMessagesFor(300));
     EXPECT_TRUE(IsWindow(window_));
     EXPECT_EQ(only(4), highlighted());
+    movePointer(420, 400);
+    EXPECT_EQ(only(6), highlighted());
     // Out of the way of the windows of later tests.
-    movePointerToScreen({0, 0});
+    SetCursorPos(0, 0);
 }
 
 TEST_F(TitleWindowTest, MovingWithinTheHighlightedItemRedrawsNothing) {
@@ -269,27 +236,6 @@ TEST_F(TitleWindowTest, MovingWithinTheHighlightedItemRedrawsNothing) {
     EXPECT_EQ("QUARLOCK2", windowText(window_));
     EXPECT_TRUE(GetUpdateRect(window_, nullptr, FALSE));
     EXPECT_EQ(only(1), highlighted());
-}
-
-TEST_F(TitleWindowTest, TheScreenShowsThePanelBehindTheHighlightedItem) {
-    ASSERT_NE(nullptr, open());
-    const RECT area = clientAreaOnScreen(window_);
-    // The top and bottom rows of a panel hold no text.
-    auto rows = [](const ScreenPixels& screen, int top) {
-        std::vector<COLORREF> pixels;
-        for (int y : {top, top + 59})
-            for (int x = 325; x < 620; ++x) pixels.push_back(screen.at(x, y));
-        return pixels;
-    };
-    ScreenPixels before(area);
-    key(VK_DOWN);
-    pumpMessagesFor(100);
-    ScreenPixels after(area);
-
-    // The panel moved from item 0 to item 1, and the picture shows again behind item 0.
-    EXPECT_EQ(rows(before, 30), rows(after, 90));
-    EXPECT_NE(rows(before, 90), rows(after, 90));
-    EXPECT_NE(rows(before, 30), rows(after, 30));
 }
 
 TEST_F(TitleWindowTest, InputIsIgnoredWhileAChildIsWatched) {
@@ -311,31 +257,6 @@ TEST_F(TitleWindowTest, InputIsIgnoredWhileAChildIsWatched) {
     EXPECT_EQ(0, queuedQuitCode());
 }
 
-TEST_F(TitleWindowTest, QuitCloseAndCancelDestroyTheWindowAndPostQuitZero) {
-    const struct {
-        const char* what;
-        std::function<void()> act;
-    } cases[] = {
-        {"IDCANCEL", [this] { SendMessageA(window_, WM_COMMAND, IDCANCEL, 0); }},
-        {"close request", [this] { SendMessageA(window_, WM_CLOSE, 0, 0); }},
-        {"click on Quit", [this] { clickAt(400, 420); }},
-        {"Enter on Quit",
-         [this] {
-             key(VK_UP);
-             key(VK_UP);
-             key(VK_RETURN);
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_NE(nullptr, open());
-        c.act();
-        EXPECT_EQ(0, pumpMessagesFor(1000));
-        EXPECT_FALSE(IsWindow(window_));
-        closeTitleWindow();
-    }
-}
-
 TEST_F(TitleWindowTest, OtherCommandsAreIgnored) {
     ASSERT_NE(nullptr, open());
     SendMessageA(window_, WM_COMMAND, IDOK, 0);
@@ -344,89 +265,56 @@ TEST_F(TitleWindowTest, OtherCommandsAreIgnored) {
     EXPECT_EQ(-1, queuedQuitCode());
 }
 
-TEST_F(TitleWindowTest, TheReadmeIsShownOnceAndTheNoticeUntilAllOffersWereMade) {
-    const struct {
-        const char* what;
-        long long others;  // negative: no value
-        bool readme;
-        bool viewerShown, noticeShown;
-        DWORD othersAfter;
-    } cases[] = {
-        {"first start", 0, true, true, true, 1},
-        {"first start, no value yet", -1, true, true, true, 1},
-        {"readme seen, offers pending", 1, true, false, true, 1},
-        {"offers made, readme not yet seen", 14, true, true, false, 15},
-        {"everything done", 15, true, false, false, 15},
-        {"no readme", 0, false, false, true, 0},
-        {"no readme, offers made", 14, false, false, false, 14},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(deleteRegTree(kSettingsKey));
-        if (c.readme) writeFile("readme.txt", "Read me first.\r\n");
-        else DeleteFileA("readme.txt");
+// The first start: the readme before the title screen shows, then the notice. Which start shows
+// which prompt, and how, is checked end to end.
+TEST_F(TitleWindowTest, OnTheFirstStartTheReadmeThenTheNoticeComeBeforeTheTitleScreen) {
+    writeFile("readme.txt", "Read me first.\r\n");
+    ReadmeViewerWatch viewers;
+    HWND window = create(0);
+    std::vector<ViewerSeen> seen = viewers.stop();
+    ASSERT_NE(nullptr, window);
 
-        ReadmeViewerWatch viewers;
-        HWND window = create(c.others);
-        std::vector<ViewerSeen> seen = viewers.stop();
-        ASSERT_NE(nullptr, window);
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ("Read me first.\r\n", seen[0].text);
+    EXPECT_EQ(window, seen[0].owner);
+    EXPECT_FALSE(seen[0].titleVisible) << "shown before the title screen itself";
+    ASSERT_EQ(1u, boxes_.size());
+    expectBox(boxes_[0], kRequirementsNotice, kGameTitle, window);
+    EXPECT_FALSE(boxes_[0].hasIcon);
+    EXPECT_GT(boxes_[0].answeredAs, seen[0].closedAs) << "the notice follows the readme";
+    expectRegDword(kSettingsKey, "OTHERS", 1);
+}
 
-        ASSERT_EQ(c.viewerShown ? 1u : 0u, seen.size());
-        if (c.viewerShown) {
-            EXPECT_EQ("Read me first.\r\n", seen[0].text);
-            EXPECT_EQ(window, seen[0].owner);
-            EXPECT_EQ(window, seen[0].titleWindowThen);
-            // Shown before the title screen itself.
-            EXPECT_FALSE(seen[0].titleVisible);
+// Whichever prompts a start shows, the title window is the launcher's while the readme shows,
+// and one resume message follows them.
+TEST_F(TitleWindowTest, TheResumeMessageFollowsThePromptsWhicheverCome) {
+    for (const bool readme : {true, false}) {
+        for (const DWORD others : {0u, 1u, 14u, 15u}) {
+            SCOPED_TRACE(testing::Message() << "OTHERS " << others << (readme ? ", readme" : ", no readme"));
+            if (readme) writeFile("readme.txt", "Read me first.\r\n");
+            else DeleteFileA("readme.txt");
+            ReadmeViewerWatch viewers;
+            HWND window = create(others);
+            for (const ViewerSeen& seen : viewers.stop()) EXPECT_EQ(window, seen.titleWindowThen);
+            EXPECT_EQ(1, countQueued(window, kResumeMessage));
+            closeTitleWindow();
         }
-        ASSERT_EQ(c.noticeShown ? 1u : 0u, boxes_.size());
-        if (c.noticeShown) {
-            EXPECT_EQ(kRequirementsNotice, boxes_[0].text);
-            EXPECT_EQ("QUARLOCK2", boxes_[0].caption);
-            EXPECT_EQ(window, boxes_[0].owner);
-            EXPECT_EQ(std::vector<int>{IDOK}, boxes_[0].buttons);
-            EXPECT_FALSE(boxes_[0].hasIcon);
-            if (c.viewerShown) {
-                EXPECT_GT(boxes_[0].answeredAs, seen[0].closedAs) << "the notice follows the readme";
-            }
-        }
-        // The resume message follows the prompts.
-        EXPECT_EQ(1, countQueued(window, kResumeMessage));
-        expectRegDword(kSettingsKey, "OTHERS", c.othersAfter);
-
-        closeTitleWindow();
     }
 }
 
-TEST_F(TitleWindowTest, TheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
-    writeFile("readme.txt", "Menu readme.\r\n");
+TEST_F(TitleWindowTest, AClickOnTheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
+    expectReadmeItemShowsTheViewer([this] { clickAt(400, 350); });
+}
+
+TEST_F(TitleWindowTest, EnterOnTheReadmeItemShowsTheViewerWhileItsBusyFlagIsSet) {
+    expectReadmeItemShowsTheViewer([this] {
+        pointAt(400, 350);
+        key(VK_RETURN);
+    });
+}
+
+TEST_F(TitleWindowTest, WithoutReadmeTheReadmeItemDoesNothingVisible) {
     ASSERT_NE(nullptr, open());
-
-    const struct {
-        const char* what;
-        std::function<void()> activate;
-    } ways[] = {
-        {"click", [this] { clickAt(400, 350); }},
-        {"Enter", [this] {
-             pointAt(400, 350);
-             key(VK_RETURN);
-         }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.what);
-        ReadmeViewerWatch viewers;
-        way.activate();
-        std::vector<ViewerSeen> seen = viewers.stop();
-        ASSERT_EQ(1u, seen.size());
-        EXPECT_EQ("Menu readme.\r\n", seen[0].text);
-        EXPECT_EQ(window_, seen[0].owner);
-        EXPECT_EQ(only(kItemReadme), busy(seen[0].busy));
-        EXPECT_EQ(kNone, busy());
-        EXPECT_TRUE(IsWindow(window_));
-    }
-
-    // Without readme.txt the item does nothing visible.
-    DeleteFileA("readme.txt");
     MessageBoxWatch boxes;
     ReadmeViewerWatch viewers;
     clickAt(400, 350);
