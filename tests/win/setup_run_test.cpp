@@ -22,6 +22,7 @@
 #include "install/component_offers.h"
 #include "common/message_catalogue.h"
 #include "common/message_texts.h"
+#include "launcher/readme_viewer.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
@@ -138,6 +139,7 @@ TEST_P(CdProgramRun, RunsInItsOwnFolderAndIsWaitedForWhateverItsExitCode) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Install Path", kNoSuchInstall));
     std::strcpy(launcherSettings.installPath, kNoSuchInstall);
     const auto record = storedValues(launcherSettings);
+    ASSERT_TRUE(writeFile(folder_ / "readme.txt"));
     MessageBoxWatch boxes;
 
     const DWORD start = GetTickCount();
@@ -158,6 +160,7 @@ TEST_P(CdProgramRun, RunsInItsOwnFolderAndIsWaitedForWhateverItsExitCode) {
     EXPECT_EQ(storedValues(launcherSettings), record);
     EXPECT_STREQ(launcherSettings.installPath, kNoSuchInstall);
     EXPECT_EQ(currentFolder(), c.goesToDriveRoot ? folder_.root().substr(0, 3) : folder_.root());
+    EXPECT_EQ(!c.goesToDriveRoot, readmeExists() == 1) << "the readme of the folder the launcher ran in";
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, CdProgramRun,
