@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 # The README lists the same packages under "The two commands" (tests/check-bare-start.sh
 # compares the two lists).
-packages="cmake g++ googletest mingw-w64 wine wine64 xvfb imagemagick fonts-liberation fonts-wine x11-utils xdotool xorriso fuseiso python3-minimal"
+packages="cmake g++ googletest mingw-w64 wine wine64 xvfb imagemagick fonts-liberation fonts-wine x11-utils xdotool xorriso fuseiso python3-minimal git"
 
 installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
