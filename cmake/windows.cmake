@@ -42,8 +42,9 @@ target_link_libraries(launcher_core PUBLIC launcher_logic ${WIN_SYSTEM_LIBS})
 # The launcher and the bare dialog program have no C runtime: msvcrt.dll, which mingw-w64's
 # start-up code and string functions come from, is not part of Windows 95 as released. Each
 # starts at an entry point of its own; what the code or the compiler needs of the C library is
-# the launcher's own (common/c_library.cpp), and only 64-bit division and the stack probe come
-# from the static libgcc, linked last. Linked as C: they use nothing of the C++ library either.
+# the launcher's own (common/c_library.cpp). The static libgcc, linked last, is there for the
+# compiler's helpers (64-bit division, the stack probe of a frame over a page); the launcher
+# calls none of them today. Linked as C: they use nothing of the C++ library either.
 # Windows 95 loads only images whose subsystem version is 4.0. No data is imported from a DLL:
 # nothing would apply its pseudo-relocations. Warnings fail the link: an entry point the linker
 # cannot find is only a warning to it.

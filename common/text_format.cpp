@@ -41,16 +41,19 @@ void multiplyByPowerOfTen(BigNumber& big, int power) {
     multiplyAdd(big, factor, 0);
 }
 
-// The remainder of big divided by divisor; big becomes the quotient.
+// The remainder of big divided by divisor, at most 65,536; big becomes the quotient. Each step
+// divides 32 bits by 32, half a word at a time, which leaves the 32-bit program without 64-bit
+// division and so without the compiler's run-time library.
 uint32_t divideSmall(BigNumber& big, uint32_t divisor) {
-    uint64_t remainder = 0;
+    uint32_t remainder = 0;
     for (int i = big.used - 1; i >= 0; --i) {
-        const uint64_t part = (remainder << 32) | big.word[i];
-        big.word[i] = static_cast<uint32_t>(part / divisor);
-        remainder = part % divisor;
+        const uint32_t high = remainder << 16 | big.word[i] >> 16;
+        const uint32_t low = high % divisor << 16 | (big.word[i] & 0xFFFF);
+        big.word[i] = high / divisor << 16 | low / divisor;
+        remainder = low % divisor;
     }
     while (big.used && !big.word[big.used - 1]) --big.used;
-    return static_cast<uint32_t>(remainder);
+    return remainder;
 }
 
 void shiftLeft(BigNumber& big, int bits) {
@@ -186,8 +189,8 @@ void putFixed(Output& output, double value) {
     char digits[330];  // 10^6 times the largest double has 315 digits
     int count = 0;
     while (scaled.used) {
-        uint32_t chunk = divideSmall(scaled, 1000000000u);
-        for (int i = 0; i < 9; ++i, chunk /= 10) digits[count++] = static_cast<char>('0' + chunk % 10);
+        uint32_t chunk = divideSmall(scaled, 10000);
+        for (int i = 0; i < 4; ++i, chunk /= 10) digits[count++] = static_cast<char>('0' + chunk % 10);
     }
     while (count > 7 && digits[count - 1] == '0') --count;
     while (count < 7) digits[count++] = '0';

@@ -4,7 +4,11 @@
 #include "install/component_rules.h"
 #include "install/program_start.h"
 
+namespace {
+constexpr CdProgram kSetupProgram = {kSetupRelativeName, kSetupStartError, nullptr, false};
+}
+
 int runSetup(HWND owner, bool uninstallRunning) {
     if (uninstallRunning) return 0;
-    return runCdProgram({kSetupRelativeName, kSetupStartError, nullptr, false}, owner);
+    return runCdProgram(kSetupProgram, owner);
 }

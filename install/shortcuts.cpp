@@ -45,7 +45,10 @@ void writeStartMenuShortcuts() {
     StartMenuPaths paths;
     if (!readProgramsFolder(programs, kPathBufferSize) || !composeStartMenuPaths(programs, paths)) return;
     // An existing folder is what a second start expects; any other failure shows in the saves.
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    SECURITY_ATTRIBUTES inheritable;
+    inheritable.nLength = sizeof inheritable;
+    inheritable.lpSecurityDescriptor = nullptr;
+    inheritable.bInheritHandle = TRUE;
     CreateDirectoryA(paths.publisherFolder, &inheritable);
     CreateDirectoryA(paths.gameFolder, &inheritable);
 

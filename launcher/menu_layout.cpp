@@ -8,6 +8,8 @@ constexpr int kColumnWidth = 295;
 constexpr int kHalfColumnWidth = 147;
 constexpr int kHomePageLeft = 473;
 constexpr int kSavePathMaxCentredWidth = 285;
+constexpr MenuRect kQuitRect = {kColumnLeft, 390, 472, 449};
+constexpr MenuRect kHomePageRect = {kHomePageLeft, 390, 620, 449};
 
 constexpr MenuTextLine kTextLines[kMenuTextLineCount] = {
     {MenuTextKind::Label, "Play QUARLOCK2", kItemPlay, kColumnLeft, kColumnWidth, 53},
@@ -27,8 +29,8 @@ constexpr MenuTextLine kTextLines[kMenuTextLineCount] = {
 MenuRect menuItemRect(int item) {
     if (item >= 0 && item < kItemQuit)
         return {kColumnLeft, 30 + 60 * item, kColumnLeft + kColumnWidth, 89 + 60 * item};
-    if (item == kItemQuit) return {kColumnLeft, 390, 472, 449};
-    if (item == kItemHomePage) return {kHomePageLeft, 390, 620, 449};
+    if (item == kItemQuit) return kQuitRect;
+    if (item == kItemHomePage) return kHomePageRect;
     return {0, 0, 0, 0};
 }
 
@@ -78,8 +80,7 @@ int savePathTextX(int textWidth) {
 }
 
 PanelPlace highlightPanelPlace(int item) {
-    if (item == kItemQuit) return {false, kColumnLeft, 390};
-    if (item == kItemHomePage) return {false, kHomePageLeft, 390};
+    if (item == kItemQuit || item == kItemHomePage) return {false, menuItemRect(item).left, 390};
     return {true, kColumnLeft, 30 + 60 * item};
 }
 

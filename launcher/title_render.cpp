@@ -86,7 +86,8 @@ int drawMenuLine(HDC dc, const MenuTextLine& line) {
     if (line.kind == MenuTextKind::SavePath) {
         const char* path = launcherSettings.savePath;
         int length = static_cast<int>(strnlen(path, kPathBufferSize));
-        RECT clip = {kSavePathClip.left, kSavePathClip.top, kSavePathClip.right, kSavePathClip.bottom};
+        static const RECT clip = {kSavePathClip.left, kSavePathClip.top, kSavePathClip.right,
+                                  kSavePathClip.bottom};
         return ExtTextOutA(dc, savePathTextX(textWidth(dc, path, length)), line.y, ETO_CLIPPED, &clip,
                            path, length, nullptr);
     }
@@ -118,7 +119,7 @@ void deleteTitlePalettes() {
 
 int drawTitleImages(HWND, HDC dc) {
     if (!drawBitmap(dc, kBackground, 0, 0)) {
-        RECT whole = {0, 0, kTitleWidth, kTitleHeight};
+        static const RECT whole = {0, 0, kTitleWidth, kTitleHeight};
         FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     for (int item = 0; item < kMenuItemCount; ++item) {
