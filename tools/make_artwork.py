@@ -1167,7 +1167,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 LAYOUT_SOURCE = os.path.join('launcher', 'menu_layout.cpp')
 LAYOUT_HEADER = os.path.join('launcher', 'menu_layout.h')
 
-BRANCH = r'\s*(?:if\s*\((?P<cond>[^(){};]*)\)\s*)?return\s*\{(?P<rect>[^{};]*)\};'
+BRANCH = r'\s*(?:if\s*\((?P<cond>[^(){};]*)\)\s*)?return\s*(?:\{(?P<rect>[^{};]*)\}|(?P<named>k\w+));'
 # integers, names and the operators C++ and Python read alike ('&&' and '||' aside)
 TOKEN = re.compile(r'\s*(?:(?P<number>\d+)|(?P<name>[A-Za-z_]\w*)|(?P<op>&&|\|\||[=!<>]=|[-+*<>()]))')
 
@@ -1211,9 +1211,14 @@ def menu_cells(root):
     if not body:
         layout_error('no "MenuRect menuItemRect(int item) {" ... "}"')
     if not re.fullmatch('(?:%s)+\\s*' % BRANCH, body.group(1)):
-        layout_error('menuItemRect is no longer a run of "if (...) return {...};"')
-    branches = [(m.group('cond'), m.group('rect').split(','))
-                for m in re.finditer(BRANCH, body.group(1))]
+        layout_error('menuItemRect is no longer a run of "if (...) return {...};" or "... return kName;"')
+    named_rects = dict(re.findall(r'\bconstexpr MenuRect (k\w+) = \{([^{};]*)\};', source))
+    branches = []
+    for m in re.finditer(BRANCH, body.group(1)):
+        if m.group('named') and m.group('named') not in named_rects:
+            layout_error('no "constexpr MenuRect %s = {...};"' % m.group('named'))
+        rect = m.group('rect') if m.group('rect') is not None else named_rects[m.group('named')]
+        branches.append((m.group('cond'), rect.split(',')))
     if branches[-1][0] is not None or any(len(rect) != 4 for _, rect in branches):
         layout_error('menuItemRect must end in a plain return, each of four values')
     if not names.get('kMenuItemCount'):
