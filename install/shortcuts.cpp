@@ -45,6 +45,7 @@ void writeStartMenuShortcuts() {
     StartMenuPaths paths;
     if (!readProgramsFolder(programs, kPathBufferSize) || !composeStartMenuPaths(programs, paths)) return;
     // An existing folder is what a second start expects; any other failure shows in the saves.
+    // Field by field: an initialiser of constants would cost the file a .data section.
     SECURITY_ATTRIBUTES inheritable;
     inheritable.nLength = sizeof inheritable;
     inheritable.lpSecurityDescriptor = nullptr;
