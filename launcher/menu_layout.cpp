@@ -80,8 +80,8 @@ int savePathTextX(int textWidth) {
 }
 
 PanelPlace highlightPanelPlace(int item) {
-    if (item == kItemQuit || item == kItemHomePage) return {false, menuItemRect(item).left, 390};
-    return {true, kColumnLeft, 30 + 60 * item};
+    const MenuRect rect = menuItemRect(item);
+    return {item < kItemQuit, rect.left, rect.top};
 }
 
 int centredWindowOrigin(int screenExtent, int windowExtent) {
