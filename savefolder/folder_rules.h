@@ -13,6 +13,11 @@
 constexpr const char* kCreateFolderQuestion = "Ok to create %s folder?";
 constexpr int kCreateQuestionSize = kPathBufferSize + 32;
 
+// A tree view counts its items in 16 bits: with 65,536 or more it shows an empty tree without
+// scroll bars. The chooser's tree never holds more than this; today's disks often have twice as
+// many folders, and the ones past it are left out.
+constexpr unsigned kTreeItemLimit = 65535;
+
 // A listing appends "*.*" to a folder path that ends with a backslash.
 constexpr int kListingPatternLength = 3;
 

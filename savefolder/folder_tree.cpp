@@ -63,7 +63,14 @@ bool followedInTree(const WIN32_FIND_DATAA& entry) {
     return !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-void fillLevel(const char* path, HTREEITEM parent, HWND tree) {
+// The tree being filled and how many more items it may take.
+struct TreeFill {
+    HWND tree;
+    unsigned itemsLeft;
+};
+
+void fillLevel(const char* path, HTREEITEM parent, TreeFill& fill) {
+    if (!fill.itemsLeft) return;
     GlobalBlock patternBlock(kPathBufferSize), childBlock(kPathBufferSize);
     char* pattern = static_cast<char*>(patternBlock.data());
     char* childPath = static_cast<char*>(childBlock.data());
@@ -82,16 +89,20 @@ void fillLevel(const char* path, HTREEITEM parent, HWND tree) {
         if (!shownInTree(entry)) continue;
         // A folder whose own listing would not fit is left out with everything below it.
         if (!formatPath(childPath, "%s%s\\", path, entry.cFileName) || !fitsListingPattern(childPath)) continue;
-        HTREEITEM item = insertTreeItem(tree, parent, entry.cFileName);
-        if (item && followedInTree(entry)) fillLevel(childPath, item, tree);
-    } while (FindNextFileA(listing.get(), &entry));
-    reportListingError(GetLastError());
+        HTREEITEM item = insertTreeItem(fill.tree, parent, entry.cFileName);
+        if (!item) continue;
+        --fill.itemsLeft;
+        if (followedInTree(entry)) fillLevel(childPath, item, fill);
+    } while (fill.itemsLeft && FindNextFileA(listing.get(), &entry));
+    // A fill that stopped at the tree's limit has not read the listing to its end.
+    if (fill.itemsLeft) reportListingError(GetLastError());
     if (!listing.close()) showMessage(kMsgCannotCloseFile);
 }
 
 }  // namespace
 
 HTREEITEM insertTreeItem(HWND tree, HTREEITEM parent, const char* text) {
+    if (static_cast<unsigned>(SendMessageA(tree, TVM_GETCOUNT, 0, 0)) >= kTreeItemLimit) return nullptr;
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
@@ -100,11 +111,13 @@ HTREEITEM insertTreeItem(HWND tree, HTREEITEM parent, const char* text) {
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog) {
+void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, unsigned itemLimit) {
     HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
+    const unsigned held = static_cast<unsigned>(SendMessageA(tree, TVM_GETCOUNT, 0, 0));
+    TreeFill fill = {tree, held < itemLimit ? itemLimit - held : 0};
     // Nothing is drawn while the disk is read, however many items it brings; one repaint after.
     SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
-    fillLevel(path, parent, tree);
+    fillLevel(path, parent, fill);
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);
 }

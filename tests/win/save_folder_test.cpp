@@ -16,6 +16,7 @@
 #include "drives/drive_survey.h"
 #include "resources/resource_ids.h"
 #include "savefolder/folder_operations.h"
+#include "savefolder/folder_tree.h"
 #include "savefolder/new_folder_dialog.h"
 #include "savefolder/save_folder_dialog.h"
 #include "settings/launcher_settings.h"
@@ -161,6 +162,27 @@ TEST_F(SaveFolderTest, TreeShowsVisibleFoldersAndSelectsTheDeepestExistingOne) {
     }));
     EXPECT_EQ(stored, launcherSettings.savePath);
     expectRegMissing(kSettingsKey, "Save Path");
+}
+
+INT_PTR CALLBACK quietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// Reading and adding stop once the tree holds its limit (the root counts): the folders read first
+// stay, in the tree's depth-first order.
+TEST_F(SaveFolderTest, TheFillStopsWhenTheTreeHoldsItsLimit) {
+    makeFolder("A\\A1\\A11");
+    makeFolder("A\\A2");
+    makeFolder("B\\B1");
+    const std::vector<std::string> all = {"A\\", "A\\A1\\", "A\\A1\\A11\\", "A\\A2\\", "B\\", "B\\B1\\"};
+    HWND dialog = CreateDialogParamA(appInstance, MAKEINTRESOURCEA(IDD_SAVE_FOLDER), nullptr, quietDialogProc, 0);
+    ASSERT_NE(nullptr, dialog);
+    const Chooser chooser = {dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)};
+    for (unsigned limit : {1u, 4u, 6u, 7u, 100u}) {
+        SendMessageA(chooser.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        fillFolderTree((kRoot + "\\").c_str(), insertTreeItem(chooser.tree, TVI_ROOT, kRoot.c_str()), dialog, limit);
+        const size_t added = std::min<size_t>(limit - 1, all.size());
+        EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + added), chooser.below("")) << limit;
+    }
+    DestroyWindow(dialog);
 }
 
 // The search goes by containment: Program, listed before Program Files, wins for a path below
@@ -393,6 +415,8 @@ TEST_F(SaveFolderTest, NameDialogRefusesBadNamesAndKeepsTheLimit) {
         EXPECT_EQ(c.result, runNameDialog(c.parent, [&](HWND names) {
             setEditText(names, IDC_NEW_FOLDER_NAME, c.name.c_str());
             pressButton(names, IDOK);
+            // Closed by OK itself: what is left open is cancelled, with the same result.
+            EXPECT_TRUE(waitUntilGone(names, 5000)) << c.name;
         })) << c.name;
         std::vector<AnsweredBox> boxes = watch.stop();
         EXPECT_EQ(c.box, boxes.empty() ? "" : boxes[0].text) << c.name;
