@@ -1,4 +1,4 @@
-// Sizing the readme viewer's text block.
+// Sizing the readme viewer's text block, and fitting the text into its box.
 #include "launcher/readme_rules.h"
 
 size_t readmeBlockSize(uint32_t fileSize) {
@@ -6,4 +6,11 @@ size_t readmeBlockSize(uint32_t fileSize) {
     uint64_t bytes = static_cast<uint64_t>(fileSize) + 1;
     if (bytes > SIZE_MAX) return 0;
     return static_cast<size_t>(bytes);
+}
+
+size_t lineEndCut(const char* text, size_t length, size_t limit) {
+    if (length <= limit) return length;
+    for (size_t cut = limit; cut > 0; --cut)
+        if (text[cut - 1] == '\n') return cut;
+    return 0;
 }

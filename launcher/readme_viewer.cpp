@@ -1,6 +1,8 @@
 // The readme viewer: readme.txt of the current folder in a read-only text box.
 #include "launcher/readme_viewer.h"
 
+#include <cstring>
+
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
 #include "common/win_handles.h"
@@ -19,6 +21,16 @@ struct ReadmeViewer {
     GdiObject<HFONT> font;
 };
 ReadmeViewer viewer;
+
+// The text box as the fitting of the text sees it: on Windows 95 and 98 it refuses a text larger
+// than its heap, and then shows nothing.
+struct ReadmeBox {
+    HWND edit;
+    bool take(const char* text) const {
+        return SetWindowTextA(edit, text) &&
+               static_cast<size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) == std::strlen(text);
+    }
+};
 
 HANDLE openReadme() {
     return CreateFileA(kReadmeFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -58,8 +70,10 @@ void initialiseViewer(HWND dialog) {
     WindowDC dc(edit);
     SetMapperFlags(dc.get(), 1);
     SelectedObject selectedFont(dc.get(), viewer.font.get());
-    const char* text = static_cast<const char*>(viewer.text.data());
-    SetWindowTextA(edit, text ? text : "");
+    char* text = static_cast<char*>(viewer.text.data());
+    ReadmeBox box = {edit};
+    if (text) putLongestBeginning(box, text, std::strlen(text));
+    else box.take("");
     SetFocus(GetDlgItem(dialog, IDOK));
 }
 

@@ -1,8 +1,11 @@
-// The numbered messages and the readme's text block size.
+// The numbered messages, the readme's text block size and the fitting of its text into the box.
 #include "common/message_texts.h"
 #include "launcher/readme_rules.h"
 
 #include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +59,50 @@ TEST(ReadmeBlock, HoldsTheFileAndItsTerminator) {
 
 TEST(ReadmeBlock, SizeWhoseTerminatorWouldWrapGivesNone) {
     EXPECT_EQ(readmeBlockSize(UINT32_MAX), 0u);
+}
+
+// A box that takes texts of up to capacity bytes, as a Windows 95 edit box takes what its heap
+// holds, and records the length of every text it was offered.
+struct SmallBox {
+    size_t capacity;
+    std::vector<size_t> offered;
+    bool take(const char* text) {
+        offered.push_back(std::strlen(text));
+        return offered.back() <= capacity;
+    }
+};
+
+TEST(ReadmeFit, TheLongestBeginningTheBoxTakesEndsWithALine) {
+    std::string lines;
+    for (int line = 0; line < 1200; ++line) lines += std::string(line % 90, 'x') + "\r\n";  // 54,900 bytes
+    const struct {
+        std::string text;
+        size_t capacity, shown;
+    } cases[] = {
+        {"one\ntwo\n", 100, 8},                       // taken whole, at the first try
+        {"one\ntwo\nthree", 12, 8},                   // a last line without its end is left out too
+        {"one\ntwo\nthree", 7, 4},
+        {"first line too long\nx\n", 5, 0},           // nothing: the box is emptied
+        {lines + lines, SIZE_MAX, 2 * lines.size()},  // a box that takes anything, as NT's
+        {lines + lines, 65535, lines.size() + 10580},  // no try beyond what a 95 box can hold
+        {lines + lines, 60000, lines.size() + 5087},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        SmallBox box{c.capacity, {}};
+        EXPECT_EQ(c.shown, putLongestBeginning(box, &text[0], text.size())) << c.capacity;
+        EXPECT_EQ(c.text, text) << "the text is put back";
+        ASSERT_FALSE(box.offered.empty());
+        EXPECT_EQ(c.text.size(), box.offered.front()) << "the whole text first";
+        for (size_t tried = 1; tried < box.offered.size(); ++tried) {
+            EXPECT_LE(box.offered[tried], kEditBoxTextLimit);
+            EXPECT_LT(box.offered[tried], box.offered[tried - 1]);
+        }
+        EXPECT_EQ(c.shown, box.offered.back());
+        if (c.shown > 0 && c.shown < c.text.size()) {
+            EXPECT_EQ('\n', c.text[c.shown - 1]);
+        }
+    }
 }
 
 }  // namespace
