@@ -14,7 +14,7 @@ BOOL startProgram(const char* path, char* commandLine, const char* folder, Start
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
                         folder && folder[0] ? folder : nullptr, &startup, &info))
-        return startAsksForElevation(GetLastError()) && startThroughShell(path, commandLine, folder, started);
+        return startGoesToShell(GetLastError(), path) && startThroughShell(path, commandLine, folder, started);
     started.process.reset(info.hProcess);
     started.thread.reset(info.hThread);
     started.id = info.dwProcessId;
@@ -37,7 +37,8 @@ void discardQueuedInput() {
 BOOL startThroughShell(const char* path, const char* parameters, const char* folder, StartedProcess& started) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // The shell shows no box of its own: the launcher reports a failed start itself.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpFile = path;
     info.lpParameters = parameters;
     info.lpDirectory = folder && folder[0] ? folder : nullptr;

@@ -8,7 +8,7 @@
 // Starts path: path as application name, commandLine (may be nullptr; CreateProcessA may write
 // into it), no inherited handles, a new console, the launcher's environment, folder as working
 // directory (nullptr or "": the launcher's own). started holds both handles on success.
-// A program that asks for administrator rights is started through the shell instead.
+// A program named .exe that asks for administrator rights is started through the shell instead.
 BOOL startProgram(const char* path, char* commandLine, const char* folder, StartedProcess& started);
 
 // Starts path through the shell, which asks the user for the administrator rights that its

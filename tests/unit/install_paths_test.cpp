@@ -64,11 +64,15 @@ TEST(GameFolder, IsTwoLevelsAboveTheExecutableButNeverAboveTheRoot) {
     EXPECT_EQ(0, gameWorkingFolder(std::string(kPathBufferSize, 'g').c_str(), out.get()));
 }
 
-// Only a program that asks for administrator rights is started again, through the shell: a
-// missing, locked or broken program keeps its message.
-TEST(FailedStart, OnlyAnElevationRequestGoesToTheShell) {
-    EXPECT_TRUE(startAsksForElevation(740));
-    for (unsigned long error : {0ul, 2ul, 3ul, 5ul, 32ul, 193ul, 1223ul}) EXPECT_FALSE(startAsksForElevation(error)) << error;
+// Only a program named .exe that asks for administrator rights is started again, through the
+// shell: a missing, locked or broken program keeps its message, and so does any other file.
+TEST(FailedStart, OnlyAnExeAskingForElevationGoesToTheShell) {
+    for (const char* program : {"D:\\regist\\iv5play.exe", "C:\\A\\SETUP.EXE", "x.Exe"})
+        EXPECT_TRUE(startGoesToShell(740, program)) << program;
+    for (unsigned long error : {0ul, 2ul, 3ul, 5ul, 32ul, 193ul, 1223ul})
+        EXPECT_FALSE(startGoesToShell(error, "D:\\regist\\enduser.exe")) << error;
+    for (const char* other : {"D:\\regist\\DXINST.bin", "D:\\regist\\exe", "D:\\a.exe.bin", "D:\\aexe", "exe", ""})
+        EXPECT_FALSE(startGoesToShell(740, other)) << other;
 }
 
 TEST(DriveTableRecord, ListsStayWithinTheirEntries) {
