@@ -115,6 +115,8 @@ void applySheetFont(HWND page) {
 
 void releaseSheetFont(HWND) { sheetFont.reset(); }
 
+void reportSheetChanged(HWND sheet, HWND page) { PropSheet_Changed(sheet, page); }
+
 INT_PTR acceptSheetNotification(HWND page) {
     SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
     return TRUE;

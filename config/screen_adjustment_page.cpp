@@ -120,6 +120,9 @@ INT_PTR onCommand(HWND page, WPARAM wParam) {
 
 INT_PTR onNotify(HWND page, const NMHDR* header) {
     switch (header->code) {
+    // Not at initialisation: the sheet forgets a change reported before the page's
+    // initialisation has returned.
+    case PSN_SETACTIVE: reportSheetChanged(header->hwndFrom, page); return FALSE;
     case PSN_APPLY: return onApply(page);
     case PSN_QUERYCANCEL: return onQueryCancel(page);
     }

@@ -260,10 +260,33 @@ TEST_F(ConfigurationSheetTest, TheCloseBoxPutsBackWhatThePagesChanged) {
     changeEveryPageThen([](HWND sheet) { PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
-// OK always saves the whole record, changed or not, whichever pages were shown.
+// The ends of the dialog initialisations and of the change reports on this thread, in their
+// order: "init" and the dialog, "changed" and the page named by the report.
+std::vector<std::pair<std::string, HWND>> pageEvents;
+LRESULT CALLBACK recordPageEvent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_INITDIALOG) pageEvents.emplace_back("init", sent->hwnd);
+    if (code == HC_ACTION && sent->message == PSM_CHANGED)
+        pageEvents.emplace_back("changed", reinterpret_cast<HWND>(sent->wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// OK always saves the whole record, changed or not, whichever pages were shown. The first page
+// tells the sheet it changed once it has been initialised (a change reported during its
+// initialisation is forgotten), so that OK answers at least 1 on a comctl32 that answers 0
+// when no page reported one, as documented.
 TEST_F(ConfigurationSheetTest, OkOnTheFirstPageSavesTheWholeRecord) {
-    runPage(kScreenPage, [](HWND) {});
+    pageEvents.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, recordPageEvent, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    HWND first = nullptr;
+    runPage(kScreenPage, [&](HWND page) { first = page; });
+    UnhookWindowsHookEx(hook);
     expectSaved(kStartRecord);
+    std::vector<std::string> firstPageEvents;
+    for (const auto& event : pageEvents)
+        if (event.second == first) firstPageEvents.push_back(event.first);
+    EXPECT_EQ((std::vector<std::string>{"init", "changed"}), firstPageEvents);
 }
 
 TEST_F(ConfigurationSheetTest, OkOnTheFutureSupportPageSavesTheWholeRecord) {
