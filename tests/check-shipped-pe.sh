@@ -2,8 +2,9 @@
 # The shipped 32-bit launcher loads on Windows 95 and runs on the original Pentium: subsystem
 # version 4.0, imports only from the seven system DLLs that Windows 95 has (no C runtime DLL),
 # no wide-character function (Windows 95 lacks or stubs them), exactly the reviewed functions of
-# the import list, no runtime DLL beside it, no C runtime's initialiser tables, and no
-# instruction in any code section that the Pentium lacks.
+# the import list, no runtime DLL beside it, no C runtime's initialiser tables, no instruction in
+# any code section that the Pentium lacks, no manifest, and a version resource that does not make
+# Windows take the launcher for an installer.
 #
 #   check-shipped-pe.sh launcher.exe reviewed-imports.txt
 set -uo pipefail
@@ -67,6 +68,28 @@ later=$(awk -F'\t' '
     }' <<<"$code")
 [ -n "$(grep -m1 -E '^ *[0-9a-f]+:' <<<"$code")" ] || fail "no code disassembled: is this objdump's format?"
 [ -z "$later" ] || fail "$(wc -l <<<"$later") instructions the original Pentium lacks, the first: $(head -5 <<<"$later" | tr '\n' ';')"
+
+# The resources, as windres reads them back out of the file.
+resources=$(i686-w64-mingw32-windres -i "$exe" -O rc 2>&1)
+grep -q '^/\* Type: dialog' <<<"$resources" || fail "no dialog among the resources: is this windres's format?"
+# A manifest (resource type 24) of any kind, even one asking only for the invoker's rights, switches
+# off Windows Vista's registry virtualization: then a user without administrator rights can write
+# nothing under HKEY_LOCAL_MACHINE\Software, neither the game's settings nor the start's values.
+! grep -qE '^/\* Type: 24$|RT_MANIFEST' <<<"$resources" || fail "carries a manifest (resource type 24)"
+# The version that Explorer shows. A word of Windows' installer detection in any of its texts, or in
+# the file's name, makes Windows Vista and later ask for administrator rights before every start.
+version=$(awk '/^\/\* Type: version/ { found = 1 } found && /VALUE "/ { print } found && /^\/\* Type: / && !/version/ { exit }' <<<"$resources")
+value() { sed -n "s/^ *VALUE \"$1\", \"\(.*\)\"\$/\1/p" <<<"$version"; }
+for expected in "CompanyName=ORVANE" "ProductName=QUARLOCK2" "LegalCopyright=(C)ORVANE" \
+                "OriginalFilename=$(basename "$exe")"; do
+    [ "$(value "${expected%%=*}")" = "${expected#*=}" ] || fail "version resource: ${expected%%=*} is not \"${expected#*=}\""
+done
+for name in FileDescription FileVersion ProductVersion; do
+    [ -n "$(value $name)" ] || fail "version resource: no $name"
+done
+detected=$(grep -ioE 'install|setup|update|patch' <<<"$version
+$(basename "$exe")" | sort -u | tr '\n' ' ')
+[ -z "$detected" ] || fail "Windows would take the launcher for an installer, from the words: $detected"
 
 [ $failed -eq 0 ] && echo "the shipped launcher is a Windows 95 program for the Pentium: $(wc -l <<<"$imports") reviewed imports from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
 exit $failed
