@@ -4,8 +4,9 @@
 #include <windows.h>
 
 // The access a key that is written is opened with. Not KEY_ALL_ACCESS: its WRITE_DAC, WRITE_OWNER
-// and KEY_CREATE_LINK are refused to an NT account without administrator rights, which may still
-// query, set and create under HKEY_LOCAL_MACHINE\Software.
+// and KEY_CREATE_LINK are refused to every account without administrator rights, even to those
+// that may query, set and create under HKEY_LOCAL_MACHINE\Software (NT 4.0's users, 2000's and
+// XP's power users; a limited user of 2000 and XP may only read there).
 constexpr REGSAM kKeyReadWrite = KEY_READ | KEY_WRITE;
 
 class RegistryKey {
