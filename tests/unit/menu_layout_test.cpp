@@ -146,11 +146,16 @@ TEST(MenuTextPlaces, LinesFollowTheirItems) {
     EXPECT_EQ(pathLines, 1);
 }
 
+// Where the design draws each panel: the wide one at (325, 30 + 60i), the narrow one behind Quit
+// and behind the home page.
 TEST(MenuTextPlaces, PanelsSitOnTheirItems) {
+    const PanelPlace expected[kMenuItemCount] = {{true, 325, 30},  {true, 325, 90},  {true, 325, 150},
+                                                 {true, 325, 210}, {true, 325, 270}, {true, 325, 330},
+                                                 {false, 325, 390}, {false, 473, 390}};
     for (int item = 0; item < kMenuItemCount; ++item) {
-        PanelPlace place = highlightPanelPlace(item);
-        MenuRect rect = menuItemRect(item);
-        EXPECT_EQ(std::make_tuple(place.x, place.y, place.wide), std::make_tuple(rect.left, rect.top, item < kItemQuit))
+        const PanelPlace place = highlightPanelPlace(item);
+        EXPECT_EQ(std::make_tuple(expected[item].wide, expected[item].x, expected[item].y),
+                  std::make_tuple(place.wide, place.x, place.y))
             << item;
     }
 }

@@ -19,9 +19,14 @@
 
 namespace {
 
+// The names up to the first empty one, where every reader of the list stops, then "|" and the
+// last entry.
 std::string names(const DriveEntry (&list)[kDriveTableSize]) {
     std::string text;
-    for (const DriveEntry& entry : list) text += entry.name[0] ? std::string(entry.name) + " " : "";
+    for (const DriveEntry& entry : list) {
+        if (!entry.name[0]) break;
+        text += std::string(entry.name) + " ";
+    }
     return text + "|" + list[kDriveTableSize - 1].name;
 }
 
