@@ -5,7 +5,6 @@
 #include "common/module_instance.h"
 #include "common/win_handles.h"
 #include "config/display_drivers.h"
-#include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 
@@ -73,7 +72,7 @@ int drawBitmap(HDC dc, TitleBitmap bitmap, int x, int y) {
     return 1;
 }
 
-COLORREF lineColour(int item) { return highlight[item] ? kHighlightTextColour : kMenuTextColour; }
+COLORREF lineColour(int highlighted) { return highlighted ? kHighlightTextColour : kMenuTextColour; }
 
 int textWidth(HDC dc, const char* text, int length) {
     SIZE size = {0, 0};
@@ -81,8 +80,8 @@ int textWidth(HDC dc, const char* text, int length) {
     return size.cx;
 }
 
-int drawMenuLine(HDC dc, const MenuTextLine& line) {
-    SetTextColor(dc, lineColour(line.item));
+int drawMenuLine(HDC dc, const MenuTextLine& line, const MenuHighlight& highlight) {
+    SetTextColor(dc, lineColour(highlight[line.item]));
     if (line.kind == MenuTextKind::SavePath) {
         const char* path = launcherSettings.savePath;
         int length = static_cast<int>(strnlen(path, kPathBufferSize));
@@ -117,7 +116,7 @@ void deleteTitlePalettes() {
     for (GdiObject<HPALETTE>& palette : titlePalettes) palette.reset();
 }
 
-int drawTitleImages(HWND, HDC dc) {
+int drawTitleImages(HWND, HDC dc, const MenuHighlight& highlight) {
     if (!drawBitmap(dc, kBackground, 0, 0)) {
         static const RECT whole = {0, 0, kTitleWidth, kTitleHeight};
         FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -130,7 +129,7 @@ int drawTitleImages(HWND, HDC dc) {
     return 1;
 }
 
-int drawMenuTexts(HWND window, HDC dc) {
+int drawMenuTexts(HWND window, HDC dc, const MenuHighlight& highlight) {
     if (!SetWindowTextA(window, kGameTitle)) return 0;
     SetBkMode(dc, TRANSPARENT);
     GdiObject<HFONT> font(CreateFontA(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
@@ -139,6 +138,6 @@ int drawMenuTexts(HWND window, HDC dc) {
     SetMapperFlags(dc, 1);
     SelectedObject selected(dc, font.get());
     for (int index = 0; index < kMenuTextLineCount; ++index)
-        if (!drawMenuLine(dc, menuTextLine(index))) return 0;
+        if (!drawMenuLine(dc, menuTextLine(index), highlight)) return 0;
     return 1;
 }

@@ -9,7 +9,6 @@
 #include "config/card_detection.h"
 #include "config/configuration_sheet.h"
 #include "drives/drive_survey.h"
-#include "install/child_watch.h"
 #include "install/component_offers.h"
 #include "install/game_launch.h"
 #include "install/setup_run.h"
@@ -68,8 +67,8 @@ void centreWindow(HWND window) {
 }
 
 void composeBackBuffer(HWND window) {
-    drawTitleImages(window, backBuffer.dc.get());
-    drawMenuTexts(window, backBuffer.dc.get());
+    drawTitleImages(window, backBuffer.dc.get(), highlight);
+    drawMenuTexts(window, backBuffer.dc.get(), highlight);
 }
 
 void recompose(HWND window) {
@@ -155,7 +154,7 @@ void initialise(HWND window) {
     highlight[kItemPlay] = 1;
     composeBackBuffer(window);
     showStartupPrompts(window);
-    PostMessageA(titleWindow, kResumeMessage, 0, 0);
+    startComponentOffers(titleWindow);
 }
 
 void onPaint(HWND window) {
@@ -166,18 +165,18 @@ void onPaint(HWND window) {
 }
 
 void onMouseMove(HWND window, LPARAM position) {
-    if (childWatch.active) return;
+    if (componentOffersHoldInput()) return;
     if (highlightItemAt(highlight, LOWORD(position), HIWORD(position))) recompose(window);
 }
 
 void onLeftButtonDown(HWND window, LPARAM position) {
-    if (childWatch.active) return;
+    if (componentOffersHoldInput()) return;
     int item = menuItemAt(LOWORD(position), HIWORD(position));
     if (item >= 0) activateItem(window, item);
 }
 
 void onKeyDown(HWND window, WPARAM key) {
-    if (childWatch.active) return;
+    if (componentOffersHoldInput()) return;
     switch (key) {
     case VK_TAB:
     case VK_DOWN:
@@ -198,7 +197,7 @@ void onKeyDown(HWND window, WPARAM key) {
 
 // The loop may still poll the watch after this: it must not act on a destroyed window.
 void onDestroy(HWND window) {
-    KillTimer(window, kWatchTimerId);
+    stopComponentOffers(window);
     destroyBackBuffer();
     dragRegion.reset();
     if (titleWindow == window) titleWindow = nullptr;

@@ -114,9 +114,9 @@ protected:
 
     // The pictures alone, then the pictures with the texts.
     void compose(Canvas& imagesOnly, Canvas& withText) {
-        EXPECT_EQ(1, drawTitleImages(window_, imagesOnly.dc()));
-        EXPECT_EQ(1, drawTitleImages(window_, withText.dc()));
-        EXPECT_EQ(1, drawMenuTexts(window_, withText.dc()));
+        EXPECT_EQ(1, drawTitleImages(window_, imagesOnly.dc(), highlight));
+        EXPECT_EQ(1, drawTitleImages(window_, withText.dc(), highlight));
+        EXPECT_EQ(1, drawMenuTexts(window_, withText.dc(), highlight));
     }
 
     SavedLauncherState saved_;
@@ -135,7 +135,7 @@ TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPi
         SCOPED_TRACE("highlighted item " + std::to_string(item));
         highlightOnly(item);
         TitleCanvas canvas;
-        ASSERT_EQ(1, drawTitleImages(window_, canvas.dc()));
+        ASSERT_EQ(1, drawTitleImages(window_, canvas.dc(), highlight));
 
         const PanelPlace panel = item >= 0 ? highlightPanelPlace(item) : PanelPlace{true, -1000, -1000};
         const ResourceBitmap& panelBitmap = panel.wide ? wide : narrow;
@@ -225,7 +225,7 @@ TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
     TitleCanvas canvas;
     const HGDIOBJ original = GetCurrentObject(canvas.dc(), OBJ_PAL);
     highlightOnly(0);
-    ASSERT_EQ(1, drawTitleImages(window_, canvas.dc()));
+    ASSERT_EQ(1, drawTitleImages(window_, canvas.dc(), highlight));
     const HGDIOBJ selected = GetCurrentObject(canvas.dc(), OBJ_PAL);
     ASSERT_NE(original, selected);
 
