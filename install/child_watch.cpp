@@ -5,7 +5,7 @@
 #include "common/module_instance.h"
 #include "resources/resource_ids.h"
 
-ChildWatch childWatch = {nullptr, 0};
+ChildWatch childWatch;
 HWND pleaseWaitWindow = nullptr;
 
 namespace {
@@ -25,18 +25,18 @@ INT_PTR CALLBACK pleaseWaitProc(HWND window, UINT message, WPARAM, LPARAM) {
 }  // namespace
 
 bool watchedChildEnded() {
-    return childWatch.active && childWatch.process && WaitForSingleObject(childWatch.process, 0) == WAIT_OBJECT_0;
+    return childWatch.active && childWatch.process.valid() &&
+           WaitForSingleObject(childWatch.process.get(), 0) == WAIT_OBJECT_0;
 }
 
 void endChildWatch() {
-    if (childWatch.process) CloseHandle(childWatch.process);
+    childWatch.process.reset();
     childWatch.active = 0;
-    childWatch.process = nullptr;
 }
 
 int armChildWatch(HANDLE process) {
     if (!process) return 0;
-    childWatch.process = process;
+    childWatch.process.reset(process);
     childWatch.active = 1;
     return 1;
 }

@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include "common/win_handles.h"
+
 struct ChildWatch {
-    HANDLE process;  // synchronize access, owned by the watch while active
-    int active;
+    KernelHandle process;  // synchronize access, owned by the watch while active
+    int active = 0;
 };
 
 extern ChildWatch childWatch;

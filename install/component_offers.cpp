@@ -118,6 +118,12 @@ OfferState currentState() {
 
 }  // namespace
 
+void startComponentOffers(HWND titleWindow) { PostMessageA(titleWindow, kResumeMessage, 0, 0); }
+
+bool componentOffersHoldInput() { return childWatch.active != 0; }
+
+void stopComponentOffers(HWND titleWindow) { KillTimer(titleWindow, kWatchTimerId); }
+
 void onResumeMessage(HWND titleWindow, bool actionRunning) {
     switch (offerStep(currentState(), OfferEvent::ResumeMessage, actionRunning)) {
     case OfferStep::Defer: offersDeferred = true; return;

@@ -1,8 +1,9 @@
 // The once-per-machine offers of the runtime components, as one sequence with one owner:
 // DirectX 6 (waited for behind the please-wait window), Indeo Video 5.06 and DirectX Media 6
-// (left running under the child watch). The title window hands it the resume message and the
-// end of each menu action, the message loop its poll; it owns the watch timer, posts the resume
-// message and sets messageOwner.
+// (left running under the child watch). The title window starts and stops it, asks it whether
+// it holds the window's input, and hands it the resume message and the end of each menu action;
+// the message loop hands it its poll. It owns the watch timer, posts every resume message and
+// sets messageOwner.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,15 @@ constexpr UINT kResumeMessage = WM_USER + 1234;
 // Its ticks only wake the message loop so that the watch is polled without user input.
 constexpr UINT_PTR kWatchTimerId = 9999;
 constexpr UINT kWatchTimerPeriod = 3000;
+
+// Posts the title window its first resume message: the first offer follows once the message
+// loop runs.
+void startComponentOffers(HWND titleWindow);
+// Whether an installer runs under the watch: meanwhile the title window ignores the mouse and
+// the keyboard.
+bool componentOffersHoldInput();
+// The title window is going: its watch timer stops.
+void stopComponentOffers(HWND titleWindow);
 
 // The resume message has reached the title window. While a menu action runs (its dialog's own
 // loop dispatched the message) the offers wait until it has ended; otherwise the watch timer

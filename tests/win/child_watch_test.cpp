@@ -58,8 +58,7 @@ protected:
         pleaseWait_ = pleaseWaitWindow;
     }
     void TearDown() override {
-        if (childWatch.process) CloseHandle(childWatch.process);
-        childWatch = {nullptr, 0};
+        endChildWatch();
         if (IsWindow(pleaseWait_)) DestroyWindow(pleaseWait_);
         pleaseWaitWindow = nullptr;
         closeTitleWindow();
@@ -113,7 +112,7 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
     EXPECT_EQ(0, pollChildWatch(titleWindow));
     EXPECT_TRUE(IsWindow(pleaseWait_));
     EXPECT_EQ(1, childWatch.active);
-    EXPECT_NE(nullptr, childWatch.process);
+    EXPECT_NE(nullptr, childWatch.process.get());
     pumpMessagesFor(50);
     ValidateRect(title, nullptr);
 
@@ -130,7 +129,7 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
     EXPECT_EQ(1, run.endsHandled);
     EXPECT_EQ(1, run.resumeMessages);
     EXPECT_EQ(0, childWatch.active);
-    EXPECT_EQ(nullptr, childWatch.process);
+    EXPECT_EQ(nullptr, childWatch.process.get());
     // Nothing but the watch timer wakes the loop here: the first of its ticks that came after the
     // child ended finds it ended.
     EXPECT_EQ(run.handledOn.message, static_cast<UINT>(WM_TIMER));
@@ -148,7 +147,7 @@ TEST_F(ChildWatchTest, TheEndOfTheWatchedChildIsHandledOnceAtTheNextTimerTick) {
 TEST_F(ChildWatchTest, ArmingWithoutAProcessIsRefused) {
     EXPECT_EQ(0, armChildWatch(nullptr));
     EXPECT_EQ(0, childWatch.active);
-    EXPECT_EQ(nullptr, childWatch.process);
+    EXPECT_EQ(nullptr, childWatch.process.get());
     EXPECT_EQ(0, pollChildWatch(titleWindow));
     EXPECT_TRUE(IsWindow(pleaseWait_));
 }
@@ -167,7 +166,7 @@ TEST_F(ChildWatchTest, AWatchWhoseWaitFailsStaysActive) {
     EXPECT_FALSE(PeekMessageA(&resume, titleWindow, kResumeMessage, kResumeMessage, PM_NOREMOVE));
     EXPECT_TRUE(KillTimer(titleWindow, kWatchTimer));
     EXPECT_EQ(1, childWatch.active);
-    EXPECT_EQ(unwaitable, childWatch.process);
+    EXPECT_EQ(unwaitable, childWatch.process.get());
     EXPECT_TRUE(IsWindow(pleaseWait_));
 }
 

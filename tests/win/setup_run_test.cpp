@@ -79,8 +79,7 @@ protected:
         standIns_.set("STANDIN_QLK2_INST_INSTALL_DIR", installFolder_.root().c_str());
     }
     void TearDown() override {
-        if (childWatch.process) CloseHandle(childWatch.process);
-        childWatch = {nullptr, 0};
+        endChildWatch();
         if (pleaseWaitWindow) DestroyWindow(pleaseWaitWindow);
         pleaseWaitWindow = nullptr;
         messageOwner = nullptr;
@@ -397,7 +396,7 @@ TEST_F(SetupRun, AFailedWaitStillRemovesThePleaseWaitWindow) {
 TEST_F(SetupRun, ABackgroundInstallerIsWatchedOnAHandleOpenedForSynchronizeAccess) {
     PROCESS_INFORMATION started = {};
     watchASleepingChild(true, &started);
-    EXPECT_NE(childWatch.process, started.hProcess);
+    EXPECT_NE(childWatch.process.get(), started.hProcess);
     DWORD flags = 0;
     EXPECT_FALSE(GetHandleInformation(started.hProcess, &flags)) << "the start's handle is closed";
     expectTheWatchEndsWithTheChild();
@@ -406,7 +405,7 @@ TEST_F(SetupRun, ABackgroundInstallerIsWatchedOnAHandleOpenedForSynchronizeAcces
 TEST_F(SetupRun, ABackgroundInstallerThatCannotBeOpenedIsWatchedOnTheStartsOwnHandle) {
     PROCESS_INFORMATION started = {};
     watchASleepingChild(false, &started);
-    EXPECT_EQ(childWatch.process, started.hProcess);
+    EXPECT_EQ(childWatch.process.get(), started.hProcess);
     expectTheWatchEndsWithTheChild();
 }
 

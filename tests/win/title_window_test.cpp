@@ -84,7 +84,7 @@ protected:
     void TearDown() override {
         closeTitleWindow();
         std::memset(busyFlags, 0, sizeof busyFlags);
-        childWatch = {nullptr, 0};
+        endChildWatch();
         EXPECT_TRUE(deleteRegTree(kSettingsKey));
     }
 
