@@ -12,6 +12,7 @@
 #include "common/text_format.h"
 #include "config/features_page.h"
 #include "config/future_support_page.h"
+#include "config/sheet_page.h"
 #include "config/screen_adjustment_page.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
@@ -33,32 +34,78 @@ struct SettingsSnapshot {
     uint32_t optionBits;
 };
 
-struct SheetPage {
-    int templateId;
-    DLGPROC procedure;
-    const char* title;
-};
+const SheetPage* const kPages[kPageCount] = {&kScreenAdjustmentPage, &kFeaturesPage, &kFutureSupportPage};
+constexpr int kFirstPage = 0;
 
-const SheetPage kPages[kPageCount] = {
-    {IDD_SCREEN_PAGE, screenAdjustmentPageProc, "Screen adjustment."},
-    {IDD_FEATURES_PAGE, featuresPageProc, "Features"},
-    {IDD_FUTURE_PAGE, futureSupportPageProc, "Future Support"},
-};
+// The window of each page the sheet has made in this run: the one procedure of the three pages
+// tells them apart by it.
+HWND pageWindows[kPageCount];
 
 HFONT createSheetFont() {
     return CreateFontA(15, 0, 0, 0, 100, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Times New Roman");
 }
 
+void applySheetFont(HWND page) {
+    EnumChildWindows(page, setChildFont, reinterpret_cast<LPARAM>(sheetFont.get()));
+}
+
+void releaseSheetFont() { sheetFont.reset(); }
+
+int pageIndex(HWND page) {
+    for (int index = 0; index < kPageCount; ++index)
+        if (pageWindows[index] == page) return index;
+    return -1;
+}
+
+void initialisePage(HWND page, const PROPSHEETPAGEA& description) {
+    const int index = static_cast<int>(description.lParam);
+    pageWindows[index] = page;
+    applySheetFont(page);
+    kPages[index]->initialise(page, sheetFont.get());
+}
+
+// OK and Cancel are never vetoed: either always closes the sheet.
+INT_PTR onPageNotify(HWND page, int index, const NMHDR& header) {
+    switch (header.code) {
+    // comctl32 documents that the sheet answers 0 to an OK when no page reported a change,
+    // which would undo every choice; the first page reports one once it shows. Not earlier: the
+    // sheet forgets a change reported before a page's initialisation has returned.
+    case PSN_SETACTIVE:
+        if (index == kFirstPage) PropSheet_Changed(header.hwndFrom, page);
+        return FALSE;
+    case PSN_APPLY:
+        if (kPages[index]->apply) kPages[index]->apply(page);
+        releaseSheetFont();
+        break;
+    case PSN_QUERYCANCEL: releaseSheetFont(); break;
+    default: return FALSE;
+    }
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+    return TRUE;
+}
+
+INT_PTR CALLBACK sheetPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        initialisePage(page, *reinterpret_cast<const PROPSHEETPAGEA*>(lParam));
+        return TRUE;
+    }
+    const int index = pageIndex(page);
+    if (index < 0) return FALSE;
+    if (message == WM_NOTIFY) return onPageNotify(page, index, *reinterpret_cast<const NMHDR*>(lParam));
+    return kPages[index]->handle(page, message, wParam, lParam);
+}
+
 // The version 1 layouts, which every comctl32 since Windows 95 accepts.
-HPROPSHEETPAGE createPage(const SheetPage& sheetPage) {
+HPROPSHEETPAGE createPage(int index) {
     PROPSHEETPAGEA page = {};
     page.dwSize = PROPSHEETPAGEA_V1_SIZE;
     page.dwFlags = PSP_USETITLE;
     page.hInstance = appInstance;
-    page.pszTemplate = MAKEINTRESOURCEA(sheetPage.templateId);
-    page.pfnDlgProc = sheetPage.procedure;
-    page.pszTitle = sheetPage.title;
+    page.pszTemplate = MAKEINTRESOURCEA(kPages[index]->templateId);
+    page.pfnDlgProc = sheetPageProc;
+    page.pszTitle = kPages[index]->title;
+    page.lParam = index;
     return CreatePropertySheetPageA(&page);
 }
 
@@ -67,7 +114,8 @@ HPROPSHEETPAGE createPage(const SheetPage& sheetPage) {
 INT_PTR showSheet(HWND owner, const char* caption) {
     HPROPSHEETPAGE pages[kPageCount] = {};
     for (int index = 0; index < kPageCount; ++index) {
-        pages[index] = createPage(kPages[index]);
+        pageWindows[index] = nullptr;
+        pages[index] = createPage(index);
         if (!pages[index]) {
             for (int made = 0; made < index; ++made) DestroyPropertySheetPage(pages[made]);
             return -1;
@@ -107,17 +155,4 @@ int runConfigurationSheet(HWND owner) {
     }
     sheetFont.reset();
     return 0;
-}
-
-void applySheetFont(HWND page) {
-    EnumChildWindows(page, setChildFont, reinterpret_cast<LPARAM>(sheetFont.get()));
-}
-
-void releaseSheetFont(HWND) { sheetFont.reset(); }
-
-void reportSheetChanged(HWND sheet, HWND page) { PropSheet_Changed(sheet, page); }
-
-INT_PTR acceptSheetNotification(HWND page) {
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-    return TRUE;
 }

@@ -1,13 +1,10 @@
 // The Features page: the feature list, its choice buttons and the quality and performance presets.
 #include "config/features_page.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
 #include <cstring>
 
-#include "config/configuration_sheet.h"
 #include "config/feature_options.h"
+#include "config/sheet_page.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 
@@ -75,8 +72,7 @@ void showSoundQuality(HWND page) {
     showDescription(page, soundLevelDescription(level));
 }
 
-void initialiseFeaturesPage(HWND page) {
-    applySheetFont(page);
+void initialiseFeaturesPage(HWND page, HFONT) {
     SetDlgItemTextA(page, IDC_FEATURES_LABEL, "Features");
     SetDlgItemTextA(page, IDC_FEATURES_DESCRIPTION_LABEL, "Description");
     SetDlgItemTextA(page, IDC_FEATURES_QUALITY_TEXT, kQualityPresetText);
@@ -124,12 +120,6 @@ void onPerformancePresetClicked(HWND page) {
     showSelectedFeature(page, softwareHalf);
 }
 
-// The values are already in the record; OK and Cancel only let go of the font.
-INT_PTR onApplyOrCancel(HWND page) {
-    releaseSheetFont(page);
-    return acceptSheetNotification(page);
-}
-
 INT_PTR onCommand(HWND page, WPARAM wParam) {
     const int id = LOWORD(wParam);
     switch (HIWORD(wParam)) {
@@ -155,10 +145,11 @@ INT_PTR onCommand(HWND page, WPARAM wParam) {
     return FALSE;
 }
 
-INT_PTR onNotify(HWND page, const NMHDR* header) {
-    switch (header->code) {
-    case PSN_APPLY:
-    case PSN_QUERYCANCEL: return onApplyOrCancel(page);
+INT_PTR handleFeaturesMessage(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    // Refreshed, then painted as usual.
+    case WM_PAINT: onPaint(page); return FALSE;
+    case WM_COMMAND: return onCommand(page, wParam);
     }
     return FALSE;
 }
@@ -191,13 +182,5 @@ void showSelectedFeature(HWND page, bool software) {
     showSwitch(page, *entry, set, featureDescription(feature));
 }
 
-INT_PTR CALLBACK featuresPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: initialiseFeaturesPage(page); return TRUE;
-    // Refreshed, then painted as usual.
-    case WM_PAINT: onPaint(page); return FALSE;
-    case WM_COMMAND: return onCommand(page, wParam);
-    case WM_NOTIFY: return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
-    }
-    return FALSE;
-}
+// The choices reach the record as they are made: OK has nothing to store.
+const SheetPage kFeaturesPage = {IDD_FEATURES_PAGE, "Features", initialiseFeaturesPage, nullptr, handleFeaturesMessage};

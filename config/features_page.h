@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
-INT_PTR CALLBACK featuresPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+#include "config/sheet_page.h"
+
+extern const SheetPage kFeaturesPage;
 
 // Refills the feature list, shows its first feature and selects it.
 void fillFeatureList(HWND page, bool software);

@@ -1,11 +1,8 @@
 // The Future Support page: DATA1 to DATA4 in edit boxes, stored back only on OK.
 #include "config/future_support_page.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
-#include "config/configuration_sheet.h"
 #include "config/future_values.h"
+#include "config/sheet_page.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 
@@ -54,8 +51,7 @@ void readBox(HWND page, int id, char (&text)[kValueTextSize]) {
     GetDlgItemTextA(page, id, text, kValueTextSize);
 }
 
-void initialiseFutureSupportPage(HWND page) {
-    applySheetFont(page);
+void initialiseFutureSupportPage(HWND page, HFONT) {
     const LauncherSettings& settings = launcherSettings;
     showValues(page, settings.data1, settings.data2, settings.data3, settings.data4);
     for (const ValueBox& box : kValueBoxes) {
@@ -70,7 +66,7 @@ void initialiseFutureSupportPage(HWND page) {
 void onDefaultClicked(HWND page) { showValues(page, 0.0f, 0.0f, 0, 0); }
 
 // A box that holds no number keeps its float value; the hexadecimal parse always gives one.
-INT_PTR onApply(HWND page) {
+void onApply(HWND page) {
     LauncherSettings& settings = launcherSettings;
     char text[kValueTextSize];
     readBox(page, IDC_FUTURE_DATA1, text);
@@ -81,13 +77,6 @@ INT_PTR onApply(HWND page) {
     settings.data3 = parseHexTail(text);
     readBox(page, IDC_FUTURE_DATA4, text);
     settings.data4 = parseHexTail(text);
-    releaseSheetFont(page);
-    return acceptSheetNotification(page);
-}
-
-INT_PTR onQueryCancel(HWND page) {
-    releaseSheetFont(page);
-    return acceptSheetNotification(page);
 }
 
 INT_PTR onCommand(HWND page, WPARAM wParam) {
@@ -99,21 +88,11 @@ INT_PTR onCommand(HWND page, WPARAM wParam) {
     return FALSE;
 }
 
-INT_PTR onNotify(HWND page, const NMHDR* header) {
-    switch (header->code) {
-    case PSN_APPLY: return onApply(page);
-    case PSN_QUERYCANCEL: return onQueryCancel(page);
-    }
-    return FALSE;
+INT_PTR handleFutureSupportMessage(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    return message == WM_COMMAND ? onCommand(page, wParam) : FALSE;
 }
 
 }  // namespace
 
-INT_PTR CALLBACK futureSupportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: initialiseFutureSupportPage(page); return TRUE;
-    case WM_COMMAND: return onCommand(page, wParam);
-    case WM_NOTIFY: return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
-    }
-    return FALSE;
-}
+const SheetPage kFutureSupportPage = {IDD_FUTURE_PAGE, "Future Support", initialiseFutureSupportPage, onApply,
+                                      handleFutureSupportMessage};

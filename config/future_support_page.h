@@ -3,4 +3,6 @@
 
 #include <windows.h>
 
-INT_PTR CALLBACK futureSupportPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+#include "config/sheet_page.h"
+
+extern const SheetPage kFutureSupportPage;

@@ -1,14 +1,11 @@
 // The Screen adjustment page: the driver list, "Detect." and the screen mode list.
 #include "config/screen_adjustment_page.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
 #include "common/message_catalogue.h"
 #include "common/text_format.h"
 #include "config/card_detection.h"
-#include "config/configuration_sheet.h"
 #include "config/screen_modes.h"
+#include "config/sheet_page.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 
@@ -46,9 +43,8 @@ void refillModes(HWND page, DisplayDriverCode driver) {
     showModeDescription(page);
 }
 
-void initialiseScreenAdjustmentPage(HWND page) {
-    applySheetFont(page);
-    SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(sheetFont.get()), TRUE);
+void initialiseScreenAdjustmentPage(HWND page, HFONT sheetFont) {
+    SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(sheetFont), TRUE);
     SetDlgItemTextA(page, IDC_SCREEN_DEVICE_LABEL, "Device Setup");
     SetDlgItemTextA(page, IDC_SCREEN_DRIVER_HELP, kDriverHelp);
     SetDlgItemTextA(page, IDC_SCREEN_MODE_LABEL, "Screen Resolution");
@@ -87,17 +83,10 @@ void onDetectClicked(HWND page) {
     refillModes(page, detected);
 }
 
-INT_PTR onApply(HWND page) {
+void onApply(HWND page) {
     launcherSettings.displayDriver = driverForListPosition(selectedDriverPosition(page));
     // No selection stores -1, as the game has always been given.
     launcherSettings.displayMode = static_cast<uint32_t>(selectedModePosition(page));
-    releaseSheetFont(page);
-    return acceptSheetNotification(page);
-}
-
-INT_PTR onQueryCancel(HWND page) {
-    releaseSheetFont(page);
-    return acceptSheetNotification(page);
 }
 
 INT_PTR onCommand(HWND page, WPARAM wParam) {
@@ -118,15 +107,8 @@ INT_PTR onCommand(HWND page, WPARAM wParam) {
     return FALSE;
 }
 
-INT_PTR onNotify(HWND page, const NMHDR* header) {
-    switch (header->code) {
-    // Not at initialisation: the sheet forgets a change reported before the page's
-    // initialisation has returned.
-    case PSN_SETACTIVE: reportSheetChanged(header->hwndFrom, page); return FALSE;
-    case PSN_APPLY: return onApply(page);
-    case PSN_QUERYCANCEL: return onQueryCancel(page);
-    }
-    return FALSE;
+INT_PTR handleScreenAdjustmentMessage(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    return message == WM_COMMAND ? onCommand(page, wParam) : FALSE;
 }
 
 }  // namespace
@@ -146,11 +128,5 @@ void fillDisplayModeList(HWND page, bool voodooFamilyCard) {
     SendDlgItemMessageA(page, IDC_SCREEN_MODES, CB_SETCURSEL, selection, 0);
 }
 
-INT_PTR CALLBACK screenAdjustmentPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: initialiseScreenAdjustmentPage(page); return TRUE;
-    case WM_COMMAND: return onCommand(page, wParam);
-    case WM_NOTIFY: return onNotify(page, reinterpret_cast<const NMHDR*>(lParam));
-    }
-    return FALSE;
-}
+const SheetPage kScreenAdjustmentPage = {IDD_SCREEN_PAGE, "Screen adjustment.", initialiseScreenAdjustmentPage, onApply,
+                                         handleScreenAdjustmentMessage};

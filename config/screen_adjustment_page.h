@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
-INT_PTR CALLBACK screenAdjustmentPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+#include "config/sheet_page.h"
+
+extern const SheetPage kScreenAdjustmentPage;
 
 // Rebuilds the mode table for the card family, fills the mode list from it and selects
 // displayMode there; a Voodoo-family card sets displayMode to 0 first.
