@@ -8,7 +8,6 @@
 #include "common/message_texts.h"
 #include "common/win_handles.h"
 #include "drives/path_join.h"
-#include "resources/resource_ids.h"
 #include "savefolder/folder_rules.h"
 #include "settings/launcher_settings.h"
 
@@ -17,7 +16,7 @@ namespace {
 // The tree view seen through the operations the tree walks of folder_rules.h use.
 class TreeControl {
 public:
-    explicit TreeControl(HWND dialog) : tree_(GetDlgItem(dialog, IDC_FOLDER_TREE)) {}
+    explicit TreeControl(HWND tree) : tree_(tree) {}
     HTREEITEM firstChild(HTREEITEM item) const { return next(item, TVGN_CHILD); }
     HTREEITEM nextSibling(HTREEITEM item) const { return next(item, TVGN_NEXT); }
     HTREEITEM parent(HTREEITEM item) const { return next(item, TVGN_PARENT); }
@@ -111,8 +110,7 @@ HTREEITEM insertTreeItem(HWND tree, HTREEITEM parent, const char* text) {
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, unsigned itemLimit) {
-    HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
+void fillFolderTree(const char* path, HTREEITEM parent, HWND tree, unsigned itemLimit) {
     const unsigned held = static_cast<unsigned>(SendMessageA(tree, TVM_GETCOUNT, 0, 0));
     TreeFill fill = {tree, held < itemLimit ? itemLimit - held : 0};
     // Nothing is drawn while the disk is read, however many items it brings; one repaint after.
@@ -122,18 +120,18 @@ void fillFolderTree(const char* path, HTREEITEM parent, HWND dialog, unsigned it
     InvalidateRect(tree, nullptr, TRUE);
 }
 
-HTREEITEM findFolderItem(HWND dialog, const char (&path)[kPathBufferSize], const char* prefix, HTREEITEM item) {
+HTREEITEM findFolderItem(HWND treeWindow, const char (&path)[kPathBufferSize], const char* prefix, HTREEITEM item) {
     char target[kPathBufferSize];
     std::memcpy(target, path, sizeof target);
     target[sizeof target - 1] = '\0';
     CharUpperA(target);
-    TreeControl tree(dialog);
+    TreeControl tree(treeWindow);
     return findContainedFolder(tree, target, prefix, item);
 }
 
-int composeTreePath(HWND dialog, HTREEITEM root, const char* driveName, char* out) {
-    TreeControl tree(dialog);
-    HTREEITEM selected = reinterpret_cast<HTREEITEM>(
-        SendDlgItemMessageA(dialog, IDC_FOLDER_TREE, TVM_GETNEXTITEM, TVGN_CARET, 0));
+int composeTreePath(HWND treeWindow, HTREEITEM root, const char* driveName, char* out) {
+    TreeControl tree(treeWindow);
+    HTREEITEM selected =
+        reinterpret_cast<HTREEITEM>(SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CARET, 0));
     return composeFolderPath(tree, selected, root, driveName, out);
 }

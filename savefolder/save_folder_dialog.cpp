@@ -102,7 +102,7 @@ void composePath(HWND dialog) {
     char driveName[kDriveNameSize];
     chosenDriveName(dialog, driveName);
     PathBuffer path;
-    if (composeTreePath(dialog, chooser.rootItem, driveName, path)) copyPath(chooser.path, path);
+    if (composeTreePath(treeOf(dialog), chooser.rootItem, driveName, path)) copyPath(chooser.path, path);
 }
 
 // The tree becomes the folders of the drive whose root is rootText, read afresh. Busy from the
@@ -115,7 +115,7 @@ void readDriveIntoTree(HWND dialog, const char* rootText) {
     SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     chooser.rootItem = insertTreeItem(tree, TVI_ROOT, rootText);
-    fillFolderTree(rootText, chooser.rootItem, dialog);
+    fillFolderTree(rootText, chooser.rootItem, tree);
     endBusy(dialog);
 }
 
@@ -143,7 +143,7 @@ void initialiseSaveFolderDialog(HWND dialog) {
     char rootText[kDriveNameSize + 1];
     chosenDriveRoot(dialog, rootText);
     readDriveIntoTree(dialog, rootText);
-    HTREEITEM found = findFolderItem(dialog, chooser.path, rootText, chooser.rootItem);
+    HTREEITEM found = findFolderItem(treeOf(dialog), chooser.path, rootText, chooser.rootItem);
 
     // Opening found's ancestors (and found itself) makes the expansion handler compose the
     // path from the tree, unless found is the root.

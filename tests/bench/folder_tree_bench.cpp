@@ -124,7 +124,7 @@ double timeFill(HWND dialog, const std::string& root, int& items) {
     pump();
     const double start = now();
     HTREEITEM rootItem = insertTreeItem(tree, TVI_ROOT, root.c_str());
-    fillFolderTree(root.c_str(), rootItem, dialog);
+    fillFolderTree(root.c_str(), rootItem, tree);
     pump();  // the repaint the fill leaves behind belongs to it
     const double elapsed = now() - start;
     items = countItems(tree) - 1;

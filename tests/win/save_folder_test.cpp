@@ -178,7 +178,7 @@ TEST_F(SaveFolderTest, TheFillStopsWhenTheTreeHoldsItsLimit) {
     const Chooser chooser = {dialog, GetDlgItem(dialog, IDC_FOLDER_TREE)};
     for (unsigned limit : {1u, 4u, 6u, 7u, 100u}) {
         SendMessageA(chooser.tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-        fillFolderTree((kRoot + "\\").c_str(), insertTreeItem(chooser.tree, TVI_ROOT, kRoot.c_str()), dialog, limit);
+        fillFolderTree((kRoot + "\\").c_str(), insertTreeItem(chooser.tree, TVI_ROOT, kRoot.c_str()), chooser.tree, limit);
         const size_t added = std::min<size_t>(limit - 1, all.size());
         EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + added), chooser.below("")) << limit;
     }
