@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "common/launcher_texts.h"
 #include "config/feature_options.h"
 #include "config/sheet_page.h"
 #include "resources/resource_ids.h"
@@ -10,12 +11,6 @@
 
 namespace {
 
-constexpr const char* kQualityPresetText =
-    "Increase the priority for the graphic and sound quality if possible but decrease the game's "
-    "performance (game runs less smoothly).";
-constexpr const char* kPerformancePresetText =
-    "Increase the priority for the game's performance if possible (make the game run smoother) but "
-    "decrease the quality of the graphics and sound.";
 // Longer than any caption or description the page shows.
 constexpr int kTextCompareSize = 512;
 
@@ -73,8 +68,8 @@ void showSoundQuality(HWND page) {
 }
 
 void initialiseFeaturesPage(HWND page, HFONT) {
-    SetDlgItemTextA(page, IDC_FEATURES_LABEL, "Features");
-    SetDlgItemTextA(page, IDC_FEATURES_DESCRIPTION_LABEL, "Description");
+    SetDlgItemTextA(page, IDC_FEATURES_LABEL, kFeaturesLabel);
+    SetDlgItemTextA(page, IDC_FEATURES_DESCRIPTION_LABEL, kDescriptionLabel);
     SetDlgItemTextA(page, IDC_FEATURES_QUALITY_TEXT, kQualityPresetText);
     SetDlgItemTextA(page, IDC_FEATURES_PERFORMANCE_TEXT, kPerformancePresetText);
     softwareHalf = currentDriverIsSoftware();
@@ -158,8 +153,8 @@ INT_PTR handleFeaturesMessage(HWND page, UINT message, WPARAM wParam, LPARAM) {
 
 void fillFeatureList(HWND page, bool software) {
     SendDlgItemMessageA(page, IDC_FEATURES_LIST, LB_RESETCONTENT, 0, 0);
-    SetDlgItemTextA(page, IDC_FEATURES_QUALITY, "Graphic quality priority");
-    SetDlgItemTextA(page, IDC_FEATURES_PERFORMANCE, "Performance priority");
+    SetDlgItemTextA(page, IDC_FEATURES_QUALITY, kQualityPresetButton);
+    SetDlgItemTextA(page, IDC_FEATURES_PERFORMANCE, kPerformancePresetButton);
     for (int position = 0; position < kFeatureCount; ++position) {
         SendDlgItemMessageA(page, IDC_FEATURES_LIST, LB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(featureEntry(position)->name));
@@ -183,4 +178,5 @@ void showSelectedFeature(HWND page, bool software) {
 }
 
 // The choices reach the record as they are made: OK has nothing to store.
-const SheetPage kFeaturesPage = {IDD_FEATURES_PAGE, "Features", initialiseFeaturesPage, nullptr, handleFeaturesMessage};
+const SheetPage kFeaturesPage = {IDD_FEATURES_PAGE, kFeaturesPageTitle, initialiseFeaturesPage, nullptr,
+                                 handleFeaturesMessage};

@@ -1,6 +1,7 @@
 // The Future Support page: DATA1 to DATA4 in edit boxes, stored back only on OK.
 #include "config/future_support_page.h"
 
+#include "common/launcher_texts.h"
 #include "config/future_values.h"
 #include "config/sheet_page.h"
 #include "resources/resource_ids.h"
@@ -8,9 +9,6 @@
 
 namespace {
 
-constexpr const char* kHelpText =
-    "Future card support. Only to be used with patches to support the latest 3D accelerator cards.\n"
-    "Check the Orvane or Briskel web sites for the latest information.";
 
 struct ValueBox {
     int editId;
@@ -20,10 +18,10 @@ struct ValueBox {
 
 // The edit boxes' ids do not follow the values' order: 1054 holds DATA1.
 const ValueBox kValueBoxes[] = {
-    {IDC_FUTURE_DATA1, IDC_FUTURE_DATA1_LABEL, "DATA1"},
-    {IDC_FUTURE_DATA2, IDC_FUTURE_DATA2_LABEL, "DATA2"},
-    {IDC_FUTURE_DATA3, IDC_FUTURE_DATA3_LABEL, "DATA3"},
-    {IDC_FUTURE_DATA4, IDC_FUTURE_DATA4_LABEL, "DATA4"},
+    {IDC_FUTURE_DATA1, IDC_FUTURE_DATA1_LABEL, kData1Label},
+    {IDC_FUTURE_DATA2, IDC_FUTURE_DATA2_LABEL, kData2Label},
+    {IDC_FUTURE_DATA3, IDC_FUTURE_DATA3_LABEL, kData3Label},
+    {IDC_FUTURE_DATA4, IDC_FUTURE_DATA4_LABEL, kData4Label},
 };
 
 void showFloat(HWND page, int id, float value) {
@@ -58,8 +56,8 @@ void initialiseFutureSupportPage(HWND page, HFONT) {
         SetDlgItemTextA(page, box.labelId, box.label);
         SendDlgItemMessageA(page, box.editId, EM_LIMITTEXT, kValueTextSize - 1, 0);
     }
-    SetDlgItemTextA(page, IDC_FUTURE_HELP, kHelpText);
-    SetDlgItemTextA(page, IDC_FUTURE_DEFAULT, "DEFAULT");
+    SetDlgItemTextA(page, IDC_FUTURE_HELP, kFutureHelp);
+    SetDlgItemTextA(page, IDC_FUTURE_DEFAULT, kDefaultButton);
 }
 
 // Only the boxes change; the record takes them on OK.
@@ -94,5 +92,5 @@ INT_PTR handleFutureSupportMessage(HWND page, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-const SheetPage kFutureSupportPage = {IDD_FUTURE_PAGE, "Future Support", initialiseFutureSupportPage, onApply,
+const SheetPage kFutureSupportPage = {IDD_FUTURE_PAGE, kFuturePageTitle, initialiseFutureSupportPage, onApply,
                                       handleFutureSupportMessage};

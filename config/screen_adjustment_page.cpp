@@ -11,12 +11,6 @@
 
 namespace {
 
-constexpr const char* kDriverHelp =
-    "Choose \"SOFTWARE VERSION (VIDEO MEMORY)\" to run the game without any hardware acceleration.\n"
-    "If this doesn't work please try SOFTWARE VERSION (SYSTEM MEMORY).";
-constexpr const char* kDetectedQuestion = "%s has been detected in your system, would you like to use it?";
-constexpr const char* kNotDetectedQuestion =
-    "Unable to detect 3D hardware, would you like to use Software Mode (system memory)?";
 constexpr int kQuestionSize = 256;
 
 int selectedDriverPosition(HWND page) {
@@ -45,11 +39,11 @@ void refillModes(HWND page, DisplayDriverCode driver) {
 
 void initialiseScreenAdjustmentPage(HWND page, HFONT sheetFont) {
     SendMessageA(page, WM_SETFONT, reinterpret_cast<WPARAM>(sheetFont), TRUE);
-    SetDlgItemTextA(page, IDC_SCREEN_DEVICE_LABEL, "Device Setup");
+    SetDlgItemTextA(page, IDC_SCREEN_DEVICE_LABEL, kDeviceLabel);
     SetDlgItemTextA(page, IDC_SCREEN_DRIVER_HELP, kDriverHelp);
-    SetDlgItemTextA(page, IDC_SCREEN_MODE_LABEL, "Screen Resolution");
-    SetDlgItemTextA(page, IDC_SCREEN_DETECT_LABEL, "3D accelerator card automatically detected.");
-    SetDlgItemTextA(page, IDC_SCREEN_DETECT, "Detect.");
+    SetDlgItemTextA(page, IDC_SCREEN_MODE_LABEL, kResolutionLabel);
+    SetDlgItemTextA(page, IDC_SCREEN_DETECT_LABEL, kDetectLabel);
+    SetDlgItemTextA(page, IDC_SCREEN_DETECT, kDetectButton);
     for (int position = 0; position < kDriverListCount; ++position) {
         SendDlgItemMessageA(page, IDC_SCREEN_DRIVERS, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(driverListText(position)));
@@ -74,11 +68,11 @@ void onDetectClicked(HWND page) {
     const DisplayDriverCode detected = detectDisplayCard();
     char question[kQuestionSize];
     if (detected < 0) {
-        formatText(question, sizeof question, "%s", kNotDetectedQuestion);
+        formatText(question, sizeof question, "%s", kNoCardDetectedQuestion);
     } else {
-        formatText(question, sizeof question, kDetectedQuestion, driverName(detected));
+        formatText(question, sizeof question, kCardDetectedQuestion, driverName(detected));
     }
-    if (MessageBoxA(page, question, kGameTitle, MB_OKCANCEL) != IDOK) return;
+    if (showBox(page, question, MB_OKCANCEL) != IDOK) return;
     selectDriverPosition(page, detected < 0 ? kSoftwareSystemMemoryPosition : listPositionForDriver(detected));
     refillModes(page, detected);
 }
@@ -128,5 +122,5 @@ void fillDisplayModeList(HWND page, bool voodooFamilyCard) {
     SendDlgItemMessageA(page, IDC_SCREEN_MODES, CB_SETCURSEL, selection, 0);
 }
 
-const SheetPage kScreenAdjustmentPage = {IDD_SCREEN_PAGE, "Screen adjustment.", initialiseScreenAdjustmentPage, onApply,
+const SheetPage kScreenAdjustmentPage = {IDD_SCREEN_PAGE, kScreenPageTitle, initialiseScreenAdjustmentPage, onApply,
                                          handleScreenAdjustmentMessage};

@@ -1,7 +1,7 @@
 // The watch over a background installer, and the please-wait window.
 #include "install/child_watch.h"
 
-#include "common/message_texts.h"
+#include "common/launcher_texts.h"
 #include "common/module_instance.h"
 #include "resources/resource_ids.h"
 
@@ -14,7 +14,10 @@ namespace {
 // handle must not outlive it.
 INT_PTR CALLBACK pleaseWaitProc(HWND window, UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: SetWindowTextA(window, kGameTitle); return TRUE;
+    case WM_INITDIALOG:
+        SetWindowTextA(window, kGameTitle);
+        SetDlgItemTextA(window, IDC_PLEASE_WAIT_TEXT, kPleaseWaitText);
+        return TRUE;
     case WM_DESTROY:
         if (pleaseWaitWindow == window) pleaseWaitWindow = nullptr;
         return TRUE;

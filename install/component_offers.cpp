@@ -15,8 +15,7 @@ namespace {
 
 // Yes or No, in front of whatever window is active.
 bool userWantsComponent(HWND owner, RuntimeComponent component, int explainRequirement) {
-    return MessageBoxA(owner, offerQuestion(component, explainRequirement), kGameTitle,
-                       MB_YESNO | MB_SETFOREGROUND) == IDYES;
+    return showBox(owner, offerQuestion(component, explainRequirement), MB_YESNO | MB_SETFOREGROUND) == IDYES;
 }
 
 void recordOffer(RuntimeComponent component) {
@@ -173,8 +172,7 @@ int offerRuntimeComponents(HWND owner, int explainRequirement) {
 int showDirectXSetupMessage(int code) {
     const DirectXSetupMessage* message = directXSetupMessage(code);
     if (!message) return 0;
-    const int answer =
-        MessageBoxA(messageOwner, message->text, kGameTitle, message->offersCancel ? MB_OKCANCEL : MB_OK);
+    const int answer = showBox(messageOwner, message->text, message->offersCancel ? MB_OKCANCEL : MB_OK);
     return message->offersCancel && answer == IDOK;
 }
 

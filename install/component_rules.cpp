@@ -4,36 +4,24 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/launcher_texts.h"
 #include "install/path_rules.h"
 #include "settings/launcher_settings.h"
 
 namespace {
 
 const ComponentOffer kOffers[] = {
-    {kPromptDirectXOffered, "DXINST.bin",
-     "QUARLOCK2 requires DirectX(R)6.\nWould you like to install DirectX(R)6 now?",
-     "Would you like to install DirectX(R)6 now?"},
-    {kPromptIndeoOffered, "iv5play.exe",
-     "QUARLOCK2 requires Intel(R) Indeo(R) Video5.06.\n"
-     "Would you like to install Intel(R) Indeo(R) Video5.06 now?",
-     "Would you like to install Intel(R) Indeo(R) Video5.06 now?"},
-    {kPromptDirectXMediaOffered, "enduser.exe",
-     "QUARLOCK2 requires DirectX(R)Media6.\nWould you like to install DirectX(R)Media6 now?",
-     "Would you like to install DirectX(R)Media6 now?"},
+    {kPromptDirectXOffered, "DXINST.bin", kDirectXQuestionExplained, kDirectXQuestion},
+    {kPromptIndeoOffered, "iv5play.exe", kIndeoQuestionExplained, kIndeoQuestion},
+    {kPromptDirectXMediaOffered, "enduser.exe", kDirectXMediaQuestionExplained, kDirectXMediaQuestion},
 };
 
-const DirectXSetupMessage kLowSpace = {
-    "You need at least 15MB system drive space to install DirectX6.\n"
-    "Please clear enough free space and click OK.\nClick CANCEL to not install DirectX6.",
-    true};
-const DirectXSetupMessage kUnsupportedWindows = {
-    "Your Windows(OS) is not support DirectX. Setup discontinued.", false};
-const DirectXSetupMessage kDamagedCd = {"The CD-ROM may be dirty or be damaged.", false};
-const DirectXSetupMessage kSystemError = {
-    "There was an Error in system. Please reboot and try again.", false};
-const DirectXSetupMessage kNoRoomOnWindowsDrive = {
-    "Not enough free space in Windows'95 drive. Please make some room and try again.", false};
-const DirectXSetupMessage kNoCd = {"Cannot find a CD. Please insert a CD and try again.", true};
+const DirectXSetupMessage kLowSpace = {kDirectXLowSpaceText, true};
+const DirectXSetupMessage kUnsupportedWindows = {kDirectXUnsupportedWindowsText, false};
+const DirectXSetupMessage kDamagedCd = {kDirectXDamagedCdText, false};
+const DirectXSetupMessage kSystemError = {kDirectXSystemErrorText, false};
+const DirectXSetupMessage kNoRoomOnWindowsDrive = {kDirectXNoRoomText, false};
+const DirectXSetupMessage kNoCd = {kDirectXNoCdText, true};
 
 }  // namespace
 

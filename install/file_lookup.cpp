@@ -83,7 +83,7 @@ int locateFile(const char* relativeName, HWND owner, char* path) {
     path[0] = '\0';
     char message[kFileNotFoundMessageSize];
     fileNotFoundMessage(relativeName, message);
-    MessageBoxA(owner, message, kGameTitle, MB_OK);
+    showBox(owner, message);
     return 0;
 }
 

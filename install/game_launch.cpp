@@ -1,6 +1,7 @@
 // Starting the game executable: from where setup registered it, or from the CD.
 #include "install/game_launch.h"
 
+#include "common/message_catalogue.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/program_start.h"
@@ -10,7 +11,7 @@
 int launchGame(HWND owner, bool anotherActionRunning) {
     if (anotherActionRunning) return 0;
     if (!prepareLaunchValues()) {
-        MessageBoxA(owner, "Error:Registory KAVRIS2", nullptr, MB_OK);
+        showBox(owner, kLaunchValuesError, MB_OK, kSystemCaption);
         return 0;
     }
     char executable[kPathBufferSize];
@@ -22,7 +23,7 @@ int launchGame(HWND owner, bool anotherActionRunning) {
     // The game is not watched: both its handles are closed on the way out.
     StartedProcess started;
     if (!startProgram(executable, nullptr, folder, started)) {
-        MessageBoxA(owner, "Error:CreateProcess QUARLOCK2", nullptr, MB_OK);
+        showBox(owner, kGameStartError, MB_OK, kSystemCaption);
         return 0;
     }
     // The launcher is about to end; it keeps no folder of the CD or the game busy meanwhile.

@@ -1,6 +1,7 @@
 // Path rules of the file lookup and the program starts.
 #include "install/path_rules.h"
 
+#include "common/launcher_texts.h"
 #include "common/text_format.h"
 
 #include <cstdarg>
@@ -47,10 +48,8 @@ int gameWorkingFolder(const char* executablePath, char* out) {
 }
 
 void fileNotFoundMessage(const char* relativeName, char* out) {
-    static constexpr char kBefore[] = "Could not find the file: ";
-    static constexpr char kAfter[] =
-        ".\nPlease check that you have inserted the QUARLOCK2 CD in your CD-ROM drive and click OK.";
-    static_assert(sizeof kBefore + kPathBufferSize - 1 + sizeof kAfter - 1 <= kFileNotFoundMessageSize,
+    static_assert(sizeof kFileNotFoundBefore + kPathBufferSize - 1 + sizeof kFileNotFoundAfter - 1 <=
+                      kFileNotFoundMessageSize,
                   "a name that fits a path buffer fits the message");
-    formatText(out, kFileNotFoundMessageSize, "%s%s%s", kBefore, relativeName, kAfter);
+    formatText(out, kFileNotFoundMessageSize, "%s%s%s", kFileNotFoundBefore, relativeName, kFileNotFoundAfter);
 }

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "common/message_catalogue.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
 #include "install/program_start_rules.h"
@@ -75,7 +76,7 @@ int runCdProgram(const CdProgram& program, HWND lookupOwner) {
 
     StartedProcess started;
     if (!startProgram(path, nullptr, folder, started)) {
-        MessageBoxA(program.startErrorOwner, program.startError, nullptr, MB_OK);
+        showBox(program.startErrorOwner, program.startError, MB_OK, kSystemCaption);
         return 1;
     }
     started.thread.reset();

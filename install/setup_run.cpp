@@ -1,6 +1,7 @@
 // "Install": running the CD's setup.
 #include "install/setup_run.h"
 
+#include "common/launcher_texts.h"
 #include "install/component_rules.h"
 #include "install/program_start.h"
 

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-constexpr const char* kSetupStartError = "Error:CreateProcess Setup";
-
 // Starts regist\Qlk2_inst.exe where the file lookup finds it (normally on the CD), in its own
 // folder and without a command line, and waits for it to end, whatever its exit code. 0 when
 // the Uninstall action is running (silently) or setup is nowhere (after the lookup's message);

@@ -1,6 +1,7 @@
 // Running the uninstaller from the CD and waiting for it.
 #include "install/uninstall.h"
 
+#include "common/launcher_texts.h"
 #include "install/program_start.h"
 #include "install/shortcut_rules.h"
 #include "settings/launcher_settings.h"

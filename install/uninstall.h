@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-constexpr const char* kUninstallStartError = "Error:CreateProcess Uninstall.exe";
-
 // "Uninstall": starts regist\Qlk2_uninst.exe where the file lookup finds it (normally on the
 // CD) in its own folder, without a command line, and waits for it to end, whatever its exit
 // code; the launcher's current folder is then the root of its drive. 0 when the Install

@@ -1,6 +1,8 @@
 // Geometry of the title screen's eight-item menu.
 #include "launcher/menu_layout.h"
 
+#include "common/launcher_texts.h"
+
 namespace {
 
 constexpr int kColumnLeft = 325;
@@ -12,16 +14,16 @@ constexpr MenuRect kQuitRect = {kColumnLeft, 390, 472, 449};
 constexpr MenuRect kHomePageRect = {kHomePageLeft, 390, 620, 449};
 
 constexpr MenuTextLine kTextLines[kMenuTextLineCount] = {
-    {MenuTextKind::Label, "Play QUARLOCK2", kItemPlay, kColumnLeft, kColumnWidth, 53},
-    {MenuTextKind::Label, "OPTIONS", kItemOptions, kColumnLeft, kColumnWidth, 104},
+    {MenuTextKind::Label, kPlayLabel, kItemPlay, kColumnLeft, kColumnWidth, 53},
+    {MenuTextKind::Label, kOptionsLabel, kItemOptions, kColumnLeft, kColumnWidth, 104},
     {MenuTextKind::DriverName, nullptr, kItemOptions, kColumnLeft, kColumnWidth, 120},
-    {MenuTextKind::Label, "Install QUARLOCK2", kItemInstall, kColumnLeft, kColumnWidth, 173},
-    {MenuTextKind::Label, "Uninstall QUARLOCK2", kItemUninstall, kColumnLeft, kColumnWidth, 233},
-    {MenuTextKind::Label, "SAVE GAME FOLDER", kItemSaveFolder, kColumnLeft, kColumnWidth, 286},
+    {MenuTextKind::Label, kInstallLabel, kItemInstall, kColumnLeft, kColumnWidth, 173},
+    {MenuTextKind::Label, kUninstallLabel, kItemUninstall, kColumnLeft, kColumnWidth, 233},
+    {MenuTextKind::Label, kSaveFolderLabel, kItemSaveFolder, kColumnLeft, kColumnWidth, 286},
     {MenuTextKind::SavePath, nullptr, kItemSaveFolder, kColumnLeft, kColumnWidth, 300},
-    {MenuTextKind::Label, "View Readme.txt", kItemReadme, kColumnLeft, kColumnWidth, 353},
-    {MenuTextKind::Label, "Quit", kItemQuit, kColumnLeft, kHalfColumnWidth, 413},
-    {MenuTextKind::Label, "Briskel's HomePage.", kItemHomePage, kHomePageLeft, kHalfColumnWidth, 413},
+    {MenuTextKind::Label, kReadmeLabel, kItemReadme, kColumnLeft, kColumnWidth, 353},
+    {MenuTextKind::Label, kQuitLabel, kItemQuit, kColumnLeft, kHalfColumnWidth, 413},
+    {MenuTextKind::Label, kHomePageLabel, kItemHomePage, kHomePageLeft, kHalfColumnWidth, 413},
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "common/message_catalogue.h"
+#include "common/launcher_texts.h"
 #include "common/module_instance.h"
 #include "common/win_handles.h"
 #include "launcher/readme_rules.h"
@@ -55,6 +55,7 @@ void readReadmeText() {
 
 void initialiseViewer(HWND dialog) {
     SetWindowTextA(dialog, kGameTitle);
+    SetDlgItemTextA(dialog, IDOK, kOkButton);
     readReadmeText();
 
     HWND edit = GetDlgItem(dialog, IDC_README_TEXT);

@@ -70,7 +70,7 @@ int runLauncher(HINSTANCE instance) {
     if (anotherProgramRunning() || !claimLauncherMutex()) return kExitRefused;
 
     if (screenBitsPerPixel() < kMinimumBitsPerPixel) {
-        MessageBoxA(nullptr, kColourDepthWarning, kGameTitle, MB_ICONWARNING | MB_OK);
+        showBox(nullptr, kColourDepthWarning, MB_ICONWARNING | MB_OK);
         launcherMutex.reset();
         return kExitCannotRun;
     }

@@ -1,7 +1,7 @@
 // Composing the title screen: the pictures, the highlight panel and the menu texts.
 #include "launcher/title_render.h"
 
-#include "common/message_catalogue.h"
+#include "common/launcher_texts.h"
 #include "common/module_instance.h"
 #include "common/win_handles.h"
 #include "config/display_drivers.h"

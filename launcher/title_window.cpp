@@ -138,7 +138,7 @@ void showStartupPrompts(HWND window) {
         savePromptFlags();
     }
     if (static_cast<int32_t>(launcherSettings.promptFlags) < kAllComponentsOffered)
-        MessageBoxA(window, kRequirementsNotice, kGameTitle, MB_OK);
+        showBox(window, kRequirementsNotice);
 }
 
 void initialise(HWND window) {

@@ -8,9 +8,8 @@
 #include "drives/drive_table.h"
 #include "settings/launcher_settings.h"
 
-// The question asked before a missing save folder is made; its buffer holds any path of a
-// path buffer, so the question is never cut.
-constexpr const char* kCreateFolderQuestion = "Ok to create %s folder?";
+// The buffer of the question asked before a missing save folder is made (kCreateFolderQuestion):
+// it holds any path of a path buffer, so the question is never cut.
 constexpr int kCreateQuestionSize = kPathBufferSize + 32;
 
 // A tree view counts its items in 16 bits: with 65,536 or more it shows an empty tree without

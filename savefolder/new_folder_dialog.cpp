@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr const char* kPromptFormat = "Enter folder name to be created under %s folder.";
-constexpr const char* kNameTooLong = "The folder name is too long.";
 constexpr int kPromptSize = kPathBufferSize + 64;
 // The name is read as at most 258 characters, whatever was typed.
 constexpr int kNameReadSize = kPathBufferSize - 1;
@@ -27,7 +25,7 @@ PathBuffer* workingPath = nullptr;
 
 void showPrompt(HWND dialog) {
     char prompt[kPromptSize];
-    formatText(prompt, sizeof prompt, kPromptFormat, *workingPath);
+    formatText(prompt, sizeof prompt, kNewFolderPrompt, *workingPath);
     SetDlgItemTextA(dialog, IDC_NEW_FOLDER_PROMPT, prompt);
 }
 
@@ -36,8 +34,8 @@ void initialiseNewFolderNameDialog(HWND dialog, LPARAM path) {
     SetWindowTextA(dialog, kGameTitle);
     showPrompt(dialog);
     SetDlgItemTextA(dialog, IDC_NEW_FOLDER_NAME, "");
-    SetDlgItemTextA(dialog, IDOK, "OK");
-    SetDlgItemTextA(dialog, IDCANCEL, "CANCEL");
+    SetDlgItemTextA(dialog, IDOK, kOkButton);
+    SetDlgItemTextA(dialog, IDCANCEL, kCancelButton);
     SetFocus(GetDlgItem(dialog, IDC_NEW_FOLDER_NAME));
 }
 
@@ -56,7 +54,7 @@ void onNameConfirmed(HWND dialog) {
     PathBuffer& path = *workingPath;
     char full[kPathBufferSize];
     if (!composeNewFolderPath(path, name, full)) {
-        MessageBoxA(dialog, kNameTooLong, kGameTitle, MB_OK);
+        showBox(dialog, kFolderNameTooLong);
         showPrompt(dialog);
         SetDlgItemTextA(dialog, IDC_NEW_FOLDER_NAME, "");
         return;

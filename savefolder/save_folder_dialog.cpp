@@ -22,7 +22,6 @@ namespace {
 
 constexpr INT_PTR kChooserClosed = 0;
 constexpr INT_PTR kCreationFailed = -1;
-constexpr const char* kPrompt = "Please specify the folder for save game data.";
 
 using PathBuffer = char[kPathBufferSize];
 
@@ -132,10 +131,10 @@ void fillDriveList(HWND dialog) {
 void initialiseSaveFolderDialog(HWND dialog) {
     chooser.skipNextSelectionChange = true;
     SetWindowTextA(dialog, kGameTitle);
-    SetDlgItemTextA(dialog, IDC_FOLDER_PROMPT, kPrompt);
-    SetDlgItemTextA(dialog, IDC_FOLDER_NEW, "&New Folder");
-    SetDlgItemTextA(dialog, IDOK, "OK");
-    SetDlgItemTextA(dialog, IDCANCEL, "CANCEL");
+    SetDlgItemTextA(dialog, IDC_FOLDER_PROMPT, kFolderChooserPrompt);
+    SetDlgItemTextA(dialog, IDC_FOLDER_NEW, kNewFolderButton);
+    SetDlgItemTextA(dialog, IDOK, kOkButton);
+    SetDlgItemTextA(dialog, IDCANCEL, kCancelButton);
     copyPath(chooser.pathAtOpening, launcherSettings.savePath);
     copyPath(chooser.path, launcherSettings.savePath);
 
@@ -196,7 +195,7 @@ Verdict takeTypedFolder(HWND dialog, bool requireRootSeparator) {
     if (folderExists(chooser.path)) return Verdict::Taken;
     char question[kCreateQuestionSize];
     formatText(question, sizeof question, kCreateFolderQuestion, chooser.path);
-    if (MessageBoxA(dialog, question, kGameTitle, MB_OKCANCEL) != IDOK) return Verdict::Refused;
+    if (showBox(dialog, question, MB_OKCANCEL) != IDOK) return Verdict::Refused;
     beginBusy();
     const bool made = createFolderPath(chooser.path);
     endBusy(dialog);
@@ -292,7 +291,7 @@ int chooseSaveFolder(HWND owner) {
     const INT_PTR result =
         DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_SAVE_FOLDER), owner, saveFolderDialogProc, 0);
     if (result == kCreationFailed) {
-        MessageBoxA(owner, messageText(kMsgGeneralError), kGameTitle, MB_OK);
+        showBox(owner, messageText(kMsgGeneralError));
         return 0;
     }
     return static_cast<int>(result);

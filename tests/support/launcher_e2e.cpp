@@ -5,6 +5,7 @@
 #include <climits>
 #include <optional>
 
+#include "common/launcher_texts.h"
 #include "common/win_handles.h"
 
 namespace {

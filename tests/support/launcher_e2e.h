@@ -10,6 +10,7 @@
 #include <climits>
 #include <string>
 
+#include "common/launcher_texts.h"
 #include "common/message_texts.h"
 #include "launcher/title_window.h"
 #include "resources/resource_ids.h"

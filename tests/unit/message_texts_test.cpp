@@ -1,4 +1,5 @@
 // The numbered messages, the readme's text block size and the fitting of its text into the box.
+#include "common/launcher_texts.h"
 #include "common/message_texts.h"
 #include "launcher/readme_rules.h"
 

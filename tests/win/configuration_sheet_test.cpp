@@ -15,7 +15,7 @@
 
 #include "config/configuration_sheet.h"
 #include "config/screen_modes.h"
-#include "common/message_texts.h"
+#include "common/launcher_texts.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/launcher_state.h"

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/launcher_texts.h"
 #include "install/child_watch.h"
 #include "install/component_offers.h"
 #include "launcher/title_window.h"
