@@ -92,8 +92,16 @@ INT_PTR CALLBACK sheetPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     }
     const int index = pageIndex(page);
     if (index < 0) return FALSE;
-    if (message == WM_NOTIFY) return onPageNotify(page, index, *reinterpret_cast<const NMHDR*>(lParam));
-    return kPages[index]->handle(page, message, wParam, lParam);
+    const SheetPage& described = *kPages[index];
+    switch (message) {
+    case WM_NOTIFY: return onPageNotify(page, index, *reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND: return described.command(page, wParam);
+    // Brought up to date, then painted as usual.
+    case WM_PAINT:
+        if (described.refresh) described.refresh(page);
+        return FALSE;
+    }
+    return FALSE;
 }
 
 // The version 1 layouts, which every comctl32 since Windows 95 accepts.

@@ -76,7 +76,7 @@ void initialiseFeaturesPage(HWND page, HFONT) {
     fillFeatureList(page, softwareHalf);
 }
 
-void onPaint(HWND page) {
+void refreshFeatures(HWND page) {
     softwareHalf = currentDriverIsSoftware();
     showSelectedFeature(page, softwareHalf);
 }
@@ -140,15 +140,6 @@ INT_PTR onCommand(HWND page, WPARAM wParam) {
     return FALSE;
 }
 
-INT_PTR handleFeaturesMessage(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    // Refreshed, then painted as usual.
-    case WM_PAINT: onPaint(page); return FALSE;
-    case WM_COMMAND: return onCommand(page, wParam);
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 void fillFeatureList(HWND page, bool software) {
@@ -177,6 +168,7 @@ void showSelectedFeature(HWND page, bool software) {
     showSwitch(page, *entry, set, featureDescription(feature));
 }
 
-// The choices reach the record as they are made: OK has nothing to store.
-const SheetPage kFeaturesPage = {IDD_FEATURES_PAGE, kFeaturesPageTitle, initialiseFeaturesPage, nullptr,
-                                 handleFeaturesMessage};
+// The choices reach the record as they are made: OK has nothing to store. The page follows the
+// driver chosen on the first page each time it paints.
+const SheetPage kFeaturesPage = {IDD_FEATURES_PAGE, kFeaturesPageTitle, initialiseFeaturesPage, onCommand, nullptr,
+                                 refreshFeatures};

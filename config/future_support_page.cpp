@@ -86,11 +86,7 @@ INT_PTR onCommand(HWND page, WPARAM wParam) {
     return FALSE;
 }
 
-INT_PTR handleFutureSupportMessage(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    return message == WM_COMMAND ? onCommand(page, wParam) : FALSE;
-}
-
 }  // namespace
 
-const SheetPage kFutureSupportPage = {IDD_FUTURE_PAGE, kFuturePageTitle, initialiseFutureSupportPage, onApply,
-                                      handleFutureSupportMessage};
+const SheetPage kFutureSupportPage = {IDD_FUTURE_PAGE, kFuturePageTitle, initialiseFutureSupportPage, onCommand,
+                                      onApply, nullptr};

@@ -101,10 +101,6 @@ INT_PTR onCommand(HWND page, WPARAM wParam) {
     return FALSE;
 }
 
-INT_PTR handleScreenAdjustmentMessage(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    return message == WM_COMMAND ? onCommand(page, wParam) : FALSE;
-}
-
 }  // namespace
 
 void fillDisplayModeList(HWND page, bool voodooFamilyCard) {
@@ -122,5 +118,5 @@ void fillDisplayModeList(HWND page, bool voodooFamilyCard) {
     SendDlgItemMessageA(page, IDC_SCREEN_MODES, CB_SETCURSEL, selection, 0);
 }
 
-const SheetPage kScreenAdjustmentPage = {IDD_SCREEN_PAGE, kScreenPageTitle, initialiseScreenAdjustmentPage, onApply,
-                                         handleScreenAdjustmentMessage};
+const SheetPage kScreenAdjustmentPage = {IDD_SCREEN_PAGE, kScreenPageTitle, initialiseScreenAdjustmentPage, onCommand,
+                                         onApply, nullptr};

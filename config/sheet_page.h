@@ -9,9 +9,11 @@ struct SheetPage {
     const char* title;
     // When the page is made, after its controls were given the sheet's font.
     void (*initialise)(HWND page, HFONT sheetFont);
+    // A command from the page's controls (WM_COMMAND's wParam); TRUE when the page took it.
+    INT_PTR (*command)(HWND page, WPARAM wParam);
     // On OK, before the font goes: the page stores what it shows. nullptr for a page whose
     // choices reach the settings record as they are made.
     void (*apply)(HWND page);
-    // Every other message but the sheet's notifications; TRUE when the page handled it.
-    INT_PTR (*handle)(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    // Before the page paints, or nullptr: the page brings what it shows up to date.
+    void (*refresh)(HWND page);
 };
