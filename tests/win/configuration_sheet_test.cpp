@@ -38,11 +38,13 @@ constexpr const char* kRivaTntId = "PCI\\VEN_10DE&DEV_0020&SUBSYS_00000000&REV_0
 // ---- Reading and working the pages from the helper thread ---------------------------------
 
 // Switching tabs repaints the page on a real desktop; under a loaded Xvfb the expose can
-// come late, so the page is invalidated to make its repaint certain.
+// come late, so the page is painted here, before the next step (the Features page follows the
+// driver only when it paints).
 HWND showPage(HWND sheet, int index) {
     selectSheetPage(sheet, index);
     HWND page = sheetPage(sheet, index);
     InvalidateRect(page, nullptr, FALSE);
+    UpdateWindow(page);
     return page;
 }
 
