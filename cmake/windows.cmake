@@ -125,6 +125,16 @@ if(MINGW_THREADS STREQUAL "posix")
     target_link_options(${suite}_tests PRIVATE ${WIN_LINK_OPTIONS} -mconsole)
     add_dependencies(${suite}_tests launcher)
   endforeach()
+  # A DLL that records being loaded (tests/planted/planted_dll.cpp), which the tests lay beside a
+  # program or in its current folder, and the end-to-end tests beside a copy of the launcher under
+  # a system DLL's name.
+  add_library(planted_dll SHARED ${CMAKE_SOURCE_DIR}/tests/planted/planted_dll.cpp)
+  set_target_properties(planted_dll PROPERTIES PREFIX "" OUTPUT_NAME planted
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_options(planted_dll PRIVATE ${WIN_COMPILE_OPTIONS})
+  target_link_options(planted_dll PRIVATE ${WIN_LINK_OPTIONS})
+  add_dependencies(win_tests planted_dll)
+  add_dependencies(e2e_tests planted_dll)
 endif()
 include(${CMAKE_SOURCE_DIR}/tests/bench/folder_tree_bench.cmake)
 
