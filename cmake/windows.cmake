@@ -24,7 +24,9 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 # No link time in the PE header: the same bytes from every build.
 set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
-set(WIN_SYSTEM_LIBS comctl32 ole32 shell32 advapi32 gdi32 user32 kernel32)
+# Not comctl32, which is not one of Windows' known DLLs: the launcher loads it by its full path in
+# the system folder (common/system_libraries.cpp), so that none lying beside it is loaded.
+set(WIN_SYSTEM_LIBS ole32 shell32 advapi32 gdi32 user32 kernel32)
 set(LAUNCHER_RC ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
 # windres reads the bitmaps and the icon, which CMake's scan of the script does not see.
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.ico
