@@ -1,4 +1,4 @@
-// The DLLs the launcher loads itself.
+// The DLLs the launcher loads itself, and the DLL search narrowed before them.
 #include "common/system_libraries.h"
 
 #include <cstring>
@@ -16,7 +16,24 @@ const char* const kCommonControlsFunctions[] = {"InitCommonControls", "PropertyS
 constexpr int kCommonControlsFunctionCount = sizeof kCommonControlsFunctions / sizeof kCommonControlsFunctions[0];
 static_assert(sizeof(CommonControls) == kCommonControlsFunctionCount * sizeof(FARPROC), "a name for each member");
 
+// A function of kernel32.dll that the first Windows 95 lacks, taken by its name so that the
+// launcher's imports stay those of the first Windows 95; nullptr where this Windows lacks it.
+template <typename Function>
+Function laterKernelFunction(const char* name) {
+    // Through the one function type that converts to any other without a warning.
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
 }  // namespace
+
+void narrowDllSearch() {
+    using SetDllDirectoryFunction = decltype(&SetDllDirectoryA);
+    using SetDefaultDllDirectoriesFunction = decltype(&SetDefaultDllDirectories);
+    if (auto setDllDirectory = laterKernelFunction<SetDllDirectoryFunction>("SetDllDirectoryA")) setDllDirectory("");
+    if (auto setDefault = laterKernelFunction<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories"))
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
 
 int loadCommonControls() { return loadCommonControlsFrom("comctl32.dll", commonControls); }
 

@@ -1,4 +1,5 @@
-// The DLLs the launcher loads itself, each by its full path in the system folder.
+// The DLLs the launcher loads itself, each by its full path in the system folder, and the DLL
+// search of the process narrowed before anything is loaded by name.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,13 @@ struct CommonControls {
 
 // Filled once at start-up by loadCommonControls; every member is null until then.
 extern CommonControls commonControls;
+
+// Takes the current folder out of the DLL search of the launcher and of the programs it starts
+// (Windows XP SP1 and later), and leaves the launcher's own search only the system folder where
+// Windows offers that (Windows 8 and later; Vista and 7 with update 2533623), so that no DLL
+// beside a copy of the launcher is loaded when some part of the system loads one by its name.
+// Windows 95 and 98 have neither: there it does nothing.
+void narrowDllSearch();
 
 // Loads comctl32.dll from the system folder into commonControls: 1 when the library and each of
 // its functions could be had, otherwise 0 with commonControls left empty. The library is never

@@ -66,6 +66,8 @@ int anotherProgramRunning() {
 }
 
 int runLauncher(HINSTANCE instance) {
+    // Before the first DLL is loaded by name, the shell's link object or a program is started.
+    narrowDllSearch();
     if (anotherProgramRunning() || !claimLauncherMutex()) return kExitRefused;
 
     if (screenBitsPerPixel() < kMinimumBitsPerPixel) {

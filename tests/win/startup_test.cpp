@@ -1,5 +1,5 @@
 // Start-up: the launch mutex claimed by one launcher only, the end of a start whose title
-// window cannot be made, and comctl32.dll taken from the system folder.
+// window cannot be made, comctl32.dll taken from the system folder and the DLL search narrowed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "common/path_buffer.h"
 #include "common/system_libraries.h"
 #include "launcher/startup.h"
+#include "tests/support/files.h"
 #include "tests/support/processes.h"
 #include "tests/support/stand_ins.h"
 
@@ -92,6 +93,27 @@ TEST(Startup, TheCommonControlsComeWholeFromTheSystemFolderOrNotAtAll) {
     EXPECT_EQ(GetProcAddress(library, "PropertySheetA"), asFarProc(functions.propertySheet));
     EXPECT_EQ(GetProcAddress(library, "CreatePropertySheetPageA"), asFarProc(functions.createPropertySheetPage));
     EXPECT_EQ(GetProcAddress(library, "DestroyPropertySheetPage"), asFarProc(functions.destroyPropertySheetPage));
+}
+
+// Narrowed as every start narrows it (this test program's own search stays so): a DLL in the
+// current folder or beside the program is no longer found by its name, though it loads by its path.
+TEST(Startup, TheNarrowedDllSearchLooksNeitherBesideTheProgramNorInTheCurrentFolder) {
+    CurrentFolder current("narrowed-search");
+    const std::string inCurrent = current / "narrowed-search-current.dll";
+    const std::string besideThis = programFolder() + "narrowed-search-beside.dll";
+    ASSERT_TRUE(CopyFileA(plantedDllPath().c_str(), inCurrent.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(plantedDllPath().c_str(), besideThis.c_str(), FALSE));
+    narrowDllSearch();
+    for (const char* name : {"narrowed-search-current.dll", "narrowed-search-beside.dll"}) {
+        const HMODULE found = LoadLibraryA(name);
+        EXPECT_EQ(nullptr, found) << name;
+        if (found) FreeLibrary(found);
+    }
+    const HMODULE byPath = LoadLibraryA(inCurrent.c_str());
+    EXPECT_NE(nullptr, byPath) << "the DLL does not load at all";
+    if (byPath) FreeLibrary(byPath);
+    removeFile(besideThis);
+    removeFile(besideThis + ".loaded");
 }
 
 }  // namespace
