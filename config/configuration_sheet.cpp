@@ -1,14 +1,12 @@
 // The OPTIONS property sheet: builds and runs it, then saves or restores the settings record.
 #include "config/configuration_sheet.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
 #include <cstdint>
 
 #include "common/child_font.h"
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
+#include "common/system_libraries.h"
 #include "common/text_format.h"
 #include "config/features_page.h"
 #include "config/future_support_page.h"
@@ -59,7 +57,7 @@ HPROPSHEETPAGE createPage(const SheetPage& sheetPage) {
     page.pszTemplate = MAKEINTRESOURCEA(sheetPage.templateId);
     page.pfnDlgProc = sheetPage.procedure;
     page.pszTitle = sheetPage.title;
-    return CreatePropertySheetPageA(&page);
+    return commonControls.createPropertySheetPage(&page);
 }
 
 // Answers what PropertySheetA answers; -1 when a page could not be made, as when the sheet
@@ -69,7 +67,7 @@ INT_PTR showSheet(HWND owner, const char* caption) {
     for (int index = 0; index < kPageCount; ++index) {
         pages[index] = createPage(kPages[index]);
         if (!pages[index]) {
-            for (int made = 0; made < index; ++made) DestroyPropertySheetPage(pages[made]);
+            for (int made = 0; made < index; ++made) commonControls.destroyPropertySheetPage(pages[made]);
             return -1;
         }
     }
@@ -82,7 +80,7 @@ INT_PTR showSheet(HWND owner, const char* caption) {
     header.nPages = kPageCount;
     header.nStartPage = 0;
     header.phpage = pages;
-    return PropertySheetA(&header);
+    return commonControls.propertySheet(&header);
 }
 
 }  // namespace
