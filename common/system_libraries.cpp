@@ -29,10 +29,7 @@ Function laterKernelFunction(const char* name) {
 
 void narrowDllSearch() {
     using SetDllDirectoryFunction = decltype(&SetDllDirectoryA);
-    using SetDefaultDllDirectoriesFunction = decltype(&SetDefaultDllDirectories);
     if (auto setDllDirectory = laterKernelFunction<SetDllDirectoryFunction>("SetDllDirectoryA")) setDllDirectory("");
-    if (auto setDefault = laterKernelFunction<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories"))
-        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 int loadCommonControls() { return loadCommonControlsFrom("comctl32.dll", commonControls); }

@@ -21,10 +21,9 @@ struct CommonControls {
 extern CommonControls commonControls;
 
 // Takes the current folder out of the DLL search of the launcher and of the programs it starts
-// (Windows XP SP1 and later), and leaves the launcher's own search only the system folder where
-// Windows offers that (Windows 8 and later; Vista and 7 with update 2533623), so that no DLL
-// beside a copy of the launcher is loaded when some part of the system loads one by its name.
-// Windows 95 and 98 have neither: there it does nothing.
+// (Windows XP SP1 and later; Windows 95 and 98 have no such call, and nothing changes there). The
+// program's own folder stays in the search: leaving only the system folder would also keep an
+// input method or shell extension from finding the DLLs it keeps beside itself.
 void narrowDllSearch();
 
 // Loads comctl32.dll from the system folder into commonControls: 1 when the library and each of
