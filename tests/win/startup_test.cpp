@@ -95,19 +95,15 @@ TEST(Startup, TheCommonControlsComeWholeFromTheSystemFolderOrNotAtAll) {
     EXPECT_EQ(GetProcAddress(library, "DestroyPropertySheetPage"), asFarProc(functions.destroyPropertySheetPage));
 }
 
-// Narrowed as every start narrows it (this test program's own search stays so): a DLL in the
-// current folder is no longer found by its name, though it loads by its path.
-TEST(Startup, TheNarrowedDllSearchLooksNotInTheCurrentFolder) {
-    CurrentFolder current("narrowed-search");
-    const std::string inCurrent = current / "narrowed-search-current.dll";
-    ASSERT_TRUE(CopyFileA(plantedDllPath().c_str(), inCurrent.c_str(), FALSE));
+// Windows takes the current folder out of the DLL search when the DLL directory is set to an
+// empty text; Wine keeps it in, so what shows here is that the start empties the directory.
+TEST(Startup, TheStartEmptiesTheDllDirectory) {
+    ASSERT_TRUE(SetDllDirectoryA("C:\\windows"));
     narrowDllSearch();
-    const HMODULE byName = LoadLibraryA("narrowed-search-current.dll");
-    EXPECT_EQ(nullptr, byName);
-    if (byName) FreeLibrary(byName);
-    const HMODULE byPath = LoadLibraryA(inCurrent.c_str());
-    EXPECT_NE(nullptr, byPath) << "the DLL does not load at all";
-    if (byPath) FreeLibrary(byPath);
+    char directory[MAX_PATH] = "unchanged";
+    EXPECT_EQ(0u, GetDllDirectoryA(MAX_PATH, directory));
+    EXPECT_STREQ("", directory);
+    SetDllDirectoryA(nullptr);
 }
 
 }  // namespace
