@@ -73,7 +73,7 @@ set_tests_properties(artwork PROPERTIES TIMEOUT 180)
 
 add_test(NAME shipped_launcher_pe
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-shipped-pe.sh ${WIN32_BUILD_DIR}/cd/${LAUNCHER_EXE_NAME}.exe
-                 ${CMAKE_SOURCE_DIR}/tests/shipped-imports.txt)
+                 ${CMAKE_SOURCE_DIR}/tests/shipped-imports.txt ${CMAKE_SOURCE_DIR}/tests/shipped-dll-names.txt)
 set_tests_properties(shipped_launcher_pe PROPERTIES TIMEOUT 60 RESOURCE_LOCK build_trees)
 # The shipped launcher and its CD image built once more in a folder under /tmp: the same bytes.
 # About a minute on one core here, more while other tests run on the other.

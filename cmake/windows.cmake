@@ -24,7 +24,9 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 # No link time in the PE header: the same bytes from every build.
 set(WIN_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
-set(WIN_SYSTEM_LIBS comctl32 ole32 shell32 advapi32 gdi32 user32 kernel32)
+# Not comctl32, which is not one of Windows' known DLLs: the launcher loads it by its full path in
+# the system folder (common/system_libraries.cpp), so that none lying beside it is loaded.
+set(WIN_SYSTEM_LIBS ole32 shell32 advapi32 gdi32 user32 kernel32)
 set(LAUNCHER_RC ${CMAKE_SOURCE_DIR}/resources/launcher.rc)
 # windres reads the bitmaps and the icon, which CMake's scan of the script does not see.
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.bmp ${CMAKE_SOURCE_DIR}/resources/*.ico
@@ -125,6 +127,16 @@ if(MINGW_THREADS STREQUAL "posix")
     target_link_options(${suite}_tests PRIVATE ${WIN_LINK_OPTIONS} -mconsole)
     add_dependencies(${suite}_tests launcher)
   endforeach()
+  # A DLL that records being loaded (tests/planted/planted_dll.cpp), which the tests lay beside a
+  # program or in its current folder, and the end-to-end tests beside a copy of the launcher under
+  # a system DLL's name.
+  add_library(planted_dll SHARED ${CMAKE_SOURCE_DIR}/tests/planted/planted_dll.cpp)
+  set_target_properties(planted_dll PROPERTIES PREFIX "" OUTPUT_NAME planted
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_options(planted_dll PRIVATE ${WIN_COMPILE_OPTIONS})
+  target_link_options(planted_dll PRIVATE ${WIN_LINK_OPTIONS})
+  add_dependencies(win_tests planted_dll)
+  add_dependencies(e2e_tests planted_dll)
 endif()
 include(${CMAKE_SOURCE_DIR}/tests/bench/folder_tree_bench.cmake)
 

@@ -1,14 +1,12 @@
 // The OPTIONS property sheet: builds and runs it, then saves or restores the settings record.
 #include "config/configuration_sheet.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
 #include <cstdint>
 
 #include "common/child_font.h"
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
+#include "common/system_libraries.h"
 #include "common/text_format.h"
 #include "config/features_page.h"
 #include "config/future_support_page.h"
@@ -114,7 +112,7 @@ HPROPSHEETPAGE createPage(int index) {
     page.pfnDlgProc = sheetPageProc;
     page.pszTitle = kPages[index]->title;
     page.lParam = index;
-    return CreatePropertySheetPageA(&page);
+    return commonControls.createPropertySheetPage(&page);
 }
 
 // Answers what PropertySheetA answers; -1 when a page could not be made, as when the sheet
@@ -125,7 +123,7 @@ INT_PTR showSheet(HWND owner, const char* caption) {
         pageWindows[index] = nullptr;
         pages[index] = createPage(index);
         if (!pages[index]) {
-            for (int made = 0; made < index; ++made) DestroyPropertySheetPage(pages[made]);
+            for (int made = 0; made < index; ++made) commonControls.destroyPropertySheetPage(pages[made]);
             return -1;
         }
     }
@@ -138,7 +136,7 @@ INT_PTR showSheet(HWND owner, const char* caption) {
     header.nPages = kPageCount;
     header.nStartPage = 0;
     header.phpage = pages;
-    return PropertySheetA(&header);
+    return commonControls.propertySheet(&header);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // Start-up checks, the title window's creation and the message loop.
 #include "launcher/startup.h"
 
-#include <commctrl.h>
-
 #include "common/message_catalogue.h"
 #include "common/module_instance.h"
+#include "common/system_libraries.h"
 #include "common/win_handles.h"
 #include "install/component_offers.h"
 #include "install/shortcuts.h"
@@ -67,6 +66,8 @@ int anotherProgramRunning() {
 }
 
 int runLauncher(HINSTANCE instance) {
+    // Before the first DLL is loaded by name, the shell's link object or a program is started.
+    narrowDllSearch();
     if (anotherProgramRunning() || !claimLauncherMutex()) return kExitRefused;
 
     if (screenBitsPerPixel() < kMinimumBitsPerPixel) {
@@ -75,10 +76,18 @@ int runLauncher(HINSTANCE instance) {
         return kExitCannotRun;
     }
 
+    // Before the shortcuts, whose link object may load comctl32.dll by its name: that load then
+    // finds the system folder's, already loaded. Without it there would be no title window, so
+    // the start ends as when that cannot be made, having made nothing.
+    if (!loadCommonControls()) {
+        launcherMutex.reset();
+        return kExitCannotRun;
+    }
+
     registerShortcutsAndUninstaller();
 
     appInstance = instance;
-    InitCommonControls();
+    commonControls.initCommonControls();
     registerTitleWindowClass(instance);
     // Without its window the loop would wait for ever, so the launcher ends at once.
     if (!CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_TITLE), nullptr, titleDialogProc, 0)) {

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # The shipped 32-bit launcher loads on Windows 95 and runs on the original Pentium: subsystem
-# version 4.0, imports only from the seven system DLLs that Windows 95 has (no C runtime DLL),
-# no wide-character function (Windows 95 lacks or stubs them), exactly the reviewed functions of
-# the import list, no runtime DLL beside it, no C runtime's initialiser tables, no instruction in
-# any code section that the Pentium lacks, no manifest, and a version resource that does not make
-# Windows take the launcher for an installer.
+# version 4.0, imports only from the six known system DLLs that Windows 95 has (no C runtime DLL,
+# no COMCTL32, which the launcher loads by its full path), no wide-character function (Windows 95
+# lacks or stubs them), exactly the reviewed functions of the import list, exactly the reviewed
+# DLL names in its text, no runtime DLL beside it, no C runtime's initialiser tables, no
+# instruction in any code section that the Pentium lacks, no manifest, and a version resource that
+# does not make Windows take the launcher for an installer.
 #
-#   check-shipped-pe.sh launcher.exe reviewed-imports.txt
+#   check-shipped-pe.sh launcher.exe reviewed-imports.txt reviewed-dll-names.txt
 set -uo pipefail
 exe=$1
 reviewed=$2
+reviewed_names=$3
 failed=0
 fail() { echo "FAILED: $*"; failed=1; }
 [ -f "$exe" ] || { echo "FAILED: no launcher at $exe"; exit 1; }
 [ -r "$reviewed" ] || { echo "FAILED: no list of reviewed imports at $reviewed"; exit 1; }
+[ -r "$reviewed_names" ] || { echo "FAILED: no list of reviewed DLL names at $reviewed_names"; exit 1; }
 headers=$(i686-w64-mingw32-objdump -p "$exe")
 grep -q "^Magic.*010b" <<<"$headers" || fail "not a 32-bit PE image"
 grep -qE "^MajorSubsystemVersion\s+4$" <<<"$headers" || fail "subsystem major version is not 4"
@@ -29,7 +32,9 @@ imports=$(awk '
 ' <<<"$headers" | sort -u)
 [ -n "$imports" ] || fail "no imports found: is this objdump's format?"
 
-allowed="KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL COMCTL32.DLL OLE32.DLL"
+# Windows' known DLLs on NT, which it loads from its system folder only, whatever lies beside a
+# program.
+allowed="KERNEL32.DLL USER32.DLL GDI32.DLL ADVAPI32.DLL SHELL32.DLL OLE32.DLL"
 for dll in $(cut -d'!' -f1 <<<"$imports" | sort -u); do
     grep -qw "$dll" <<<"$allowed" || fail "imports from $dll"
 done
@@ -41,6 +46,18 @@ unreviewed=$(comm -23 <(echo "$imports") <(echo "$listed"))
 gone=$(comm -13 <(echo "$imports") <(echo "$listed"))
 [ -z "$unreviewed" ] || fail "imports not on the reviewed list $reviewed (check each exists on Windows 95, then add it):" $unreviewed
 [ -z "$gone" ] || fail "no longer imported, remove from $reviewed:" $gone
+
+# Every DLL name in the program's text, as a file name, lower-case, besides those of its imports:
+# a DLL that the launcher loads or looks for by name. Wide texts are left out: the launcher calls
+# no wide-character function, so none of them is ever a name it loads.
+imported=$(cut -d'!' -f1 <<<"$imports" | sort -u | tr 'A-Z' 'a-z')
+named=$(i686-w64-mingw32-strings -a "$exe" | grep -oiE '[^\\/:*?"<>| ]+\.dll' | tr 'A-Z' 'a-z' | sort -u |
+    comm -23 - <(echo "$imported"))
+listed_names=$(sed 's/#.*//; s/[[:space:]]//g; /^$/d' "$reviewed_names" | tr 'A-Z' 'a-z' | sort -u)
+unreviewed=$(comm -23 <(echo "$named") <(echo "$listed_names"))
+gone=$(comm -13 <(echo "$named") <(echo "$listed_names"))
+[ -z "$unreviewed" ] || fail "DLL names not on the reviewed list $reviewed_names (check how each is loaded, then add it):" $unreviewed
+[ -z "$gone" ] || fail "DLL names no longer in the launcher, remove from $reviewed_names:" $gone
 
 extra=$(find "$(dirname "$exe")" -maxdepth 1 -iname '*.dll')
 [ -z "$extra" ] || fail "DLLs beside the launcher: $extra"
@@ -91,5 +108,5 @@ detected=$(grep -ioE 'install|setup|update|patch' <<<"$version
 $(basename "$exe")" | sort -u | tr '\n' ' ')
 [ -z "$detected" ] || fail "Windows would take the launcher for an installer, from the words: $detected"
 
-[ $failed -eq 0 ] && echo "the shipped launcher is a Windows 95 program for the Pentium: $(wc -l <<<"$imports") reviewed imports from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')"
+[ $failed -eq 0 ] && echo "the shipped launcher is a Windows 95 program for the Pentium: $(wc -l <<<"$imports") reviewed imports from $(cut -d'!' -f1 <<<"$imports" | sort -u | tr '\n' ' ')and the reviewed DLL names $(tr '\n' ' ' <<<"$named")"
 exit $failed

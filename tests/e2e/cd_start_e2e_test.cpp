@@ -1,7 +1,7 @@
 // The launcher started from the CD: what a start leaves in the Windows folder, the registry and
 // the Start menu, and what a refused one does not (a program of the game running, a display of
-// fewer than 16 bits per pixel); a second copy; and "Install" and "Uninstall" running the CD's
-// setup and uninstaller while the launcher waits.
+// fewer than 16 bits per pixel, no common-controls library); a second copy; and "Install" and
+// "Uninstall" running the CD's setup and uninstaller while the launcher waits.
 #include "tests/support/launcher_e2e.h"
 
 #include "common/win_handles.h"
@@ -80,6 +80,16 @@ TEST_F(CdStart, EightBitsShowTheWarningAndEndWithOneMakingNothing) {
     EXPECT_FALSE(regKeyExists(kSettingsKey)) << "the depth check comes before the settings";
     clickButton(box, IDOK);
     expectExitCode(1);
+    expectNothingMade();
+}
+
+// Wine told to load no comctl32.dll at all: the launcher, which loads it itself, ends as it
+// would without its title window.
+TEST_F(CdStart, WithoutTheCommonControlsTheStartEndsWithOneMakingNothing) {
+    LauncherDllOverride noLibrary("comctl32", "");
+    ASSERT_TRUE(noLibrary.set());
+    ASSERT_TRUE(startLauncher());
+    expectEndsWithoutWindow(launcher_, 1);
     expectNothingMade();
 }
 

@@ -12,17 +12,6 @@ namespace {
 
 class Options : public LauncherTest {
 protected:
-    // Presses OPTIONS and answers the sheet that opens, or nullptr (with a failure).
-    HWND openSheet() {
-        postClick(title_, 400, 110);
-        HWND sheet = waitForWindow("#32770", kGameTitle, launcher_.id(), kWindowTimeoutMs);
-        if (!sheet) ADD_FAILURE() << "no sheet came; the launcher shows " << describeWindows(launcher_.id());
-        return sheet;
-    }
-    void closeWith(HWND sheet, int button) {
-        pressSheetButton(sheet, button);
-        EXPECT_TRUE(waitUntilGone(sheet, 5000)) << "the sheet is still open";
-    }
     // Where the driver line's glyphs lie once the title screen shows that name centred in its
     // column; the screen is saved as it was then (the last one is kept).
     void expectDriverLineAt(const char* file, int line, const std::string& name) {
@@ -42,19 +31,19 @@ TEST_F(Options, OkStoresTheChosenDriverAndTheTitleScreenNamesIt) {
     ASSERT_TRUE(startAtTitleScreen());
     expectDriverLine(driverName(22));
 
-    HWND sheet = openSheet();
+    HWND sheet = openOptionsSheet();
     ASSERT_TRUE(sheet);
     chooseComboEntry(currentSheetPage(sheet), IDC_SCREEN_DRIVERS, listPositionForDriver(19));
-    closeWith(sheet, PSBTN_CANCEL);
+    closeOptionsSheet(sheet, PSBTN_CANCEL);
     expectRegDword(kSettingsKey, "Display Driver", 22);
     expectRegMissing(kSettingsKey, "Option");
     expectDriverLine(driverName(22));
 
-    ASSERT_TRUE(sheet = openSheet());
+    ASSERT_TRUE(sheet = openOptionsSheet());
     HWND page = currentSheetPage(sheet);
     EXPECT_EQ(listPositionForDriver(22), comboSelection(page, IDC_SCREEN_DRIVERS));
     chooseComboEntry(page, IDC_SCREEN_DRIVERS, listPositionForDriver(19));
-    closeWith(sheet, PSBTN_OK);
+    closeOptionsSheet(sheet, PSBTN_OK);
     expectRegDword(kSettingsKey, "Display Driver", 19);
     expectRegDword(kSettingsKey, "Display Mode", 0);
     expectRegDword(kSettingsKey, "Option", 0x07970797);

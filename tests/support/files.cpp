@@ -75,6 +75,11 @@ std::string tempPath(const std::string& name) {
 std::string currentFolder() { return filledPath([](char* path) { GetCurrentDirectoryA(MAX_PATH, path); }); }
 std::string windowsFolder() { return filledPath([](char* path) { GetWindowsDirectoryA(path, MAX_PATH); }); }
 std::string modulePath() { return filledPath([](char* path) { GetModuleFileNameA(nullptr, path, MAX_PATH); }); }
+std::string programFolder() {
+    const std::string program = modulePath();
+    return program.substr(0, program.rfind('\\') + 1);
+}
+std::string plantedDllPath() { return programFolder() + "planted.dll"; }
 
 ScratchFolder::ScratchFolder(const char* name) {
     static int made = 0;

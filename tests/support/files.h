@@ -22,8 +22,12 @@ void removeFolderTree(const std::string& folder);
 std::string tempPath(const std::string& name);
 std::string currentFolder();
 std::string windowsFolder();
-// The path of this test program.
+// The path of this test program, and its folder with the final backslash.
 std::string modulePath();
+std::string programFolder();
+// The DLL built beside the test programs that only records being loaded (tests/planted): an
+// empty file named as the loaded DLL with ".loaded" added.
+std::string plantedDllPath();
 
 // A fresh folder below the temporary folder, named for the test and this process, removed with
 // its content when the holder goes.

@@ -209,9 +209,9 @@ bool LauncherTest::startLauncher(const LauncherOptions& options) {
     return false;
 }
 
-HWND LauncherTest::startAtTitleScreen() {
+HWND LauncherTest::startAtTitleScreen(const LauncherOptions& options) {
     setPromptFlags(15);
-    if (!startLauncher() || !waitForTitle()) return nullptr;
+    if (!startLauncher(options) || !waitForTitle()) return nullptr;
     expectHighlightAt(__FILE__, __LINE__, 0);  // the first item after start
     return title_;
 }
@@ -230,6 +230,18 @@ HWND LauncherTest::titleWindowOf() const {
 void LauncherTest::closeLauncher() {
     PostMessageA(title_, WM_CLOSE, 0, 0);
     expectExitCode(0);
+}
+
+HWND LauncherTest::openOptionsSheet() {
+    postClick(title_, 400, 110);
+    HWND sheet = waitForWindow("#32770", kGameTitle, launcher_.id(), kWindowTimeoutMs);
+    if (!sheet) ADD_FAILURE() << "no sheet came; the launcher shows " << describeWindows(launcher_.id());
+    return sheet;
+}
+
+void LauncherTest::closeOptionsSheet(HWND sheet, int button) {
+    pressSheetButton(sheet, button);
+    EXPECT_TRUE(waitUntilGone(sheet, 5000)) << "the sheet is still open";
 }
 
 namespace {

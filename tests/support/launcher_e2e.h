@@ -108,13 +108,17 @@ protected:
     // Starts the launcher from the CD drive; false (with a recorded failure) when it failed.
     bool startLauncher(const LauncherOptions& options = {});
     // Starts it with the prompts done, waits for the title window and for item 0 highlighted.
-    HWND startAtTitleScreen();
+    HWND startAtTitleScreen(const LauncherOptions& options = {});
     // The title window once it shows, kept in title_; nullptr (with a failure) when none came.
     HWND waitForTitle(DWORD timeoutMs = kWindowTimeoutMs);
     // The title window even while it is still hidden, or nullptr.
     HWND titleWindowOf() const;
     // Asks the title window to close and expects the launcher to end with exit code 0.
     void closeLauncher();
+    // Presses OPTIONS and answers the sheet that opens, or nullptr (with a failure).
+    HWND openOptionsSheet();
+    // Presses the sheet's button (PSBTN_OK, PSBTN_CANCEL) and expects the sheet to close.
+    void closeOptionsSheet(HWND sheet, int button);
 
     // A folder without readme.txt, removed after the test.
     std::string folderWithoutReadme() const { return emptyFolder_.root(); }

@@ -1,7 +1,6 @@
 // Starts the built launcher from the demo CD as a process of its own and watches it end.
 #include "launcher_process.h"
 
-#include <cstring>
 #include <set>
 #include <vector>
 
@@ -11,11 +10,16 @@ namespace {
 
 constexpr const char* kLauncherFileName = "Qlk2_launch.exe";
 constexpr DWORD kSpawnTimeoutMs = 10000;
+const RegPlace kLauncherDllOverrides = {HKEY_CURRENT_USER,
+                                        "Software\\Wine\\AppDefaults\\Qlk2_launch.exe\\DllOverrides"};
 
 // Wine's own Unix spawn.
 using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
 
 }  // namespace
+
+LauncherDllOverride::LauncherDllOverride(const char* dll, const char* order)
+    : saved_(kLauncherDllOverrides, dll), set_(setRegString(kLauncherDllOverrides, dll, order)) {}
 
 bool LauncherProcess::start(const LauncherOptions& options) {
     terminate();
@@ -25,7 +29,8 @@ bool LauncherProcess::start(const LauncherOptions& options) {
 }
 
 bool LauncherProcess::createProcess(const LauncherOptions& options) {
-    std::vector<char> commandLine(kCdLauncherPath, kCdLauncherPath + std::strlen(kCdLauncherPath) + 1);
+    const std::string& program = options.program;
+    std::vector<char> commandLine(program.c_str(), program.c_str() + program.size() + 1);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -34,7 +39,7 @@ bool LauncherProcess::createProcess(const LauncherOptions& options) {
     // more try is no excuse for a fault of the launcher.
     BOOL created = FALSE;
     for (int attempt = 0; attempt < 2 && !created; ++attempt) {
-        created = CreateProcessA(kCdLauncherPath, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        created = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                  options.directory.c_str(), &startup, &info);
         if (!created && GetLastError() != ERROR_INTERNAL_ERROR) break;
     }
@@ -55,7 +60,7 @@ bool LauncherProcess::spawnOnDisplay(const LauncherOptions& options) {
     auto spawn = reinterpret_cast<UnixSpawn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
     std::string directory = unixPathOf(options.directory);
-    std::string launcher = unixPathOf(kCdLauncherPath);
+    std::string launcher = unixPathOf(options.program);
     if (!spawn || directory.empty() || launcher.empty()) {
         error_ = "Wine's Unix spawn or path conversion is not available";
         return false;

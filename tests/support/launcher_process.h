@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/support/processes.h"
+#include "tests/support/registry_expect.h"
 
 // The launcher on the CD-ROM drive that the test command links to the demo CD.
 constexpr const char* kCdLauncherPath = "D:\\Qlk2_launch.exe";
@@ -22,6 +23,23 @@ struct LauncherOptions {
     std::string display;
     // The launcher reads readme.txt from here.
     std::string directory = kCdRoot;
+    // The program started: the CD's launcher, or a copy of it under the same file name.
+    std::string program = kCdLauncherPath;
+};
+
+// Wine's load order of one DLL for the launcher alone (by its file name), as WINEDLLOVERRIDES
+// gives one to every program: "native,builtin" prefers a DLL lying beside the launcher, "" loads
+// none. Wine reads it as a launcher starts. Not WINEDLLOVERRIDES itself: a program that the test
+// program starts takes it from the test program's Unix environment, whatever environment block
+// it is given. Removed when the holder goes.
+class LauncherDllOverride {
+public:
+    LauncherDllOverride(const char* dll, const char* order);
+    bool set() const { return set_; }
+
+private:
+    SavedRegValue saved_;
+    bool set_;
 };
 
 // One launcher process. The holder ends a process still running when it goes, so that a

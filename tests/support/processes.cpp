@@ -38,6 +38,15 @@ std::set<DWORD> processIdsNamed(const char* fileName) {
     return ids;
 }
 
+std::string loadedModulePath(DWORD processId, const char* fileName) {
+    KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32First(snapshot.get(), &entry); more; more = Module32Next(snapshot.get(), &entry))
+        if (_stricmp(entry.szModule, fileName) == 0) return entry.szExePath;
+    return {};
+}
+
 PROCESS_INFORMATION startProcess(const std::string& program, std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

@@ -19,6 +19,9 @@ bool mutexExists(const char* name);
 HANDLE createMutexGrantingOnlySynchronize(const char* name);
 // The ids of the running processes of that program ("wineboot.exe").
 std::set<DWORD> processIdsNamed(const char* fileName);
+// Where the process loaded the module of that file name ("comctl32.dll") from; "" when it has
+// none loaded.
+std::string loadedModulePath(DWORD processId, const char* fileName);
 
 // Starts program with that command line in the test's current folder; both handles are the
 // caller's, and all is zero when it did not start.

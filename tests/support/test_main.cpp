@@ -1,12 +1,13 @@
 // Entry point of the Windows test programs: they run only under Wine, never on a real
 // machine whose registry they would change.
 #include <windows.h>
-#include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include <gtest/gtest.h>
+
+#include "common/system_libraries.h"
 
 namespace {
 
@@ -28,7 +29,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "These tests change the registry and run only under Wine.\n");
         return 2;
     }
-    InitCommonControls();
+    // As the launcher starts: the sheet's and the tree view's code calls comctl32 through these.
+    if (!loadCommonControls()) {
+        std::fprintf(stderr, "comctl32.dll could not be loaded from the system folder.\n");
+        return 2;
+    }
+    commonControls.initCommonControls();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
