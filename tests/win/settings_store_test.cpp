@@ -171,10 +171,11 @@ TEST_F(SettingsStoreTest, SaveSavePathWritesTheWholeBufferAsString) {
     expectRegString(kSettingsKey, "Save Path", "C:\\Games\\Saves\\", 260u);
     expectRegValueCount(kSettingsKey, 1u);
 
-    // A record text without its terminator is cut to 259 characters, never read past.
+    // A record text without its terminator is not written, nor read past: a cut-off path would
+    // name another folder.
     std::memset(launcherSettings.savePath, 'p', kPathBufferSize);
-    EXPECT_EQ(1, saveSavePath());
-    expectRegString(kSettingsKey, "Save Path", std::string(259, 'p').c_str(), 260u);
+    EXPECT_EQ(0, saveSavePath());
+    expectRegString(kSettingsKey, "Save Path", "C:\\Games\\Saves\\", 260u);
 }
 
 TEST_F(SettingsStoreTest, PrepareLaunchWritesOnlyWhatIsMissing) {
