@@ -6,6 +6,7 @@
 
 #include "common/registry_access.h"
 #include "settings/launcher_settings.h"
+#include "settings/settings_values.h"
 
 namespace {
 
@@ -17,24 +18,56 @@ LONG openSettingsKeyToRead(RegistryKey& key) { return openKeyToRead(key, HKEY_LO
 
 LONG createSettingsKey(RegistryKey& key) { return createKeyToWrite(key, HKEY_LOCAL_MACHINE, kSettingsKeyPath); }
 
-int readString(HKEY key, const char* name, char* text) { return readStringValue(key, name, text, kPathBufferSize); }
+// Reads the value as it is stored into destination: a text of kPathBufferSize bytes, or 4 bytes.
+int readStored(HKEY key, const SettingsValue& value, void* destination) {
+    if (value.kind == ValueKind::Text) {
+        return readStringValue(key, value.name, static_cast<char*>(destination), kPathBufferSize);
+    }
+    return readDwordValue(key, value.name, destination);
+}
 
-// A DATA value holds its float's bits.
-DWORD floatBits(float value) {
+void loadValue(HKEY key, const SettingsValue& value, int32_t (*fallbackDisplayDriver)()) {
+    void* field = settingsField(launcherSettings, value);
+    // "Install Flag" is read into a temporary, of which the record keeps the sound setting.
+    uint32_t installFlag = 0;
+    void* destination = value.kind == ValueKind::SoundBits ? &installFlag : field;
+    if (!readStored(key, value, destination)) {
+        switch (value.defaultFrom) {
+            case DefaultFrom::Constant:
+                std::memcpy(destination, &value.defaultValue, sizeof value.defaultValue);
+                break;
+            case DefaultFrom::DetectedCard:
+                *static_cast<int32_t*>(destination) = fallbackDisplayDriver();
+                break;
+            case DefaultFrom::ProgramFilesFolder:
+                // Without the Program Files folder, the save folder alone.
+                defaultSavePath(static_cast<char*>(destination));
+                appendSaveFolderSuffix(static_cast<char*>(destination));
+                break;
+        }
+    }
+    if (value.kind == ValueKind::SoundBits) *static_cast<uint32_t*>(field) = soundSettingFromInstallFlag(installFlag);
+}
+
+// Writes the value from the record: the field's bits or text, "Install Flag" composed.
+int writeFromRecord(HKEY key, const SettingsValue& value) {
+    const void* field = settingsField(launcherSettings, value);
+    if (value.kind == ValueKind::Text) return writeStringValue(key, value.name, static_cast<const char*>(field));
     DWORD bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
+    if (value.kind == ValueKind::SoundBits) {
+        bits = composeInstallFlag();
+    } else {
+        std::memcpy(&bits, field, sizeof bits);
+    }
+    return writeDwordValue(key, value.name, bits);
 }
 
 // Writes the value only when it cannot be read; an existing value is left as it is.
-int ensureDword(HKEY key, const char* name, DWORD value) {
-    DWORD existing = 0;
-    return readDwordValue(key, name, &existing) || writeDwordValue(key, name, value);
-}
-
-int ensureString(HKEY key, const char* name, const char* text) {
+int ensureValue(HKEY key, const SettingsValue& value) {
     char existing[kPathBufferSize];
-    return readString(key, name, existing) || writeStringValue(key, name, text);
+    if (readStored(key, value, existing)) return 1;
+    if (value.writes & kEnsuredAsDefault) return writeDwordValue(key, value.name, value.defaultValue);
+    return writeFromRecord(key, value);
 }
 
 void showProgramFilesError(const char* text) {
@@ -50,71 +83,42 @@ int ensureSettingsKey() {
 }
 
 int loadSettings(int32_t (*fallbackDisplayDriver)()) {
-    LauncherSettings& settings = launcherSettings;
     RegistryKey key;
     // When the key cannot be opened every read fails and every field takes its default.
     openSettingsKeyToRead(key);
-    const HKEY settingsKey = key.get();
-
-    if (!readDwordValue(settingsKey, "Display Driver", &settings.displayDriver))
-        settings.displayDriver = fallbackDisplayDriver();
-    if (!readDwordValue(settingsKey, "Display Mode", &settings.displayMode)) settings.displayMode = 0;
-    if (!readString(settingsKey, "Save Path", settings.savePath)) {
-        defaultSavePath(settings.savePath);
-        appendSaveFolderSuffix(settings.savePath);
-    }
-    if (!readDwordValue(settingsKey, "Option", &settings.optionBits)) settings.optionBits = kDefaultOptionBits;
-    uint32_t installFlag = 0;
-    if (!readDwordValue(settingsKey, "Install Flag", &installFlag)) installFlag = kDefaultInstallFlag;
-    if (!readDwordValue(settingsKey, "DATA1", &settings.data1)) settings.data1 = 0.0f;
-    if (!readDwordValue(settingsKey, "DATA2", &settings.data2)) settings.data2 = 0.0f;
-    if (!readDwordValue(settingsKey, "DATA3", &settings.data3)) settings.data3 = 0;
-    if (!readDwordValue(settingsKey, "DATA4", &settings.data4)) settings.data4 = 0;
-    settings.soundSetting = soundSettingFromInstallFlag(installFlag);
+    for (const SettingsValue& value : kSettingsValues) loadValue(key.get(), value, fallbackDisplayDriver);
     return 1;
 }
 
 int saveSettings() {
-    const LauncherSettings& settings = launcherSettings;
     RegistryKey key;
     if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
-    const HKEY settingsKey = key.get();
     // Stops at the first write that fails; the ones before it stay.
-    return writeDwordValue(settingsKey, "Display Driver", settings.displayDriver) &&
-           writeDwordValue(settingsKey, "Display Mode", settings.displayMode) &&
-           writeDwordValue(settingsKey, "Option", settings.optionBits) &&
-           writeDwordValue(settingsKey, "Install Flag", composeInstallFlag()) &&
-           writeDwordValue(settingsKey, "DATA1", floatBits(settings.data1)) &&
-           writeDwordValue(settingsKey, "DATA2", floatBits(settings.data2)) &&
-           writeDwordValue(settingsKey, "DATA3", settings.data3) &&
-           writeDwordValue(settingsKey, "DATA4", settings.data4);
+    for (const SettingsValue& value : kSettingsValues) {
+        if ((value.writes & kSavedOnOk) && !writeFromRecord(key.get(), value)) return 0;
+    }
+    return 1;
 }
 
 int saveSavePath() {
     RegistryKey key;
     if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
-    return writeStringValue(key.get(), "Save Path", launcherSettings.savePath);
+    return writeFromRecord(key.get(), kSettingsValues[kSavePathValue]);
 }
 
 int prepareLaunchValues() {
-    const LauncherSettings& settings = launcherSettings;
     RegistryKey key;
     if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
-    const HKEY settingsKey = key.get();
-    // A missing "Option" gets the game's default, not the record's bits.
-    const bool complete = ensureString(settingsKey, "Save Path", settings.savePath) &&
-                          ensureDword(settingsKey, "Install Flag", kDefaultInstallFlag) &&
-                          ensureDword(settingsKey, "Display Driver", settings.displayDriver) &&
-                          ensureDword(settingsKey, "Display Mode", settings.displayMode) &&
-                          ensureDword(settingsKey, "Option", kDefaultOptionBits);
-    if (!complete) return 0;
-    return writeDwordValue(settingsKey, "Launch", 1);
+    for (const uint8_t index : kLaunchPreparationOrder) {
+        if (!ensureValue(key.get(), kSettingsValues[index])) return 0;
+    }
+    return writeDwordValue(key.get(), kLaunchValueName, 1);
 }
 
 int loadPromptFlags() {
     RegistryKey key;
     openSettingsKeyToRead(key);
-    if (readDwordValue(key.get(), "OTHERS", &launcherSettings.promptFlags)) return 1;
+    if (readDwordValue(key.get(), kPromptFlagsValueName, &launcherSettings.promptFlags)) return 1;
     launcherSettings.promptFlags = 0;
     return 0;
 }
@@ -122,27 +126,27 @@ int loadPromptFlags() {
 int savePromptFlags() {
     RegistryKey key;
     if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
-    return writeDwordValue(key.get(), "OTHERS", launcherSettings.promptFlags);
+    return writeDwordValue(key.get(), kPromptFlagsValueName, launcherSettings.promptFlags);
 }
 
 int readInstallPath() {
     RegistryKey key;
     openSettingsKeyToRead(key);
-    return readString(key.get(), "Install Path", launcherSettings.installPath);
+    return readStringValue(key.get(), kInstallPathValueName, launcherSettings.installPath, kPathBufferSize);
 }
 
 int readGameExecutablePath(char* path) {
     if (!path) return 0;
     RegistryKey key;
     openSettingsKeyToRead(key);
-    return readString(key.get(), "Execute_Mirel", path);
+    return readStringValue(key.get(), kGameExecutableValueName, path, kPathBufferSize);
 }
 
 unsigned long composeInstallFlag() {
     RegistryKey key;
     openSettingsKeyToRead(key);
     uint32_t stored = 0;
-    readDwordValue(key.get(), "Install Flag", &stored);  // missing: no bits to keep
+    readDwordValue(key.get(), kSettingsValues[kInstallFlagValue].name, &stored);  // missing: no bits to keep
     return mergeSoundIntoInstallFlag(stored, launcherSettings.soundSetting);
 }
 

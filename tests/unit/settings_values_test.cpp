@@ -1,14 +1,48 @@
-// The settings record's window-free rules: the sound bits of "Install Flag" and the bounds of
-// the default save path.
-#include "settings/launcher_settings.h"
+// The settings record's window-free rules: the table of its registry values, the sound bits of
+// "Install Flag" and the bounds of the default save path.
+#include "settings/settings_values.h"
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The settings key as the game reads it, in loading's order: each value's name, record field, kind,
+// default and the operations that write it; then the orders of saving and of the launch preparation.
+TEST(SettingsValues, TheTableIsTheKeysLayout) {
+    LauncherSettings s;
+    const auto row = [&s](const SettingsValue& v) {
+        return std::make_tuple(std::string(v.name), settingsField(s, v), v.kind, v.defaultFrom, v.defaultValue,
+                               +v.writes);
+    };
+    const int savedAndEnsured = kSavedOnOk | kEnsuredFromRecord, savedOrDefault = kSavedOnOk | kEnsuredAsDefault;
+    // A row left out here stays empty, and fails.
+    const decltype(row(kSettingsValues[0])) expected[kSettingsValueCount] = {
+        {"Display Driver", &s.displayDriver, ValueKind::Dword, DefaultFrom::DetectedCard, 0, savedAndEnsured},
+        {"Display Mode", &s.displayMode, ValueKind::Dword, DefaultFrom::Constant, 0, savedAndEnsured},
+        {"Save Path", s.savePath, ValueKind::Text, DefaultFrom::ProgramFilesFolder, 0, kEnsuredFromRecord},
+        {"Option", &s.optionBits, ValueKind::Dword, DefaultFrom::Constant, 0x07970797, savedOrDefault},
+        {"Install Flag", &s.soundSetting, ValueKind::SoundBits, DefaultFrom::Constant, 768, savedOrDefault},
+        {"DATA1", &s.data1, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+        {"DATA2", &s.data2, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+        {"DATA3", &s.data3, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+        {"DATA4", &s.data4, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+    };
+    using Names = std::vector<std::string>;
+    Names saved, ensured;
+    for (int i = 0; i < kSettingsValueCount; ++i) {
+        EXPECT_EQ(expected[i], row(kSettingsValues[i]));
+        if (kSettingsValues[i].writes & kSavedOnOk) saved.push_back(kSettingsValues[i].name);
+    }
+    for (const uint8_t index : kLaunchPreparationOrder) ensured.push_back(kSettingsValues[index].name);
+    EXPECT_EQ(saved,
+              (Names{"Display Driver", "Display Mode", "Option", "Install Flag", "DATA1", "DATA2", "DATA3", "DATA4"}));
+    EXPECT_EQ(ensured, (Names{"Save Path", "Install Flag", "Display Driver", "Display Mode", "Option"}));
+}
 
 TEST(InstallFlag, LoadsAsSoundSetting) {
     const struct {
