@@ -2,37 +2,24 @@
 // fills its 260 bytes with zeros after it, or is not written at all.
 #include "common/registry_text.h"
 
+#include <algorithm>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "common/path_buffer.h"
+#include "tests/support/path_buffer.h"
 
 namespace {
 
 // The buffers are heap blocks of exactly their size, so a read past one trips the sanitizer.
 TEST(StringValue, TextAlwaysEndsInsideTheBuffer) {
-    const struct Case {
-        const char* what;
-        std::string data;  // what the registry put into the buffer
-        int result;
-        std::string text;
-    } cases[] = {
-        {"terminated", std::string("C:\\Saves\\") + '\0', 1, "C:\\Saves\\"},
-        {"short without zero", "C:\\Saves", 1, "C:\\Saves"},
-        {"empty value", "", 1, ""},
-        {"259 characters and zero", std::string(259, 'a') + '\0', 1, std::string(259, 'a')},
-        {"259 characters, no zero", std::string(259, 'a'), 1, std::string(259, 'a')},
-        {"full without zero", std::string(260, 'b'), 0, ""},
-        {"zero early, buffer full", std::string("ab") + '\0' + std::string(257, 'c'), 1, "ab"},
-    };
-    for (const Case& c : cases) {
+    for (const StringValueCase& c : stringValueCases(kPathBufferSize)) {
         SCOPED_TRACE(c.what);
+        // What the registry put there: as much of the value as the buffer holds, and its length.
         std::vector<char> buffer(kPathBufferSize, 'G');
-        std::memcpy(buffer.data(), c.data.data(), c.data.size());
+        std::memcpy(buffer.data(), c.data.data(), std::min(c.data.size(), buffer.size()));
         EXPECT_EQ(c.result, finishStringValue(buffer.data(), buffer.size(), c.data.size()));
         ASSERT_NE(nullptr, std::memchr(buffer.data(), '\0', buffer.size()));
         EXPECT_EQ(c.text, buffer.data());
@@ -49,8 +36,7 @@ TEST(StringValue, LengthBeyondTheBufferIsBoundedByIt) {
 
 // The registry is handed all 260 bytes, so every byte after the text must be a zero.
 TEST(RegistryText, TheTextThenZerosToTheEndOrNothing) {
-    auto buffer = std::make_unique<char[]>(kPathBufferSize);
-    std::memset(buffer.get(), 'z', kPathBufferSize);
+    auto buffer = pathBuffer("");
     EXPECT_EQ(1, registryTextBuffer("QUARLOCK2", buffer.get()));
     EXPECT_EQ(std::string("QUARLOCK2") + std::string(kPathBufferSize - 9, '\0'),
               std::string(buffer.get(), kPathBufferSize));
@@ -60,7 +46,7 @@ TEST(RegistryText, TheTextThenZerosToTheEndOrNothing) {
     EXPECT_EQ(longest, buffer.get());
 
     // Too long: 260 characters without their zero, in a block of exactly 260 bytes that is never read past.
-    auto tooLong = std::make_unique<char[]>(kPathBufferSize);
+    auto tooLong = pathBuffer();
     std::memset(tooLong.get(), 'p', kPathBufferSize);
     std::memset(buffer.get(), 'z', kPathBufferSize);
     EXPECT_EQ(0, registryTextBuffer(tooLong.get(), buffer.get()));

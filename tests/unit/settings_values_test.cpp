@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/path_buffer.h"
+
 namespace {
 
 // The settings key as the game reads it, in loading's order: each value's name, record field, kind,
@@ -105,17 +107,16 @@ TEST(DefaultSavePath, ProgramFilesFolderMustLeaveRoomForTheSaveFolder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder.size());
-        std::vector<char> path(kPathBufferSize, '\0');
-        std::memcpy(path.data(), "before", 7);
-        ASSERT_EQ(c.result, composeProgramFilesFolder(c.folder.c_str(), path.data()));
+        auto path = pathBuffer("before");
+        ASSERT_EQ(c.result, composeProgramFilesFolder(c.folder.c_str(), path.get()));
         if (!c.result) {
-            EXPECT_STREQ("before", path.data());
+            EXPECT_STREQ("before", path.get());
             continue;
         }
-        EXPECT_EQ(c.folder + "\\", path.data());
-        ASSERT_EQ(1, appendSaveFolderSuffix(path.data()));
-        EXPECT_EQ(c.folder + "\\" + kSaveFolderSuffix, path.data());
-        EXPECT_LE(std::strlen(path.data()), static_cast<size_t>(kSavePathMaxLength));
+        EXPECT_EQ(c.folder + "\\", path.get());
+        ASSERT_EQ(1, appendSaveFolderSuffix(path.get()));
+        EXPECT_EQ(c.folder + "\\" + kSaveFolderSuffix, path.get());
+        EXPECT_LE(std::strlen(path.get()), static_cast<size_t>(kSavePathMaxLength));
     }
 }
 
@@ -132,10 +133,9 @@ TEST(DefaultSavePath, SuffixIsAppendedOnlyWhenItFits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.start.size());
-        std::vector<char> path(kPathBufferSize, '\0');
-        std::memcpy(path.data(), c.start.c_str(), c.start.size() + 1);
-        EXPECT_EQ(c.result, appendSaveFolderSuffix(path.data()));
-        EXPECT_EQ(c.result ? c.start + kSaveFolderSuffix : c.start, path.data());
+        auto path = pathBuffer(c.start);
+        EXPECT_EQ(c.result, appendSaveFolderSuffix(path.get()));
+        EXPECT_EQ(c.result ? c.start + kSaveFolderSuffix : c.start, path.get());
     }
 
     std::vector<char> unterminated(kPathBufferSize, 'u');

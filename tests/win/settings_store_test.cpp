@@ -11,6 +11,7 @@
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
 #include "tests/support/launcher_state.h"
+#include "tests/support/path_buffer.h"
 #include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
@@ -219,43 +220,24 @@ TEST_F(SettingsStoreTest, PromptFlagsRoundTripAndClearWhenMissing) {
     EXPECT_EQ(0x5u, launcherSettings.promptFlags);
 }
 
-// The buffer under test sits between two guards, so a read that runs past it shows.
-struct GuardedPath {
-    char before[16];
-    char path[kPathBufferSize];
-    char after[16];
-};
-
 TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        int expectedResult;
-        std::string expectedText;
-    } cases[] = {
-        {"terminated", std::string("C:\\Games\\Q2\\mirel.exe") + '\0', 1, "C:\\Games\\Q2\\mirel.exe"},
-        {"259 characters and zero", std::string(259, 'a') + '\0', 1, std::string(259, 'a')},
-        {"260 characters, no zero", std::string(260, 'b'), 0, ""},
-        {"longer than the buffer", std::string(300, 'c') + '\0', 0, ""},
-        {"short, no zero", "C:\\x.exe", 1, "C:\\x.exe"},
-        {"zero inside, buffer full", std::string("C:\\a") + '\0' + std::string(255, 'd'), 1, "C:\\a"},
-    };
-    for (const Case& c : cases) {
+    for (const StringValueCase& c : stringValueCases(kPathBufferSize)) {
         SCOPED_TRACE(c.what);
-        setBytes("Execute_Mirel", REG_SZ, c.bytes);
-        setBytes("Install Path", REG_SZ, c.bytes);
+        setBytes("Execute_Mirel", REG_SZ, c.data);
+        setBytes("Install Path", REG_SZ, c.data);
 
-        GuardedPath guarded;
-        std::memset(&guarded, 'G', sizeof guarded);
-        EXPECT_EQ(c.expectedResult, readGameExecutablePath(guarded.path));
-        EXPECT_EQ(std::string(32, 'G'), std::string(guarded.before, 16) + std::string(guarded.after, 16)) << "guards";
-        ASSERT_TRUE(std::memchr(guarded.path, '\0', kPathBufferSize));
-        EXPECT_EQ(c.expectedText, guarded.path);
+        // The buffer under test sits between two guards, so a read that runs past it shows.
+        std::string guarded(16 + kPathBufferSize + 16, 'G');
+        char* path = &guarded[16];
+        EXPECT_EQ(c.result, readGameExecutablePath(path));
+        EXPECT_EQ(std::string(32, 'G'), guarded.substr(0, 16) + guarded.substr(16 + kPathBufferSize)) << "guards";
+        ASSERT_TRUE(std::memchr(path, '\0', kPathBufferSize));
+        EXPECT_EQ(c.text, path);
 
         std::memset(launcherSettings.installPath, 'G', kPathBufferSize);
-        EXPECT_EQ(c.expectedResult, readInstallPath());
+        EXPECT_EQ(c.result, readInstallPath());
         ASSERT_TRUE(std::memchr(launcherSettings.installPath, '\0', kPathBufferSize));
-        EXPECT_EQ(c.expectedText, launcherSettings.installPath);
+        EXPECT_EQ(c.text, launcherSettings.installPath);
     }
 }
 
