@@ -1,32 +1,22 @@
 // Walks the Windows 95/98 Configuration Manager's device list for a known 3D card.
 #include "config/card_detection.h"
 
+#include "common/registry_access.h"
 #include "common/text_format.h"
-#include "common/win_handles.h"
 
 namespace {
 
-constexpr const char* kEnumKeyPath = "Config Manager\\Enum";
+constexpr char kEnumKeyPath[] = "Config Manager\\Enum";
+constexpr const char* kHardwareKeyValueName = "HardWareKey";
 constexpr DWORD kNameBufferSize = 65535;
 
 // Each buffer has one byte beyond what the registry is told, so that a name or value that
 // fills the buffer without a terminating zero is still terminated inside it.
 struct DetectionBuffers {
     char deviceName[kNameBufferSize + 1];
-    char devicePath[sizeof("Config Manager\\Enum\\") + kNameBufferSize];
+    char devicePath[sizeof kEnumKeyPath + kNameBufferSize + 1];
     char hardwareKey[kNameBufferSize + 1];
 };
-
-// Reads the device's "HardWareKey", whatever its type, as a terminated text.
-bool readHardwareKey(HKEY device, char* buffer) {
-    DWORD size = kNameBufferSize;
-    if (RegQueryValueExA(device, "HardWareKey", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                         &size) != ERROR_SUCCESS) {
-        return false;
-    }
-    buffer[size < kNameBufferSize ? size : kNameBufferSize] = '\0';
-    return true;
-}
 
 // The code of the card behind one device key, or -1 when it is no card we know.
 DisplayDriverCode identifyDevice(const char* deviceName, DetectionBuffers& buffers) {
@@ -34,9 +24,10 @@ DisplayDriverCode identifyDevice(const char* deviceName, DetectionBuffers& buffe
                                   kEnumKeyPath, deviceName);
     if (length < 0 || static_cast<size_t>(length) >= sizeof buffers.devicePath) return -1;
     RegistryKey device;
-    if (device.open(HKEY_DYN_DATA, buffers.devicePath, KEY_READ) != ERROR_SUCCESS) return -1;
+    if (openKeyToRead(device, HKEY_DYN_DATA, buffers.devicePath) != ERROR_SUCCESS) return -1;
+    // The value's type is not examined.
     char* hardwareKey = buffers.hardwareKey;
-    if (!readHardwareKey(device.get(), hardwareKey)) return -1;
+    if (!readStringValueOfUpTo(device.get(), kHardwareKeyValueName, hardwareKey, kNameBufferSize)) return -1;
     // Only PCI devices; the prefix is tested before the text is upper-cased.
     if (hardwareKey[0] != 'P' || hardwareKey[1] != 'C' || hardwareKey[2] != 'I') return -1;
     return matchHardwareId(hardwareKey);
@@ -46,7 +37,7 @@ DisplayDriverCode identifyDevice(const char* deviceName, DetectionBuffers& buffe
 
 DisplayDriverCode detectDisplayCard() {
     RegistryKey devices;
-    if (devices.open(HKEY_DYN_DATA, kEnumKeyPath, KEY_READ) != ERROR_SUCCESS) return -2;
+    if (openKeyToRead(devices, HKEY_DYN_DATA, kEnumKeyPath) != ERROR_SUCCESS) return -2;
 
     GlobalBlock block(sizeof(DetectionBuffers));
     DetectionBuffers* buffers = static_cast<DetectionBuffers*>(block.data());
@@ -54,13 +45,9 @@ DisplayDriverCode detectDisplayCard() {
 
     DisplayDriverCode result = -1;
     for (DWORD index = 0;; ++index) {
-        DWORD nameLength = kNameBufferSize;
-        buffers->deviceName[0] = '\0';
-        const LONG status = RegEnumKeyExA(devices.get(), index, buffers->deviceName, &nameLength,
-                                          nullptr, nullptr, nullptr, nullptr);
+        const LONG status = enumerateSubkey(devices.get(), index, buffers->deviceName, kNameBufferSize);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return -2;
-        buffers->deviceName[kNameBufferSize] = '\0';
 
         const DisplayDriverCode code = identifyDevice(buffers->deviceName, *buffers);
         if (voodooFamily(code)) return code;

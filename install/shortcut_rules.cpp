@@ -48,11 +48,3 @@ int shortcutWorkingFolder(const char* target, char* out) {
     }
     return 1;
 }
-
-int registryTextBuffer(const char* text, char* buffer) {
-    std::memset(buffer, 0, kPathBufferSize);
-    const size_t length = std::strlen(text);
-    if (length >= static_cast<size_t>(kPathBufferSize)) return 0;
-    std::memcpy(buffer, text, length);
-    return 1;
-}

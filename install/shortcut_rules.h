@@ -12,6 +12,9 @@ constexpr const char* kUninstallKeyPath =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUARLOCK2";
 constexpr const char* kShellFoldersKeyPath =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kDisplayNameValueName = "DisplayName";
+constexpr const char* kUninstallStringValueName = "UninstallString";
+constexpr const char* kProgramsValueName = "Programs";
 constexpr const char* kShortcutDescription = "(C)ORVANE";
 
 // "regist\Qlk2_uninst.exe": the uninstaller as the file lookup asks for it.
@@ -37,8 +40,3 @@ int composeStartMenuPaths(const char* programsFolder, StartMenuPaths& paths);
 // "D:" or nothing would mean whatever folder is current. 0 (out empty) when target holds no
 // backslash or does not fit out.
 int shortcutWorkingFolder(const char* target, char* out);
-
-// A registry string value as the launcher writes it: kPathBufferSize bytes, the text and its
-// terminating zero at the start, zeros after it. 0 (buffer all zeros) when the text does not
-// fit with its zero.
-int registryTextBuffer(const char* text, char* buffer);

@@ -5,6 +5,8 @@
 #include <shlobj.h>
 
 #include "common/message_catalogue.h"
+#include "common/registry_access.h"
+#include "common/registry_text.h"
 #include "common/win_handles.h"
 #include "install/file_lookup.h"
 #include "install/path_rules.h"
@@ -18,11 +20,6 @@ namespace {
 const CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kShellLinkInterface = {0x000214EE, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const IID kPersistFileInterface = {0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-
-int writeText(HKEY key, const char* name, const char* buffer) {
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer),
-                          kPathBufferSize) == ERROR_SUCCESS;
-}
 
 // The copy is made, and registered, only when the Windows folder holds none: after an
 // uninstall removed it, the next start puts it back.
@@ -73,28 +70,20 @@ void registerShortcutsAndUninstaller() {
 }
 
 int registerUninstallEntry(const char* uninstallerPath) {
-    char path[kPathBufferSize];
-    char name[kPathBufferSize];
-    // An entry whose UninstallString names some other, cut-off path is worse than none.
-    if (!registryTextBuffer(uninstallerPath, path) || !registryTextBuffer(kGameTitle, name)) return 0;
+    // An entry whose UninstallString names some other, cut-off path is worse than none, and so
+    // is a key with a name and no program.
+    if (!fitsRegistryText(uninstallerPath)) return 0;
     RegistryKey key;
-    if (key.create(HKEY_LOCAL_MACHINE, kUninstallKeyPath, kKeyReadWrite) != ERROR_SUCCESS) return 0;
-    return writeText(key.get(), "DisplayName", name) && writeText(key.get(), "UninstallString", path);
+    if (createKeyToWrite(key, HKEY_LOCAL_MACHINE, kUninstallKeyPath) != ERROR_SUCCESS) return 0;
+    return writeStringValue(key.get(), kDisplayNameValueName, kGameTitle) &&
+           writeStringValue(key.get(), kUninstallStringValueName, uninstallerPath);
 }
 
 int readProgramsFolder(char* folder, DWORD size) {
-    if (size == 0) return 0;
-    folder[0] = '\0';
     RegistryKey key;
-    if (key.open(HKEY_CURRENT_USER, kShellFoldersKeyPath, KEY_READ) != ERROR_SUCCESS) return 0;
-    DWORD length = size;
-    if (RegQueryValueExA(key.get(), "Programs", nullptr, nullptr, reinterpret_cast<BYTE*>(folder),
-                         &length) != ERROR_SUCCESS) {
-        folder[0] = '\0';
-        return 0;
-    }
+    openKeyToRead(key, HKEY_CURRENT_USER, kShellFoldersKeyPath);
     // Without a name the folders would land in the root of the current drive.
-    return finishStringValue(folder, size, length) && folder[0] != '\0';
+    return readStringValue(key.get(), kProgramsValueName, folder, size) && folder[0] != '\0';
 }
 
 HRESULT createShellLink(const char* target, const char* linkFile, const char* description) {

@@ -3,16 +3,9 @@
 
 #include <cstring>
 
+#include "common/string_functions.h"
+
 LauncherSettings launcherSettings;
-
-namespace {
-
-size_t boundedLength(const char* text, size_t limit) {
-    const void* end = std::memchr(text, '\0', limit);
-    return end ? static_cast<size_t>(static_cast<const char*>(end) - text) : limit;
-}
-
-}  // namespace
 
 uint32_t soundSettingFromInstallFlag(uint32_t installFlag) {
     uint32_t sound = 0;
@@ -36,18 +29,6 @@ uint32_t mergeSoundIntoInstallFlag(uint32_t storedInstallFlag, uint32_t soundSet
     return flag;
 }
 
-int finishStringValue(char* buffer, size_t bufferSize, size_t dataLength) {
-    if (bufferSize == 0) return 0;
-    if (dataLength > bufferSize) dataLength = bufferSize;
-    if (std::memchr(buffer, '\0', dataLength)) return 1;
-    if (dataLength < bufferSize) {
-        buffer[dataLength] = '\0';
-        return 1;
-    }
-    buffer[0] = '\0';
-    return 0;
-}
-
 int composeProgramFilesFolder(const char* programFilesDir, char* path) {
     const size_t length = std::strlen(programFilesDir);
     if (length + 1 + std::strlen(kSaveFolderSuffix) > static_cast<size_t>(kSavePathMaxLength)) return 0;
@@ -58,7 +39,7 @@ int composeProgramFilesFolder(const char* programFilesDir, char* path) {
 }
 
 int appendSaveFolderSuffix(char* path) {
-    const size_t length = boundedLength(path, kPathBufferSize);
+    const size_t length = boundedTextLength(path, kPathBufferSize);
     const size_t suffixLength = std::strlen(kSaveFolderSuffix);
     if (length + suffixLength >= static_cast<size_t>(kPathBufferSize)) return 0;
     std::memcpy(path + length, kSaveFolderSuffix, suffixLength + 1);

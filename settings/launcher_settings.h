@@ -1,7 +1,6 @@
 // The one settings record of the run and the layout of its registry values.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "common/path_buffer.h"
@@ -50,10 +49,6 @@ constexpr uint32_t kInstallFlagStereo = 0x200;
 uint32_t soundSettingFromInstallFlag(uint32_t installFlag);
 uint32_t mergeSoundIntoInstallFlag(uint32_t storedInstallFlag, uint32_t soundSetting);
 
-// Completes a string value just read into a buffer of bufferSize bytes, dataLength of which
-// the registry filled. The text must end inside the buffer: a value that fills it without a
-// terminating zero does not fit, so the buffer is emptied and 0 returned.
-int finishStringValue(char* buffer, size_t bufferSize, size_t dataLength);
 // Writes programFilesDir and one backslash into path (kPathBufferSize characters) when the
 // default save path built on them, kSaveFolderSuffix included, stays within
 // kSavePathMaxLength; otherwise leaves path as it was and returns 0.

@@ -4,81 +4,70 @@
 #include <cstdint>
 #include <cstring>
 
-#include "common/win_handles.h"
+#include "common/registry_access.h"
 #include "settings/launcher_settings.h"
+#include "settings/settings_values.h"
 
 namespace {
 
-constexpr DWORD kDwordSize = 4;
 constexpr const char* kCurrentVersionPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kProgramFilesValueName = "ProgramFilesDir";
 constexpr DWORD kProgramFilesBufferSize = 65535;
 
-LONG openSettingsKey(RegistryKey& key, REGSAM access) {
-    return key.open(HKEY_LOCAL_MACHINE, kSettingsKeyPath, access);
-}
+LONG openSettingsKeyToRead(RegistryKey& key) { return openKeyToRead(key, HKEY_LOCAL_MACHINE, kSettingsKeyPath); }
 
-LONG openOrCreateSettingsKey(RegistryKey& key) {
-    return key.create(HKEY_LOCAL_MACHINE, kSettingsKeyPath, kKeyReadWrite);
-}
+LONG createSettingsKey(RegistryKey& key) { return createKeyToWrite(key, HKEY_LOCAL_MACHINE, kSettingsKeyPath); }
 
-// Reads a DWORD value straight into a 4-byte field, whatever type it was stored with. A value
-// longer than 4 bytes does not fit and counts as missing; a shorter one is zero-extended.
-// The field is changed only on success.
-template <typename Field>
-int readDword(HKEY key, const char* name, Field* field) {
-    static_assert(sizeof(Field) == kDwordSize, "a DWORD value fills a 4-byte field");
-    if (!key) return 0;
-    BYTE bytes[kDwordSize] = {};
-    DWORD size = kDwordSize;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, bytes, &size) != ERROR_SUCCESS) return 0;
-    std::memcpy(field, bytes, kDwordSize);
-    return 1;
-}
-
-template <typename Field>
-int writeDword(HKEY key, const char* name, const Field& field) {
-    static_assert(sizeof(Field) == kDwordSize, "a DWORD value holds a 4-byte field");
-    BYTE bytes[kDwordSize];
-    std::memcpy(bytes, &field, kDwordSize);
-    return RegSetValueExA(key, name, 0, REG_DWORD, bytes, kDwordSize) == ERROR_SUCCESS;
-}
-
-// Reads a string value into text (kPathBufferSize characters), always terminated. A value
-// that does not fit the buffer with its terminating zero counts as missing; text is then
-// emptied so that a caller ignoring the result never meets a stale or partial path.
-int readString(HKEY key, const char* name, char* text) {
-    char buffer[kPathBufferSize];
-    DWORD size = kPathBufferSize;
-    if (key && RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                                &size) == ERROR_SUCCESS &&
-        finishStringValue(buffer, kPathBufferSize, size)) {
-        std::memcpy(text, buffer, kPathBufferSize);
-        return 1;
+// Reads the value as it is stored into destination: a text of kPathBufferSize bytes, or 4 bytes.
+int readStored(HKEY key, const SettingsValue& value, void* destination) {
+    if (value.kind == ValueKind::Text) {
+        return readStringValue(key, value.name, static_cast<char*>(destination), kPathBufferSize);
     }
-    text[0] = '\0';
-    return 0;
+    return readDwordValue(key, value.name, destination);
 }
 
-// Writes the whole 260-byte buffer: the text, its terminating zero and zeros after it.
-int writeString(HKEY key, const char* name, const char* text) {
-    BYTE buffer[kPathBufferSize] = {};
-    const void* end = std::memchr(text, '\0', kPathBufferSize - 1);
-    const size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - text)
-                              : static_cast<size_t>(kPathBufferSize - 1);
-    std::memcpy(buffer, text, length);
-    return RegSetValueExA(key, name, 0, REG_SZ, buffer, kPathBufferSize) == ERROR_SUCCESS;
+void loadValue(HKEY key, const SettingsValue& value, int32_t (*fallbackDisplayDriver)()) {
+    void* field = settingsField(launcherSettings, value);
+    // "Install Flag" is read into a temporary, of which the record keeps the sound setting.
+    uint32_t installFlag = 0;
+    void* destination = value.kind == ValueKind::SoundBits ? &installFlag : field;
+    if (!readStored(key, value, destination)) {
+        switch (value.defaultFrom) {
+            case DefaultFrom::Constant:
+                std::memcpy(destination, &value.defaultValue, sizeof value.defaultValue);
+                break;
+            case DefaultFrom::DetectedCard:
+                *static_cast<int32_t*>(destination) = fallbackDisplayDriver();
+                break;
+            case DefaultFrom::ProgramFilesFolder:
+                // Without the Program Files folder, the save folder alone.
+                defaultSavePath(static_cast<char*>(destination));
+                appendSaveFolderSuffix(static_cast<char*>(destination));
+                break;
+        }
+    }
+    if (value.kind == ValueKind::SoundBits) *static_cast<uint32_t*>(field) = soundSettingFromInstallFlag(installFlag);
+}
+
+// Writes the value from the record: the field's bits or text, "Install Flag" composed.
+int writeFromRecord(HKEY key, const SettingsValue& value) {
+    const void* field = settingsField(launcherSettings, value);
+    if (value.kind == ValueKind::Text) return writeStringValue(key, value.name, static_cast<const char*>(field));
+    DWORD bits = 0;
+    if (value.kind == ValueKind::SoundBits) {
+        bits = composeInstallFlag();
+    } else {
+        std::memcpy(&bits, field, sizeof bits);
+    }
+    return writeDwordValue(key, value.name, bits);
 }
 
 // Writes the value only when it cannot be read; an existing value is left as it is.
-template <typename Field>
-int ensureDword(HKEY key, const char* name, const Field& value) {
-    Field existing{};
-    return readDword(key, name, &existing) || writeDword(key, name, value);
-}
-
-int ensureString(HKEY key, const char* name, const char* text) {
+int ensureValue(HKEY key, const SettingsValue& value) {
     char existing[kPathBufferSize];
-    return readString(key, name, existing) || writeString(key, name, text);
+    if (readStored(key, value, existing)) return 1;
+    if (value.writes & kEnsuredAsDefault) return writeDwordValue(key, value.name, value.defaultValue);
+    return writeFromRecord(key, value);
 }
 
 void showProgramFilesError(const char* text) {
@@ -89,112 +78,81 @@ void showProgramFilesError(const char* text) {
 
 int ensureSettingsKey() {
     RegistryKey key;
-    if (openSettingsKey(key, kKeyReadWrite) != ERROR_SUCCESS) openOrCreateSettingsKey(key);
+    if (openKeyToWrite(key, HKEY_LOCAL_MACHINE, kSettingsKeyPath) != ERROR_SUCCESS) createSettingsKey(key);
     return 1;
 }
 
 int loadSettings(int32_t (*fallbackDisplayDriver)()) {
-    LauncherSettings& settings = launcherSettings;
     RegistryKey key;
     // When the key cannot be opened every read fails and every field takes its default.
-    openSettingsKey(key, KEY_READ);
-    const HKEY settingsKey = key.get();
-
-    if (!readDword(settingsKey, "Display Driver", &settings.displayDriver))
-        settings.displayDriver = fallbackDisplayDriver();
-    if (!readDword(settingsKey, "Display Mode", &settings.displayMode)) settings.displayMode = 0;
-    if (!readString(settingsKey, "Save Path", settings.savePath)) {
-        defaultSavePath(settings.savePath);
-        appendSaveFolderSuffix(settings.savePath);
-    }
-    if (!readDword(settingsKey, "Option", &settings.optionBits)) settings.optionBits = kDefaultOptionBits;
-    uint32_t installFlag = 0;
-    if (!readDword(settingsKey, "Install Flag", &installFlag)) installFlag = kDefaultInstallFlag;
-    if (!readDword(settingsKey, "DATA1", &settings.data1)) settings.data1 = 0.0f;
-    if (!readDword(settingsKey, "DATA2", &settings.data2)) settings.data2 = 0.0f;
-    if (!readDword(settingsKey, "DATA3", &settings.data3)) settings.data3 = 0;
-    if (!readDword(settingsKey, "DATA4", &settings.data4)) settings.data4 = 0;
-    settings.soundSetting = soundSettingFromInstallFlag(installFlag);
+    openSettingsKeyToRead(key);
+    for (const SettingsValue& value : kSettingsValues) loadValue(key.get(), value, fallbackDisplayDriver);
     return 1;
 }
 
 int saveSettings() {
-    const LauncherSettings& settings = launcherSettings;
     RegistryKey key;
-    if (openOrCreateSettingsKey(key) != ERROR_SUCCESS) return 0;
-    const HKEY settingsKey = key.get();
+    if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
     // Stops at the first write that fails; the ones before it stay.
-    return writeDword(settingsKey, "Display Driver", settings.displayDriver) &&
-           writeDword(settingsKey, "Display Mode", settings.displayMode) &&
-           writeDword(settingsKey, "Option", settings.optionBits) &&
-           writeDword(settingsKey, "Install Flag", static_cast<uint32_t>(composeInstallFlag())) &&
-           writeDword(settingsKey, "DATA1", settings.data1) &&
-           writeDword(settingsKey, "DATA2", settings.data2) &&
-           writeDword(settingsKey, "DATA3", settings.data3) &&
-           writeDword(settingsKey, "DATA4", settings.data4);
+    for (const SettingsValue& value : kSettingsValues) {
+        if ((value.writes & kSavedOnOk) && !writeFromRecord(key.get(), value)) return 0;
+    }
+    return 1;
 }
 
 int saveSavePath() {
     RegistryKey key;
-    if (openOrCreateSettingsKey(key) != ERROR_SUCCESS) return 0;
-    return writeString(key.get(), "Save Path", launcherSettings.savePath);
+    if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
+    return writeFromRecord(key.get(), kSettingsValues[kSavePathValue]);
 }
 
 int prepareLaunchValues() {
-    const LauncherSettings& settings = launcherSettings;
     RegistryKey key;
-    if (openOrCreateSettingsKey(key) != ERROR_SUCCESS) return 0;
-    const HKEY settingsKey = key.get();
-    // A missing "Option" gets the game's default, not the record's bits.
-    const bool complete = ensureString(settingsKey, "Save Path", settings.savePath) &&
-                          ensureDword(settingsKey, "Install Flag", kDefaultInstallFlag) &&
-                          ensureDword(settingsKey, "Display Driver", settings.displayDriver) &&
-                          ensureDword(settingsKey, "Display Mode", settings.displayMode) &&
-                          ensureDword(settingsKey, "Option", kDefaultOptionBits);
-    if (!complete) return 0;
-    return writeDword(settingsKey, "Launch", uint32_t{1});
+    if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
+    for (const uint8_t index : kLaunchPreparationOrder) {
+        if (!ensureValue(key.get(), kSettingsValues[index])) return 0;
+    }
+    return writeDwordValue(key.get(), kLaunchValueName, 1);
 }
 
 int loadPromptFlags() {
     RegistryKey key;
-    if (openSettingsKey(key, KEY_READ) == ERROR_SUCCESS &&
-        readDword(key.get(), "OTHERS", &launcherSettings.promptFlags)) {
-        return 1;
-    }
+    openSettingsKeyToRead(key);
+    if (readDwordValue(key.get(), kPromptFlagsValueName, &launcherSettings.promptFlags)) return 1;
     launcherSettings.promptFlags = 0;
     return 0;
 }
 
 int savePromptFlags() {
     RegistryKey key;
-    if (openOrCreateSettingsKey(key) != ERROR_SUCCESS) return 0;
-    return writeDword(key.get(), "OTHERS", launcherSettings.promptFlags);
+    if (createSettingsKey(key) != ERROR_SUCCESS) return 0;
+    return writeDwordValue(key.get(), kPromptFlagsValueName, launcherSettings.promptFlags);
 }
 
 int readInstallPath() {
     RegistryKey key;
-    openSettingsKey(key, KEY_READ);
-    return readString(key.get(), "Install Path", launcherSettings.installPath);
+    openSettingsKeyToRead(key);
+    return readStringValue(key.get(), kInstallPathValueName, launcherSettings.installPath, kPathBufferSize);
 }
 
 int readGameExecutablePath(char* path) {
     if (!path) return 0;
     RegistryKey key;
-    openSettingsKey(key, KEY_READ);
-    return readString(key.get(), "Execute_Mirel", path);
+    openSettingsKeyToRead(key);
+    return readStringValue(key.get(), kGameExecutableValueName, path, kPathBufferSize);
 }
 
 unsigned long composeInstallFlag() {
     RegistryKey key;
-    openSettingsKey(key, KEY_READ);
+    openSettingsKeyToRead(key);
     uint32_t stored = 0;
-    readDword(key.get(), "Install Flag", &stored);  // missing: no bits to keep
+    readDwordValue(key.get(), kSettingsValues[kInstallFlagValue].name, &stored);  // missing: no bits to keep
     return mergeSoundIntoInstallFlag(stored, launcherSettings.soundSetting);
 }
 
 int defaultSavePath(char* path) {
     RegistryKey key;
-    if (key.open(HKEY_LOCAL_MACHINE, kCurrentVersionPath, KEY_READ) != ERROR_SUCCESS) {
+    if (openKeyToRead(key, HKEY_LOCAL_MACHINE, kCurrentVersionPath) != ERROR_SUCCESS) {
         showProgramFilesError("Reg Open Error. ProgramFilesDir");
         return 0;
     }
@@ -202,15 +160,8 @@ int defaultSavePath(char* path) {
     // as unusable as one that cannot be read.
     GlobalBlock block(kProgramFilesBufferSize + 1);
     char* folder = static_cast<char*>(block.data());
-    DWORD size = kProgramFilesBufferSize;
-    if (!folder ||
-        RegQueryValueExA(key.get(), "ProgramFilesDir", nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(folder), &size) != ERROR_SUCCESS) {
-        showProgramFilesError("Reg Query Error. ProgramFilesDir");
-        return 0;
-    }
-    folder[size < kProgramFilesBufferSize ? size : kProgramFilesBufferSize] = '\0';
-    if (!composeProgramFilesFolder(folder, path)) {
+    if (!folder || !readStringValueOfUpTo(key.get(), kProgramFilesValueName, folder, kProgramFilesBufferSize) ||
+        !composeProgramFilesFolder(folder, path)) {
         showProgramFilesError("Reg Query Error. ProgramFilesDir");
         return 0;
     }

@@ -34,6 +34,8 @@ bool queryValue(const RegPlace& place, const char* name, DWORD* type, std::vecto
 // whatever length the program gave; Wine reporting either does the same.
 bool stringsKeepTheirOwnLength() { return (GetVersion() & 0x80000000) != 0; }
 
+std::string devicePath(const std::string& name) { return std::string(kDeviceListPath) + "\\" + name; }
+
 // Reads the value, or reports at the caller's line that it is missing.
 bool presentAt(const char* file, int line, const RegPlace& place, const char* name, DWORD* type,
                std::vector<BYTE>* data) {
@@ -44,8 +46,7 @@ bool presentAt(const char* file, int line, const RegPlace& place, const char* na
 
 }  // namespace
 
-void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
-                      DWORD value) {
+void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name, DWORD value) {
     DWORD type = 0;
     std::vector<BYTE> data;
     if (!presentAt(file, line, place, name, &type, &data)) return;
@@ -191,27 +192,23 @@ KeyAccessList::~KeyAccessList() {
 }
 
 bool DeviceKeys::add(const std::string& name) {
-    const std::string path = std::string(kDeviceListPath) + "\\" + name;
     names_.push_back(name);
     RegistryKey key;
-    return key.create(HKEY_DYN_DATA, path.c_str(), KEY_ALL_ACCESS) == ERROR_SUCCESS;
+    return key.create(HKEY_DYN_DATA, devicePath(name).c_str(), KEY_ALL_ACCESS) == ERROR_SUCCESS;
 }
 
 bool DeviceKeys::add(const std::string& name, const char* hardwareKey) {
-    return add(name, REG_SZ, hardwareKey, static_cast<DWORD>(std::strlen(hardwareKey) + 1));
+    return add(name, REG_SZ, std::string(hardwareKey) + '\0');
 }
 
-bool DeviceKeys::add(const std::string& name, DWORD type, const void* data, DWORD size) {
-    if (!add(name)) return false;
-    const std::string path = std::string(kDeviceListPath) + "\\" + name;
-    return setRegValue(RegPlace{HKEY_DYN_DATA, path.c_str()}, "HardWareKey", type, data, size);
+bool DeviceKeys::add(const std::string& name, DWORD type, const std::string& bytes) {
+    const std::string path = devicePath(name);
+    return add(name) && setRegValue(RegPlace{HKEY_DYN_DATA, path.c_str()}, "HardWareKey", type, bytes.data(),
+                                    static_cast<DWORD>(bytes.size()));
 }
 
 void DeviceKeys::removeAll() {
-    for (const std::string& name : names_) {
-        const std::string path = std::string(kDeviceListPath) + "\\" + name;
-        deleteRegTree(RegPlace{HKEY_DYN_DATA, path.c_str()});
-    }
+    for (const std::string& name : names_) deleteRegTree(RegPlace{HKEY_DYN_DATA, devicePath(name).c_str()});
     names_.clear();
 }
 

@@ -16,8 +16,7 @@ struct RegPlace {
 
 extern const RegPlace kSettingsKey;  // the launcher's settings, HKLM\Software\ORVANE\QUARLOCK2
 
-void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name,
-                      DWORD value);
+void expectRegDwordAt(const char* file, int line, const RegPlace& place, const char* name, DWORD value);
 // size: the data length RegQueryValueExA must report, or 0 to accept any. On Windows 95/98,
 // which store a string with its own length, the text's length with its zero passes too.
 void expectRegStringAt(const char* file, int line, const RegPlace& place, const char* name,
@@ -28,8 +27,7 @@ void expectRegValueCountAt(const char* file, int line, const RegPlace& place, DW
 // A REG_DWORD of 4 bytes holding value.
 #define expectRegDword(place, name, value) expectRegDwordAt(__FILE__, __LINE__, place, name, value)
 // A REG_SZ whose text is text and whose data length is size (0: any).
-#define expectRegString(place, name, text, size) \
-    expectRegStringAt(__FILE__, __LINE__, place, name, text, size)
+#define expectRegString(place, name, text, size) expectRegStringAt(__FILE__, __LINE__, place, name, text, size)
 #define expectRegMissing(place, name) expectRegMissingAt(__FILE__, __LINE__, place, name)
 // The key exists and holds exactly count values.
 #define expectRegValueCount(place, count) expectRegValueCountAt(__FILE__, __LINE__, place, count)
@@ -121,7 +119,7 @@ public:
     // A device whose "HardWareKey" is the text with its terminating zero, as REG_SZ.
     bool add(const std::string& name, const char* hardwareKey);
     // A device whose "HardWareKey" holds exactly these bytes with this type.
-    bool add(const std::string& name, DWORD type, const void* data, DWORD size);
+    bool add(const std::string& name, DWORD type, const std::string& bytes);
     void removeAll();
 
 private:

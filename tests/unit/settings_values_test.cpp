@@ -1,14 +1,50 @@
-// The settings record's window-free rules: the sound bits of "Install Flag" and the bounds of
-// the string values and the default save path.
-#include "settings/launcher_settings.h"
+// The settings record's window-free rules: the table of its registry values, the sound bits of
+// "Install Flag" and the bounds of the default save path.
+#include "settings/settings_values.h"
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/path_buffer.h"
+
 namespace {
+
+// The settings key as the game reads it, in loading's order: each value's name, record field, kind,
+// default and the operations that write it; then the orders of saving and of the launch preparation.
+TEST(SettingsValues, TheTableIsTheKeysLayout) {
+    LauncherSettings s;
+    const auto row = [&s](const SettingsValue& v) {
+        return std::make_tuple(std::string(v.name), settingsField(s, v), v.kind, v.defaultFrom, v.defaultValue,
+                               +v.writes);
+    };
+    const int savedAndEnsured = kSavedOnOk | kEnsuredFromRecord, savedOrDefault = kSavedOnOk | kEnsuredAsDefault;
+    // A row left out here stays empty, and fails.
+    const decltype(row(kSettingsValues[0])) expected[kSettingsValueCount] = {
+        {"Display Driver", &s.displayDriver, ValueKind::Dword, DefaultFrom::DetectedCard, 0, savedAndEnsured},
+        {"Display Mode", &s.displayMode, ValueKind::Dword, DefaultFrom::Constant, 0, savedAndEnsured},
+        {"Save Path", s.savePath, ValueKind::Text, DefaultFrom::ProgramFilesFolder, 0, kEnsuredFromRecord},
+        {"Option", &s.optionBits, ValueKind::Dword, DefaultFrom::Constant, 0x07970797, savedOrDefault},
+        {"Install Flag", &s.soundSetting, ValueKind::SoundBits, DefaultFrom::Constant, 768, savedOrDefault},
+        {"DATA1", &s.data1, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+        {"DATA2", &s.data2, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+        {"DATA3", &s.data3, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+        {"DATA4", &s.data4, ValueKind::Dword, DefaultFrom::Constant, 0, kSavedOnOk},
+    };
+    using Names = std::vector<std::string>;
+    Names saved, ensured;
+    for (int i = 0; i < kSettingsValueCount; ++i) {
+        EXPECT_EQ(expected[i], row(kSettingsValues[i]));
+        if (kSettingsValues[i].writes & kSavedOnOk) saved.push_back(kSettingsValues[i].name);
+    }
+    for (const uint8_t index : kLaunchPreparationOrder) ensured.push_back(kSettingsValues[index].name);
+    EXPECT_EQ(saved,
+              (Names{"Display Driver", "Display Mode", "Option", "Install Flag", "DATA1", "DATA2", "DATA3", "DATA4"}));
+    EXPECT_EQ(ensured, (Names{"Save Path", "Install Flag", "Display Driver", "Display Mode", "Option"}));
+}
 
 TEST(InstallFlag, LoadsAsSoundSetting) {
     const struct {
@@ -55,40 +91,6 @@ TEST(InstallFlag, EverySoundSettingSurvivesARoundTrip) {
     }
 }
 
-// The buffers are heap blocks of exactly their size, so a read past one trips the sanitizer.
-TEST(StringValue, TextAlwaysEndsInsideTheBuffer) {
-    const struct Case {
-        const char* what;
-        std::string data;  // what the registry put into the buffer
-        int result;
-        std::string text;
-    } cases[] = {
-        {"terminated", std::string("C:\\Saves\\") + '\0', 1, "C:\\Saves\\"},
-        {"short without zero", "C:\\Saves", 1, "C:\\Saves"},
-        {"empty value", "", 1, ""},
-        {"259 characters and zero", std::string(259, 'a') + '\0', 1, std::string(259, 'a')},
-        {"259 characters, no zero", std::string(259, 'a'), 1, std::string(259, 'a')},
-        {"full without zero", std::string(260, 'b'), 0, ""},
-        {"zero early, buffer full", std::string("ab") + '\0' + std::string(257, 'c'), 1, "ab"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::vector<char> buffer(kPathBufferSize, 'G');
-        std::memcpy(buffer.data(), c.data.data(), c.data.size());
-        EXPECT_EQ(c.result, finishStringValue(buffer.data(), buffer.size(), c.data.size()));
-        ASSERT_NE(nullptr, std::memchr(buffer.data(), '\0', buffer.size()));
-        EXPECT_EQ(c.text, buffer.data());
-    }
-}
-
-TEST(StringValue, LengthBeyondTheBufferIsBoundedByIt) {
-    std::vector<char> buffer(kPathBufferSize, 'x');
-    EXPECT_EQ(0, finishStringValue(buffer.data(), buffer.size(), 70000));
-    EXPECT_EQ('\0', buffer[0]);
-    buffer[5] = '\0';
-    EXPECT_EQ(1, finishStringValue(buffer.data(), buffer.size(), 70000));
-}
-
 TEST(DefaultSavePath, ProgramFilesFolderMustLeaveRoomForTheSaveFolder) {
     const size_t suffix = std::strlen(kSaveFolderSuffix);
     const size_t longest = kSavePathMaxLength - 1 - suffix;  // 227
@@ -105,17 +107,16 @@ TEST(DefaultSavePath, ProgramFilesFolderMustLeaveRoomForTheSaveFolder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder.size());
-        std::vector<char> path(kPathBufferSize, '\0');
-        std::memcpy(path.data(), "before", 7);
-        ASSERT_EQ(c.result, composeProgramFilesFolder(c.folder.c_str(), path.data()));
+        auto path = pathBuffer("before");
+        ASSERT_EQ(c.result, composeProgramFilesFolder(c.folder.c_str(), path.get()));
         if (!c.result) {
-            EXPECT_STREQ("before", path.data());
+            EXPECT_STREQ("before", path.get());
             continue;
         }
-        EXPECT_EQ(c.folder + "\\", path.data());
-        ASSERT_EQ(1, appendSaveFolderSuffix(path.data()));
-        EXPECT_EQ(c.folder + "\\" + kSaveFolderSuffix, path.data());
-        EXPECT_LE(std::strlen(path.data()), static_cast<size_t>(kSavePathMaxLength));
+        EXPECT_EQ(c.folder + "\\", path.get());
+        ASSERT_EQ(1, appendSaveFolderSuffix(path.get()));
+        EXPECT_EQ(c.folder + "\\" + kSaveFolderSuffix, path.get());
+        EXPECT_LE(std::strlen(path.get()), static_cast<size_t>(kSavePathMaxLength));
     }
 }
 
@@ -132,10 +133,9 @@ TEST(DefaultSavePath, SuffixIsAppendedOnlyWhenItFits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.start.size());
-        std::vector<char> path(kPathBufferSize, '\0');
-        std::memcpy(path.data(), c.start.c_str(), c.start.size() + 1);
-        EXPECT_EQ(c.result, appendSaveFolderSuffix(path.data()));
-        EXPECT_EQ(c.result ? c.start + kSaveFolderSuffix : c.start, path.data());
+        auto path = pathBuffer(c.start);
+        EXPECT_EQ(c.result, appendSaveFolderSuffix(path.get()));
+        EXPECT_EQ(c.result ? c.start + kSaveFolderSuffix : c.start, path.get());
     }
 
     std::vector<char> unterminated(kPathBufferSize, 'u');

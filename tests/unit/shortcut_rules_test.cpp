@@ -70,22 +70,4 @@ TEST(ShortcutWorkingFolder, ATargetTooLongForAPathGivesNone) {
     EXPECT_STREQ("", folder.get());
 }
 
-// The registry is handed all 260 bytes, so every byte after the text must be a zero.
-TEST(RegistryText, TheTextThenZerosToTheEndOrNothing) {
-    auto buffer = std::make_unique<char[]>(kPathBufferSize);
-    std::memset(buffer.get(), 'z', kPathBufferSize);
-    EXPECT_EQ(1, registryTextBuffer("QUARLOCK2", buffer.get()));
-    EXPECT_EQ(std::string("QUARLOCK2") + std::string(kPathBufferSize - 9, '\0'),
-              std::string(buffer.get(), kPathBufferSize));
-
-    const std::string longest(kPathBufferSize - 1, 'p');
-    EXPECT_EQ(1, registryTextBuffer(longest.c_str(), buffer.get()));
-    EXPECT_EQ(longest, buffer.get());
-
-    std::memset(buffer.get(), 'z', kPathBufferSize);
-    const std::string tooLong(kPathBufferSize, 'p');
-    EXPECT_EQ(0, registryTextBuffer(tooLong.c_str(), buffer.get()));
-    EXPECT_EQ(std::string(kPathBufferSize, '\0'), std::string(buffer.get(), kPathBufferSize));
-}
-
 }  // namespace

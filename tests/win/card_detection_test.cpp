@@ -26,9 +26,8 @@ using Devices = std::vector<std::pair<const char*, const char*>>;
 class CardDetectionTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(regKeyExists(RegPlace{HKEY_DYN_DATA, kDeviceListPath})); }
-    void TearDown() override { devices.removeAll(); }
 
-    DeviceKeys devices;
+    DeviceKeys devices;  // its keys go with it
 };
 
 TEST_F(CardDetectionTest, VoodooFamilyWinsAndOtherwiseTheLastCardEnumerated) {
@@ -85,32 +84,27 @@ TEST_F(CardDetectionTest, OnlyValuesBeginningWithUpperCasePciAreExamined) {
 TEST_F(CardDetectionTest, UnreadableDevicesAreSkipped) {
     ASSERT_TRUE(devices.add("QLK2_A", kRagePro));
     ASSERT_TRUE(devices.add("QLK2_B"));  // no "HardWareKey"
-    ASSERT_TRUE(devices.add("QLK2_C", REG_DWORD, "PCI\\", 4));
+    ASSERT_TRUE(devices.add("QLK2_C", REG_DWORD, "PCI\\"));
     const std::string tooLong = std::string("PCI\\VEN_121A&DEV_0002") + std::string(70000, 'X');
-    ASSERT_TRUE(devices.add("QLK2_D", REG_SZ, tooLong.c_str(), static_cast<DWORD>(tooLong.size() + 1)));
+    ASSERT_TRUE(devices.add("QLK2_D", REG_SZ, tooLong + '\0'));
     EXPECT_EQ(8, detectDisplayCard());
 }
 
 TEST_F(CardDetectionTest, HardwareKeyOfAnyTypeAndWithoutTerminatorIsRead) {
-    const std::string binary("PCI\\VEN_10DE&DEV_0020");
-    ASSERT_TRUE(devices.add("QLK2_A", REG_BINARY, binary.data(), static_cast<DWORD>(binary.size())));
+    ASSERT_TRUE(devices.add("QLK2_A", REG_BINARY, "PCI\\VEN_10DE&DEV_0020"));
     EXPECT_EQ(19, detectDisplayCard());
 }
 
 // Fills the whole 65,535-byte buffer without a terminating zero.
 TEST_F(CardDetectionTest, AHardwareKeyFillingTheWholeBufferIsRead) {
-    std::string full = "PCI\\VEN_121A&DEV_0002";
-    full.resize(65535, 'X');
-    ASSERT_TRUE(devices.add("QLK2_A", REG_SZ, full.data(), static_cast<DWORD>(full.size())));
+    const std::string id = "PCI\\VEN_121A&DEV_0002";
+    ASSERT_TRUE(devices.add("QLK2_A", REG_SZ, id + std::string(65535 - id.size(), 'X')));
     EXPECT_EQ(17, detectDisplayCard());
 }
 
 // The id at the very end of a full buffer is still inside it.
 TEST_F(CardDetectionTest, AnIdAtTheVeryEndOfAFullBufferIsFound) {
-    std::string tail(65535 - 17, 'X');
-    tail.replace(0, 3, "PCI");
-    tail += "VEN_10DE&DEV_0020";
-    ASSERT_TRUE(devices.add("QLK2_A", REG_SZ, tail.data(), static_cast<DWORD>(tail.size())));
+    ASSERT_TRUE(devices.add("QLK2_A", REG_SZ, "PCI" + std::string(65535 - 20, 'X') + "VEN_10DE&DEV_0020"));
     EXPECT_EQ(19, detectDisplayCard());
 }
 

@@ -11,6 +11,7 @@
 #include "settings/launcher_settings.h"
 #include "settings/settings_store.h"
 #include "tests/support/launcher_state.h"
+#include "tests/support/path_buffer.h"
 #include "tests/support/processes.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/window_driver.h"
@@ -19,10 +20,6 @@ namespace {
 
 const RegPlace kCurrentVersion{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"};
 constexpr BYTE kGarbage = 0xA5;
-
-void setText(char* buffer, const char* text) {
-    std::snprintf(buffer, kPathBufferSize, "%s", text);
-}
 
 // Without a display no box can appear (MessageBoxA fails at once), and none is expected.
 bool displayAvailable() { return !environmentValue("DISPLAY").empty(); }
@@ -50,7 +47,7 @@ protected:
         EXPECT_EQ(1, loadSettings(defaultDisplayDriver));
         EXPECT_EQ(0, loadPromptFlags());
         LauncherSettings defaults = {7, 0, "", 0x07970797, 9, 0.0f, 0.0f, 0, 0, 0, ""};
-        setText(defaults.savePath, defaultSavePathText().c_str());
+        std::snprintf(defaults.savePath, kPathBufferSize, "%s", defaultSavePathText().c_str());
         EXPECT_EQ(storedValues(defaults), storedValues(launcherSettings));
     }
     // Neither setup string is read; both buffers are left empty.
@@ -138,25 +135,15 @@ TEST_F(SettingsStoreTest, LoadReadsEveryStoredValue) {
 
 TEST_F(SettingsStoreTest, SaveWritesEveryValueAsFourByteDwordsAndKeepsForeignInstallBits) {
     ASSERT_TRUE(setRegDword(kSettingsKey, "Install Flag", 0x12345781));
-    LauncherSettings& s = launcherSettings;
-    s.displayDriver = 17;
-    s.displayMode = 1;
-    s.optionBits = 0x00010203;
-    s.soundSetting = 0;  // level 0, mono: clears all three sound bits
-    s.data1 = 1.5f;
-    s.data2 = 0.0f;
-    s.data3 = 0xABCDEF01;
-    s.data4 = 0;
-    s.promptFlags = 0xF;
+    // Sound setting 0, level 0 and mono, clears all three sound bits.
+    launcherSettings = {17, 1, "C:\\Saves\\", 0x00010203, 0, 1.5f, 0.0f, 0xABCDEF01, 0, 0xF, ""};
 
     EXPECT_EQ(1, saveSettings());
 
     expectRegDwords(kSettingsKey, {{"Display Driver", 17}, {"Display Mode", 1}, {"Option", 0x00010203},
-                                   {"Install Flag", 0x12345401}, {"DATA1", floatBits(s.data1)}, {"DATA2", 0},
+                                   {"Install Flag", 0x12345401}, {"DATA1", floatBits(1.5f)}, {"DATA2", 0},
                                    {"DATA3", 0xABCDEF01}, {"DATA4", 0}});
-    expectRegMissing(kSettingsKey, "Save Path");
-    expectRegMissing(kSettingsKey, "OTHERS");
-    expectRegMissing(kSettingsKey, "Launch");
+    expectRegValueCount(kSettingsKey, 8u);  // neither "Save Path" nor "OTHERS" nor "Launch"
 }
 
 TEST_F(SettingsStoreTest, SaveWithoutInstallFlagStoresOnlyTheSoundBits) {
@@ -166,41 +153,45 @@ TEST_F(SettingsStoreTest, SaveWithoutInstallFlagStoresOnlyTheSoundBits) {
 }
 
 TEST_F(SettingsStoreTest, SaveSavePathWritesTheWholeBufferAsString) {
-    setText(launcherSettings.savePath, "C:\\Games\\Saves\\");
+    std::strcpy(launcherSettings.savePath, "C:\\Games\\Saves\\");
     EXPECT_EQ(1, saveSavePath());
     expectRegString(kSettingsKey, "Save Path", "C:\\Games\\Saves\\", 260u);
     expectRegValueCount(kSettingsKey, 1u);
 
-    // A record text without its terminator is cut to 259 characters, never read past.
+    // A record text without its terminator is not written, nor read past: a cut-off path would
+    // name another folder.
     std::memset(launcherSettings.savePath, 'p', kPathBufferSize);
-    EXPECT_EQ(1, saveSavePath());
-    expectRegString(kSettingsKey, "Save Path", std::string(259, 'p').c_str(), 260u);
+    EXPECT_EQ(0, saveSavePath());
+    expectRegString(kSettingsKey, "Save Path", "C:\\Games\\Saves\\", 260u);
 }
 
-TEST_F(SettingsStoreTest, PrepareLaunchWritesOnlyWhatIsMissing) {
-    LauncherSettings& s = launcherSettings;
-    s.displayDriver = 19;
-    s.displayMode = 2;
-    setText(s.savePath, "E:\\Q2Saves\\");
-    s.optionBits = 0x1;  // "Option" takes the game's default, not these bits
+// A value that is missing or does not fit is written: the record's, but "Option" and "Install
+// Flag" the game's defaults.
+TEST_F(SettingsStoreTest, PrepareLaunchWritesWhatIsMissingOrDoesNotFit) {
+    launcherSettings = {19, 2, "E:\\Q2Saves\\", 0x1, 0, 0.0f, 0.0f, 0, 0, 0, ""};
+    for (const bool present : {false, true}) {
+        SCOPED_TRACE(present ? "values that do not fit" : "no values");
+        deleteRegTree(kSettingsKey);
+        if (present) {
+            setBytes("Save Path", REG_SZ, std::string(260, 's'));
+            for (const char* name : {"Install Flag", "Display Driver", "Display Mode", "Option"})
+                setBytes(name, REG_BINARY, std::string("\x05\0\0\0\0\0\0\0", 8));
+        }
 
-    EXPECT_EQ(1, prepareLaunchValues());
+        EXPECT_EQ(1, prepareLaunchValues());
 
-    expectRegString(kSettingsKey, "Save Path", "E:\\Q2Saves\\", 260u);
-    expectRegDwords(kSettingsKey, {{"Install Flag", 0x300}, {"Display Driver", 19}, {"Display Mode", 2},
-                                   {"Option", 0x07970797}, {"Launch", 1}});
-    expectRegValueCount(kSettingsKey, 6u);
+        expectRegString(kSettingsKey, "Save Path", "E:\\Q2Saves\\", 260u);
+        expectRegDwords(kSettingsKey, {{"Install Flag", 0x300}, {"Display Driver", 19}, {"Display Mode", 2},
+                                       {"Option", 0x07970797}, {"Launch", 1}});
+        expectRegValueCount(kSettingsKey, 6u);
+    }
 }
 
 TEST_F(SettingsStoreTest, PrepareLaunchLeavesPresentValuesAndSetsLaunch) {
     ASSERT_TRUE(setRegString(kSettingsKey, "Save Path", "F:\\Old\\"));
     ASSERT_TRUE(setRegDwords(kSettingsKey, {{"Install Flag", 0x5}, {"Display Driver", 1}, {"Display Mode", 0},
                                             {"Option", 0x42}, {"Launch", 0}}));
-    LauncherSettings& s = launcherSettings;
-    s.displayDriver = 19;
-    s.displayMode = 2;
-    setText(s.savePath, "E:\\New\\");
-    s.optionBits = 0x1;
+    launcherSettings = {19, 2, "E:\\New\\", 0x1, 0, 0.0f, 0.0f, 0, 0, 0, ""};
 
     EXPECT_EQ(1, prepareLaunchValues());
 
@@ -208,18 +199,6 @@ TEST_F(SettingsStoreTest, PrepareLaunchLeavesPresentValuesAndSetsLaunch) {
     expectRegDwords(kSettingsKey, {{"Install Flag", 0x5}, {"Display Driver", 1}, {"Display Mode", 0}, {"Option", 0x42},
                                    {"Launch", 1}});
     expectRegValueCount(kSettingsKey, 6u);
-}
-
-TEST_F(SettingsStoreTest, PrepareLaunchReplacesValuesThatDoNotFit) {
-    setBytes("Display Driver", REG_BINARY, std::string("\x05\0\0\0\0\0\0\0", 8));
-    setBytes("Save Path", REG_SZ, std::string(260, 's'));
-    launcherSettings.displayDriver = 12;
-    setText(launcherSettings.savePath, "C:\\S\\");
-
-    EXPECT_EQ(1, prepareLaunchValues());
-
-    expectRegDword(kSettingsKey, "Display Driver", 12u);
-    expectRegString(kSettingsKey, "Save Path", "C:\\S\\", 260u);
 }
 
 TEST_F(SettingsStoreTest, PromptFlagsRoundTripAndClearWhenMissing) {
@@ -241,43 +220,24 @@ TEST_F(SettingsStoreTest, PromptFlagsRoundTripAndClearWhenMissing) {
     EXPECT_EQ(0x5u, launcherSettings.promptFlags);
 }
 
-// The buffer under test sits between two guards, so a read that runs past it shows.
-struct GuardedPath {
-    char before[16];
-    char path[kPathBufferSize];
-    char after[16];
-};
-
 TEST_F(SettingsStoreTest, SetupStringsAreReadWithinTheirBuffer) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        int expectedResult;
-        std::string expectedText;
-    } cases[] = {
-        {"terminated", std::string("C:\\Games\\Q2\\mirel.exe") + '\0', 1, "C:\\Games\\Q2\\mirel.exe"},
-        {"259 characters and zero", std::string(259, 'a') + '\0', 1, std::string(259, 'a')},
-        {"260 characters, no zero", std::string(260, 'b'), 0, ""},
-        {"longer than the buffer", std::string(300, 'c') + '\0', 0, ""},
-        {"short, no zero", "C:\\x.exe", 1, "C:\\x.exe"},
-        {"zero inside, buffer full", std::string("C:\\a") + '\0' + std::string(255, 'd'), 1, "C:\\a"},
-    };
-    for (const Case& c : cases) {
+    for (const StringValueCase& c : stringValueCases(kPathBufferSize)) {
         SCOPED_TRACE(c.what);
-        setBytes("Execute_Mirel", REG_SZ, c.bytes);
-        setBytes("Install Path", REG_SZ, c.bytes);
+        setBytes("Execute_Mirel", REG_SZ, c.data);
+        setBytes("Install Path", REG_SZ, c.data);
 
-        GuardedPath guarded;
-        std::memset(&guarded, 'G', sizeof guarded);
-        EXPECT_EQ(c.expectedResult, readGameExecutablePath(guarded.path));
-        EXPECT_EQ(std::string(32, 'G'), std::string(guarded.before, 16) + std::string(guarded.after, 16)) << "guards";
-        ASSERT_TRUE(std::memchr(guarded.path, '\0', kPathBufferSize));
-        EXPECT_EQ(c.expectedText, guarded.path);
+        // The buffer under test sits between two guards, so a read that runs past it shows.
+        std::string guarded(16 + kPathBufferSize + 16, 'G');
+        char* path = &guarded[16];
+        EXPECT_EQ(c.result, readGameExecutablePath(path));
+        EXPECT_EQ(std::string(32, 'G'), guarded.substr(0, 16) + guarded.substr(16 + kPathBufferSize)) << "guards";
+        ASSERT_TRUE(std::memchr(path, '\0', kPathBufferSize));
+        EXPECT_EQ(c.text, path);
 
         std::memset(launcherSettings.installPath, 'G', kPathBufferSize);
-        EXPECT_EQ(c.expectedResult, readInstallPath());
+        EXPECT_EQ(c.result, readInstallPath());
         ASSERT_TRUE(std::memchr(launcherSettings.installPath, '\0', kPathBufferSize));
-        EXPECT_EQ(c.expectedText, launcherSettings.installPath);
+        EXPECT_EQ(c.text, launcherSettings.installPath);
     }
 }
 
@@ -347,7 +307,7 @@ TEST_F(SettingsStoreTest, LongProgramFilesDirNeverOverflowsTheSavePath) {
         const std::string tooLong = "C:\\" + std::string(length - 3, 'L');
         ASSERT_TRUE(setRegString(kCurrentVersion, "ProgramFilesDir", tooLong.c_str()));
         std::memset(launcherSettings.savePath, kGarbage, kPathBufferSize);
-        setText(launcherSettings.installPath, "sentinel");
+        std::strcpy(launcherSettings.installPath, "sentinel");
         MessageBoxWatch boxes;
         loadSettings(defaultDisplayDriver);
         const std::vector<AnsweredBox> shown = boxes.stop();

@@ -8,6 +8,7 @@
 
 #include "install/shortcuts.h"
 #include "tests/support/files.h"
+#include "tests/support/path_buffer.h"
 #include "tests/support/registry_expect.h"
 #include "tests/support/shortcuts.h"
 
@@ -193,23 +194,12 @@ TEST_F(StartMenuRegistration, ShortcutsTooLongForAPathAreLeftOut) {
 TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
     constexpr DWORD kSize = 32;
     SavedRegValue saved(kShellFolders, "Programs");
-    const std::string fits = "C:\\" + std::string(kSize - 4, 'p');  // with its zero: kSize bytes
-    const struct {
-        const char* what;
-        std::string data;
-        int result;
-        std::string folder;
-    } cases[] = {
-        {"fills the buffer with its zero", fits + '\0', 1, fits},
-        {"fills it without a zero", fits + 'p', 0, ""},
-        {"does not fit", fits + "pp" + '\0', 0, ""},
-        {"is empty", std::string(1, '\0'), 0, ""},
-    };
-    for (const auto& c : cases) {
+    for (const StringValueCase& c : stringValueCases(kSize)) {
         ASSERT_TRUE(setRegValue(kShellFolders, "Programs", REG_SZ, c.data.data(), static_cast<DWORD>(c.data.size())));
         std::string buffer(kSize + 16, 'z');
-        EXPECT_EQ(c.result, readProgramsFolder(&buffer[0], kSize)) << c.what;
-        EXPECT_EQ(c.folder, buffer.c_str()) << c.what;
+        const int whole = c.result && !c.text.empty();
+        EXPECT_EQ(whole, readProgramsFolder(&buffer[0], kSize)) << c.what;
+        EXPECT_EQ(whole ? c.text : "", buffer.c_str()) << c.what;
         EXPECT_EQ(std::string(16, 'z'), buffer.substr(kSize)) << c.what;
     }
     ASSERT_TRUE(deleteRegValue(kShellFolders, "Programs"));
@@ -222,13 +212,11 @@ TEST(ProgramsFolder, OnlyAWholeNameIsRead) {
 TEST(ProgramsFolder, IsReadFromAKeyThatGrantsOnlyReading) {
     SavedRegValue saved(kShellFolders, "Programs");
     ASSERT_TRUE(setRegString(kShellFolders, "Programs", "C:\\Start\\Programs"));
-    {
-        KeyAccessList readOnly(kShellFolders, kReadOnlyAccess);
-        ASSERT_TRUE(readOnly.applied());
-        char folder[MAX_PATH] = "";
-        EXPECT_EQ(1, readProgramsFolder(folder, MAX_PATH));
-        EXPECT_STREQ("C:\\Start\\Programs", folder);
-    }
+    KeyAccessList readOnly(kShellFolders, kReadOnlyAccess);  // goes first: the value is put back after
+    ASSERT_TRUE(readOnly.applied());
+    char folder[MAX_PATH] = "";
+    EXPECT_EQ(1, readProgramsFolder(folder, MAX_PATH));
+    EXPECT_STREQ("C:\\Start\\Programs", folder);
 }
 
 }  // namespace
