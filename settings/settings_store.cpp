@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/message_catalogue.h"
 #include "common/registry_access.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_values.h"
@@ -68,10 +69,6 @@ int ensureValue(HKEY key, const SettingsValue& value) {
     if (readStored(key, value, existing)) return 1;
     if (value.writes & kEnsuredAsDefault) return writeDwordValue(key, value.name, value.defaultValue);
     return writeFromRecord(key, value);
-}
-
-void showProgramFilesError(const char* text) {
-    MessageBoxA(nullptr, text, nullptr, MB_OK);
 }
 
 }  // namespace
@@ -153,7 +150,7 @@ unsigned long composeInstallFlag() {
 int defaultSavePath(char* path) {
     RegistryKey key;
     if (openKeyToRead(key, HKEY_LOCAL_MACHINE, kCurrentVersionPath) != ERROR_SUCCESS) {
-        showProgramFilesError("Reg Open Error. ProgramFilesDir");
+        showBox(nullptr, kProgramFilesOpenError, MB_OK, kSystemCaption);
         return 0;
     }
     // A folder too long to leave room for the save folder within the save path's limit is
@@ -162,7 +159,7 @@ int defaultSavePath(char* path) {
     char* folder = static_cast<char*>(block.data());
     if (!folder || !readStringValueOfUpTo(key.get(), kProgramFilesValueName, folder, kProgramFilesBufferSize) ||
         !composeProgramFilesFolder(folder, path)) {
-        showProgramFilesError("Reg Query Error. ProgramFilesDir");
+        showBox(nullptr, kProgramFilesQueryError, MB_OK, kSystemCaption);
         return 0;
     }
     return 1;
