@@ -4,7 +4,6 @@
 
 #include <prsht.h>
 
-#include "common/launcher_texts.h"
 #include "config/display_drivers.h"
 #include "config/screen_modes.h"
 

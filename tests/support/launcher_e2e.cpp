@@ -5,7 +5,6 @@
 #include <climits>
 #include <optional>
 
-#include "common/launcher_texts.h"
 #include "common/win_handles.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "common/message_catalogue.h"
-#include "common/launcher_texts.h"
 #include "common/message_texts.h"
 #include "tests/support/window_driver.h"
 

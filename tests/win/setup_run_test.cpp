@@ -21,7 +21,6 @@
 #include "install/child_watch.h"
 #include "install/component_offers.h"
 #include "common/message_catalogue.h"
-#include "common/launcher_texts.h"
 #include "common/message_texts.h"
 #include "launcher/readme_viewer.h"
 #include "launcher/title_window.h"

@@ -13,7 +13,6 @@
 #include "common/module_instance.h"
 #include "config/display_drivers.h"
 #include "launcher/title_render.h"
-#include "launcher/title_window.h"
 #include "resources/resource_ids.h"
 #include "settings/launcher_settings.h"
 #include "tests/support/launcher_state.h"
@@ -92,35 +91,32 @@ TextPixels linePixels(const Canvas& withText, const Canvas& imagesOnly, const Me
 class TitleRenderTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::memset(highlight, 0, sizeof highlight);
         launcherSettings.displayDriver = 0;
         setSavePath("C:\\Program Files\\ORVANE\\QUARLOCK2\\");
         ASSERT_NE(nullptr, window_.get());
         ASSERT_EQ(1, loadTitlePalettes());
     }
-    void TearDown() override {
-        deleteTitlePalettes();
-        std::memset(highlight, 0, sizeof highlight);
-    }
+    void TearDown() override { deleteTitlePalettes(); }
 
     static void setSavePath(const std::string& path) {
         ASSERT_LT(path.size(), sizeof launcherSettings.savePath);
         std::strcpy(launcherSettings.savePath, path.c_str());
     }
-    static void highlightOnly(int item) {
-        std::memset(highlight, 0, sizeof highlight);
-        if (item >= 0) highlight[item] = 1;
+    void highlightOnly(int item) {
+        std::memset(highlight_, 0, sizeof highlight_);
+        if (item >= 0) highlight_[item] = 1;
     }
 
     // The pictures alone, then the pictures with the texts.
     void compose(Canvas& imagesOnly, Canvas& withText) {
-        EXPECT_EQ(1, drawTitleImages(window_, imagesOnly.dc(), highlight));
-        EXPECT_EQ(1, drawTitleImages(window_, withText.dc(), highlight));
-        EXPECT_EQ(1, drawMenuTexts(window_, withText.dc(), highlight));
+        EXPECT_EQ(1, drawTitleImages(window_, imagesOnly.dc(), highlight_));
+        EXPECT_EQ(1, drawTitleImages(window_, withText.dc(), highlight_));
+        EXPECT_EQ(1, drawMenuTexts(window_, withText.dc(), highlight_));
     }
 
     SavedLauncherState saved_;
     TestWindow window_;
+    MenuHighlight highlight_ = {};
 };
 
 TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPixelForPixel) {
@@ -135,7 +131,7 @@ TEST_F(TitleRenderTest, BackgroundAndThePanelOfTheHighlightedItemAreTheBitmapsPi
         SCOPED_TRACE("highlighted item " + std::to_string(item));
         highlightOnly(item);
         TitleCanvas canvas;
-        ASSERT_EQ(1, drawTitleImages(window_, canvas.dc(), highlight));
+        ASSERT_EQ(1, drawTitleImages(window_, canvas.dc(), highlight_));
 
         const PanelPlace panel = item >= 0 ? highlightPanelPlace(item) : PanelPlace{true, -1000, -1000};
         const ResourceBitmap& panelBitmap = panel.wide ? wide : narrow;
@@ -225,7 +221,7 @@ TEST_F(TitleRenderTest, ThePalettesAreDeletedOnlyAfterTheContextHasItsOwnBack) {
     TitleCanvas canvas;
     const HGDIOBJ original = GetCurrentObject(canvas.dc(), OBJ_PAL);
     highlightOnly(0);
-    ASSERT_EQ(1, drawTitleImages(window_, canvas.dc(), highlight));
+    ASSERT_EQ(1, drawTitleImages(window_, canvas.dc(), highlight_));
     const HGDIOBJ selected = GetCurrentObject(canvas.dc(), OBJ_PAL);
     ASSERT_NE(original, selected);
 
