@@ -8,33 +8,33 @@ DisplayModeRecord displayModeTable[kDisplayModeRows];
 namespace {
 
 struct DriverListEntry {
-    const char* text;
+    const char* text;  // nullptr: the driver name table's entry for the code
     DisplayDriverCode code;
 };
 
-// The list spells some cards differently from the driver name table; the list's spelling
-// is what the user picks from.
+// The list spells four cards differently from the driver name table; the list's spelling is what
+// the user picks from.
 const DriverListEntry kDriverList[kDriverListCount] = {
     {"Voodoo", 0},
     {"Voodoo2", 17},
-    {"Voodoo Banshee", 20},
+    {nullptr, 20},  // Voodoo Banshee
     {"Voodoo RUSH", 9},
-    {"Mystique", 1},
-    {"Mystique G200", 16},
-    {"Millennium G200", 23},
-    {"Millennium2", 13},
-    {"Rendition V1000", 2},
-    {"Rendition V2200", 14},
-    {"RIVA128", 11},
-    {"RIVA TNT", 19},
-    {"3D RAGE PRO", 8},
-    {"3D RAGE LT", 21},
-    {"PERMEDIA2", 12},
-    {"Intel740", 15},
-    {"Savage", 22},
+    {nullptr, 1},   // Mystique
+    {nullptr, 16},  // Mystique G200
+    {nullptr, 23},  // Millennium G200
+    {nullptr, 13},  // Millennium2
+    {nullptr, 2},   // Rendition V1000
+    {nullptr, 14},  // Rendition V2200
+    {nullptr, 11},  // RIVA128
+    {nullptr, 19},  // RIVA TNT
+    {nullptr, 8},   // 3D RAGE PRO
+    {nullptr, 21},  // 3D RAGE LT
+    {nullptr, 12},  // PERMEDIA2
+    {nullptr, 15},  // Intel740
+    {nullptr, 22},  // Savage
     {"Unknown card.", 18},
-    {"SOFTWARE VERSION (VIDEO MEMORY)", 5},
-    {"SOFTWARE VERSION (SYSTEM MEMORY)", 7},
+    {nullptr, 5},   // SOFTWARE VERSION (VIDEO MEMORY)
+    {nullptr, 7},   // SOFTWARE VERSION (SYSTEM MEMORY)
 };
 
 struct ScreenMode {
@@ -76,7 +76,8 @@ void fillRow(DisplayModeRecord& row, const ScreenMode& mode) {
 
 const char* driverListText(int position) {
     if (position < 0 || position >= kDriverListCount) return nullptr;
-    return kDriverList[position].text;
+    const DriverListEntry& entry = kDriverList[position];
+    return entry.text ? entry.text : driverName(entry.code);
 }
 
 DisplayDriverCode driverForListPosition(int position) {
