@@ -169,9 +169,10 @@ TEST_F(ComponentOffers, AltF4EndsTheLauncherWhileAnInstallerIsWatched) {
 
     // The installer's window shows and takes the foreground; the user clicks the title window,
     // which comes forward but ignores the click on "Play", and types Alt+F4.
-    waitUntil([installer] { return GetForegroundWindow() == installer; }, 3000);
+    ASSERT_TRUE(waitUntil([installer] { return GetForegroundWindow() == installer; }, kWindowTimeoutMs));
     movePointerTo(title_, 400, 60);
-    for (DWORD start = GetTickCount(); GetForegroundWindow() != title_ && GetTickCount() - start < 3000; Sleep(250))
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != title_ && GetTickCount() - start < kWindowTimeoutMs;
+         Sleep(250))
         clickPointer();
     ASSERT_EQ(GetForegroundWindow(), title_) << "in front: " << storedText(GetForegroundWindow());
     EXPECT_EQ(waitForStandIn(kGameCaption, 300), nullptr) << "the click started the game";
