@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "common/message_texts.h"
 #include "common/win_handles.h"
 
 // Held from the start's double-start check until the launcher ends; it is never owned, so
