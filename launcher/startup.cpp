@@ -66,7 +66,8 @@ int anotherProgramRunning() {
 }
 
 int runLauncher(HINSTANCE instance) {
-    // Before the first DLL is loaded by name, the shell's link object or a program is started.
+    // First of all: before any DLL is loaded by its name, any program started or the shell's link
+    // object made.
     narrowDllSearch();
     if (anotherProgramRunning() || !claimLauncherMutex()) return kExitRefused;
 

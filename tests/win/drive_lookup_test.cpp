@@ -81,8 +81,7 @@ TEST_F(DriveLookup, TriesEachPlaceInTurn) {
     ASSERT_TRUE(drives_.define('D', DRIVE_CDROM, scratch_ / "empty"));
     ASSERT_TRUE(drives_.define('E', DRIVE_CDROM, scratch_ / "cd"));
     surveyDrives();
-    const std::string module = modulePath();
-    const std::string programCopy = programCopy_ = module.substr(0, module.rfind('\\')) + "\\" + name_;
+    const std::string programCopy = programCopy_ = programFolder() + name_;
     const std::string windowsCopy = windowsCopy_ = windowsFolder() + "\\" + name_;
     // The save path ends with a backslash; the candidate then holds a doubled one.
     std::strcpy(launcherSettings.savePath, (scratch_ / "save\\").c_str());
